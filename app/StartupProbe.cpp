@@ -1,0 +1,57 @@
+#include "StartupProbe.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QFile>
+#include <QMetaObject>
+#include <QWidget>
+#include <chrono>
+#include <cstdio>
+
+namespace {
+
+// Peak resident set size in kilobytes, as the kernel counts it.
+long PeakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+}  // namespace
+
+void StartupProbe::WatchIfRequested(QWidget* window)
+{
+    bool ok = false;
+    const qint64 launchNs = qEnvironmentVariable("STUDIO_CLOCK_STARTUP_PROBE").toLongLong(&ok);
+    if (!ok || !window)
+        return;
+    window->installEventFilter(new StartupProbe(window, launchNs));
+}
+
+StartupProbe::StartupProbe(QObject* parent, qint64 launchNs) : QObject(parent), launchNs_(launchNs) {}
+
+bool StartupProbe::eventFilter(QObject* /*watched*/, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && !reported_) {
+        reported_ = true;
+        // Queued, so the report comes after the frame is painted and flushed.
+        QMetaObject::invokeMethod(this, &StartupProbe::Report, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void StartupProbe::Report()
+{
+    const auto nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                           std::chrono::system_clock::now().time_since_epoch())
+                           .count();
+    std::printf("first-frame-ms %.1f\npeak-rss-kb %ld\n", (nowNs - launchNs_) / 1e6, PeakResidentKb());
+    std::fflush(stdout);
+    QCoreApplication::quit();
+}

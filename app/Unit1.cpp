@@ -1,0 +1,42 @@
+#include "Unit1.h"
+
+#include "Shell.h"
+#include "TimeSource.h"
+
+TForm1* Form1 = nullptr;
+
+TForm1::TForm1(QWidget* parent) : framework::TForm(parent)
+{
+    framework::LayoutReading::Read([this] { setupUi(this); }, this);
+
+    // The layout's event bindings.
+    connect(this, &framework::TForm::OnCreate, this, &TForm1::FormCreate);
+    connect(Label7, &framework::TLabel::OnClick, this, &TForm1::Label7Click);
+    connect(Button1, &framework::TButton::OnClick, this, &TForm1::Button1Click);
+    connect(MonthCalendar1, &framework::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
+}
+
+QUrl TForm1::MakerAddress()
+{
+    return QUrl(QStringLiteral("https://studioclock.example/"));
+}
+
+void TForm1::FormCreate(QObject* /*Sender*/)
+{
+    MonthCalendar1->setDate(framework::Now());
+}
+
+void TForm1::Label7Click(QObject* /*Sender*/)
+{
+    framework::OpenUrl(MakerAddress());
+}
+
+void TForm1::Button1Click(QObject* /*Sender*/)
+{
+    Memo1->Clear();
+}
+
+void TForm1::MonthCalendar1DblClick(QObject* /*Sender*/)
+{
+    MonthCalendar1->setAlign(MonthCalendar1->Align() == framework::alNone ? framework::alRight : framework::alNone);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "Form.h"
+#include "ui_Unit1.h"
+
+#include <QUrl>
+
+// The studio clock's main window: its controls come from the stored layout (Unit1.ui); the
+// handlers below give them their behaviour.
+class TForm1 : public framework::TForm, public Ui::TForm1 {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // Where the link label leads.
+    static QUrl MakerAddress();
+
+private:
+    void FormCreate(QObject* Sender);
+    void Label7Click(QObject* Sender);
+    void Button1Click(QObject* Sender);
+    void MonthCalendar1DblClick(QObject* Sender);
+};
+
+// The main window, once Application::CreateForm has made it.
+extern TForm1* Form1;

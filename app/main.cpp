@@ -1,0 +1,21 @@
+#include "Application.h"
+#include "LocaleId.h"
+#include "Resources.h"
+#include "StartupProbe.h"
+#include "Unit1.h"
+
+int main(int argc, char** argv)
+{
+    // The runtime's own start: the locale is taken once, as it is now.
+    framework::CaptureThreadLocale();
+
+    framework::Application application(argc, argv);
+    application.setApplicationName(QStringLiteral("studio-clock"));
+    application.setApplicationVersion(resources::ApplicationVersion());
+    application.setWindowIcon(resources::ApplicationIcon());
+    application.Initialize();
+
+    application.CreateForm(Form1);
+    StartupProbe::WatchIfRequested(Form1);
+    return application.Run();
+}

@@ -1,0 +1,142 @@
+#include "Application.h"
+
+#include "Arithmetic.h"
+#include "Exceptions.h"
+
+#include <QFont>
+#include <QMessageBox>
+#include <algorithm>
+#include <cstdio>
+
+namespace framework {
+
+namespace {
+
+// Fonts the layouts name, and the installed fonts that stand in for them (metric-compatible
+// Liberation fonts from Debian's fonts-liberation).
+void InstallFontSubstitutions()
+{
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+}
+
+}  // namespace
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    connect(this, &QCoreApplication::aboutToQuit, this, [this] { terminated_ = true; });
+}
+
+Application::~Application()
+{
+    FreeForms();
+}
+
+Application* Application::Instance()
+{
+    return qobject_cast<Application*>(QCoreApplication::instance());
+}
+
+void Application::Initialize()
+{
+    SetRoundToNearest();
+    InstallFontSubstitutions();
+}
+
+void Application::Adopt(std::unique_ptr<QWidget> form)
+{
+    if (!mainForm_)
+        mainForm_ = form.get();
+    forms_.push_back(std::move(form));
+}
+
+void Application::FreeForms()
+{
+    while (!forms_.empty())
+        forms_.pop_back();
+}
+
+int Application::Run()
+{
+    if (mainForm_)
+        mainForm_->show();
+    const int code = exec();
+    terminated_ = true;
+    FreeForms();
+    return code;
+}
+
+bool Application::event(QEvent* event)
+{
+    if (event->type() == QEvent::Quit)
+        terminated_ = true;
+    return QApplication::event(event);
+}
+
+bool Application::notify(QObject* receiver, QEvent* event)
+{
+    // The last line of defence: handlers guard themselves, but nothing may leave the loop.
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(receiver, std::current_exception());
+        return false;
+    }
+}
+
+void Application::HandleException(QObject* sender, const std::exception& error)
+{
+    const auto* own = dynamic_cast<const Exception*>(&error);
+    Report(sender, own ? own->Message() : QString::fromLocal8Bit(error.what()));
+}
+
+void Application::HandleException(QObject* sender, std::exception_ptr error)
+{
+    Report(sender, ExceptionMessage(error));
+}
+
+void Application::Report(QObject* sender, const QString& message)
+{
+    std::fprintf(stderr, "studio-clock: %s\n", qPrintable(message));
+    emit ExceptionReported(sender, message);
+    ShowMessage(message);
+}
+
+void Application::ShowMessage(const QString& message)
+{
+    // An error that repeats (a failing paint, once a second) keeps one box, not a pile of them.
+    for (const QPointer<QMessageBox>& box : messageBoxes_)
+        if (box && box->text() == message)
+            return;
+    messageBoxes_.erase(std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr),
+                        messageBoxes_.end());
+    auto* box = new QMessageBox(QMessageBox::Critical, applicationName(), message, QMessageBox::Ok,
+                                mainForm_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+    messageBoxes_.emplace_back(box);
+}
+
+QString ExceptionMessage(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::exception& e) {
+        return QString::fromLocal8Bit(e.what());
+    } catch (...) {
+        return QStringLiteral("Unknown error");
+    }
+}
+
+void HandleException(QObject* sender, std::exception_ptr error)
+{
+    if (Application* application = Application::Instance())
+        application->HandleException(sender, error);
+    else
+        std::fprintf(stderr, "studio-clock: %s\n", qPrintable(ExceptionMessage(error)));
+}
+
+}  // namespace framework

@@ -1,0 +1,89 @@
+#include "Component.h"
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace framework {
+
+namespace {
+
+struct Reading {
+    std::vector<Component*> components;  // creation order; nullptr once destroyed
+    bool enlisting = true;               // false while the Loaded calls run
+};
+
+// The readings in progress, innermost last (a Loaded may read a nested layout). GUI thread only,
+// like every layout.
+std::vector<std::unique_ptr<Reading>>& ActiveReadings()
+{
+    static std::vector<std::unique_ptr<Reading>> readings;
+    return readings;
+}
+
+}  // namespace
+
+Component::Component()
+{
+    LayoutReading::Enlist(this);
+}
+
+Component::~Component()
+{
+    LayoutReading::Withdraw(this);
+}
+
+void Component::Loaded()
+{
+    state_.setFlag(csLoading, false);
+}
+
+void LayoutReading::Enlist(Component* component)
+{
+    auto& readings = ActiveReadings();
+    if (readings.empty() || !readings.back()->enlisting)
+        return;
+    readings.back()->components.push_back(component);
+    component->state_ |= csLoading | csReading;
+}
+
+void LayoutReading::Withdraw(Component* component)
+{
+    // A component destroyed before its reading ends must not get a Loaded call.
+    for (auto& reading : ActiveReadings())
+        std::replace(reading->components.begin(), reading->components.end(), component,
+                     static_cast<Component*>(nullptr));
+}
+
+void LayoutReading::Read(const std::function<void()>& read, Component* root)
+{
+    auto& readings = ActiveReadings();
+    readings.push_back(std::make_unique<Reading>());
+    Reading& reading = *readings.back();
+    if (root)
+        Enlist(root);
+
+    // Runs on every path: no component stays loading once its reading is over.
+    struct Finish {
+        Reading& reading;
+        ~Finish()
+        {
+            for (Component* c : reading.components)
+                if (c)
+                    c->state_ &= ~ComponentState(csLoading | csReading);
+            ActiveReadings().pop_back();
+        }
+    } finish{reading};
+
+    read();
+    reading.enlisting = false;
+    for (Component* c : reading.components)
+        if (c)
+            c->state_.setFlag(csReading, false);
+    // By index: a Loaded may destroy a later component, which then reads as nullptr.
+    for (std::size_t i = 0; i < reading.components.size(); ++i)
+        if (Component* c = reading.components[i])
+            c->Loaded();
+}
+
+}  // namespace framework

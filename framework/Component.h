@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QFlags>
+#include <functional>
+
+// Component states of a stored layout: a component created while a layout is read is "loading"
+// (and "reading" while its values arrive) until its Loaded runs; a component open in a designer is
+// "designing". Every framework control and display component carries this.
+namespace framework {
+
+enum ComponentStateFlag { csLoading = 0x1, csReading = 0x2, csDesigning = 0x4 };
+Q_DECLARE_FLAGS(ComponentState, ComponentStateFlag)
+
+class Component {
+public:
+    Component();
+    virtual ~Component();
+    Component(const Component&) = delete;
+    Component& operator=(const Component&) = delete;
+
+    ComponentState State() const { return state_; }
+    bool IsLoading() const { return state_.testFlag(csLoading); }
+    bool IsReading() const { return state_.testFlag(csReading); }
+    bool IsDesigning() const { return state_.testFlag(csDesigning); }
+    void SetDesigning(bool designing) { state_.setFlag(csDesigning, designing); }
+
+    // Runs once after every value of the stored layout has been applied. Overrides call the
+    // inherited Loaded first: it ends the loading state.
+    virtual void Loaded();
+
+private:
+    friend class LayoutReading;
+    ComponentState state_;
+};
+
+// Reads a stored layout: every component created inside `read` (and `root`, if given, first) is
+// loading while it runs; afterwards each one's Loaded runs in creation order. If `read` or a Loaded
+// raises, the remaining components leave the loading state and the error passes on.
+class LayoutReading {
+public:
+    static void Read(const std::function<void()>& read, Component* root = nullptr);
+
+private:
+    friend class Component;
+    static void Enlist(Component* component);
+    static void Withdraw(Component* component);
+};
+
+}  // namespace framework
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(framework::ComponentState)

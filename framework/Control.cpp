@@ -1,0 +1,188 @@
+#include "Control.h"
+
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPalette>
+#include <QWidget>
+#include <array>
+#include <cmath>
+
+namespace framework {
+
+namespace {
+
+// The new position of one edge pair along one axis, for a parent that grew by `delta` (or, with
+// neither edge anchored, whose size went from `oldSize` to `newSize`).
+struct Span {
+    int start;
+    int length;
+};
+
+Span AnchorSpan(Span origin, bool startAnchored, bool endAnchored, int oldSize, int newSize)
+{
+    const int delta = newSize - oldSize;
+    if (startAnchored && endAnchored)
+        return {origin.start, std::max(0, origin.length + delta)};
+    if (endAnchored)
+        return {origin.start + delta, origin.length};
+    if (startAnchored || oldSize <= 0)
+        return {origin.start, origin.length};
+    // Neither edge: the centre keeps its share of the parent.
+    const long long centre = origin.start + origin.length / 2;
+    const int newCentre = static_cast<int>(std::llround(static_cast<double>(centre) * newSize / oldSize));
+    return {newCentre - origin.length / 2, origin.length};
+}
+
+}  // namespace
+
+Control::Control(QWidget* widget, TColor defaultColor) : widget_(widget), color_(defaultColor) {}
+
+void Control::setColor(TColor value)
+{
+    if (value == color_)
+        return;
+    color_ = value;
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, ToQColor(value));
+    palette.setColor(QPalette::Base, ToQColor(value));
+    widget_->setPalette(palette);
+    widget_->setAutoFillBackground(true);
+}
+
+void Control::setFontColor(TColor value)
+{
+    if (value == fontColor_)
+        return;
+    fontColor_ = value;
+    QPalette palette = widget_->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, ToQColor(value));
+    widget_->setPalette(palette);
+}
+
+void Control::setAlign(TAlign value)
+{
+    if (value == align_)
+        return;
+    const TAlign old = align_;
+    if (old == alNone)
+        freeBounds_ = widget_->geometry();
+    align_ = value;
+    if (value == alNone && old != alNone && freeBounds_.isValid())
+        widget_->setGeometry(freeBounds_);
+    Realign();
+}
+
+void Control::setAnchors(TAnchors value)
+{
+    if (value == anchors_)
+        return;
+    anchors_ = value;
+    anchorClientSize_ = QSize();  // measure again from where the control is now
+}
+
+int Control::FontHeight() const
+{
+    const QFont font = widget_->font();
+    if (font.pixelSize() > 0)
+        return -font.pixelSize();
+    return -QFontInfo(font).pixelSize();
+}
+
+void Control::setFontHeight(int value)
+{
+    if (value == 0)
+        return;  // 0 keeps the inherited size
+    QFont font = widget_->font();
+    font.setPixelSize(std::abs(value));
+    if (value > 0) {
+        // A positive height is the whole cell; scale the em size so the cell fits it.
+        const int cell = QFontMetrics(font).height();
+        if (cell > 0)
+            font.setPixelSize(std::max(1, static_cast<int>(std::lround(value * double(value) / cell))));
+    }
+    widget_->setFont(font);
+}
+
+void Control::Loaded()
+{
+    Component::Loaded();
+    Realign();
+}
+
+void Control::Realign()
+{
+    if (IsLoading())
+        return;
+    if (QWidget* parent = widget_->parentWidget())
+        AlignControls(parent);
+}
+
+void Control::PlaceAligned(const QRect& bounds)
+{
+    widget_->setGeometry(bounds);
+    placedBounds_ = widget_->geometry();
+}
+
+void Control::ApplyAnchors(const QSize& clientSize)
+{
+    const QRect current = widget_->geometry();
+    if (!anchorClientSize_.isValid() || current != placedBounds_) {
+        // First alignment, or something else moved the control since: measure from here.
+        anchorBounds_ = current;
+        anchorClientSize_ = lastClientSize_.isValid() ? lastClientSize_ : clientSize;
+    }
+    const Span x = AnchorSpan({anchorBounds_.x(), anchorBounds_.width()}, anchors_.testFlag(akLeft),
+                              anchors_.testFlag(akRight), anchorClientSize_.width(), clientSize.width());
+    const Span y = AnchorSpan({anchorBounds_.y(), anchorBounds_.height()}, anchors_.testFlag(akTop),
+                              anchors_.testFlag(akBottom), anchorClientSize_.height(), clientSize.height());
+    PlaceAligned(QRect(x.start, y.start, x.length, y.length));
+}
+
+void AlignControls(QWidget* container)
+{
+    std::vector<Control*> controls;
+    for (QObject* child : container->children())
+        if (auto* control = dynamic_cast<Control*>(child); control && control->Widget()->isVisibleTo(container))
+            controls.push_back(control);
+
+    const QRect client = container->contentsRect();
+    QRect rest = client;
+    constexpr std::array<TAlign, 5> kDockOrder = {alTop, alBottom, alLeft, alRight, alClient};
+    for (TAlign align : kDockOrder) {
+        for (Control* control : controls) {
+            if (control->Align() != align)
+                continue;
+            const QSize size = control->Widget()->size();
+            QRect bounds = rest;
+            switch (align) {
+            case alTop:
+                bounds.setHeight(std::min(size.height(), rest.height()));
+                rest.setTop(bounds.bottom() + 1);
+                break;
+            case alBottom:
+                bounds.setTop(rest.bottom() + 1 - std::min(size.height(), rest.height()));
+                rest.setBottom(bounds.top() - 1);
+                break;
+            case alLeft:
+                bounds.setWidth(std::min(size.width(), rest.width()));
+                rest.setLeft(bounds.right() + 1);
+                break;
+            case alRight:
+                bounds.setLeft(rest.right() + 1 - std::min(size.width(), rest.width()));
+                rest.setRight(bounds.left() - 1);
+                break;
+            default:
+                break;
+            }
+            control->PlaceAligned(bounds);
+        }
+    }
+    for (Control* control : controls) {
+        if (control->Align() == alNone)
+            control->ApplyAnchors(client.size());
+        control->lastClientSize_ = client.size();
+    }
+}
+
+}  // namespace framework

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Color.h"
+#include "Component.h"
+#include "Enums.h"
+
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace framework {
+
+// What every control of a stored layout adds to its widget: the component states, alignment in
+// its parent, anchors, and a font height in pixels. A control class inherits it beside its Qt
+// widget class and publishes the properties with FRAMEWORK_CONTROL_PROPERTIES.
+class Control : public Component {
+public:
+    // `defaultColor` is the background the control has until a layout sets one.
+    explicit Control(QWidget* widget, TColor defaultColor = clBtnFace);
+
+    QWidget* Widget() const { return widget_; }
+
+    TAlign Align() const { return align_; }
+    // Docking (any value but alNone) remembers the free bounds; going back to alNone restores them.
+    void setAlign(TAlign value);
+
+    TAnchors Anchors() const { return anchors_; }
+    void setAnchors(TAnchors value);
+
+    // Character height in pixels when negative (the em height), cell height when positive.
+    int FontHeight() const;
+    void setFontHeight(int value);
+
+    // Background and text colours; system colours follow the desktop palette.
+    TColor Color() const { return color_; }
+    void setColor(TColor value);
+    TColor FontColor() const { return fontColor_; }
+    void setFontColor(TColor value);
+
+    void Loaded() override;
+
+private:
+    friend void AlignControls(QWidget* container);
+    // Places a control by its anchors for the parent's new client size.
+    void ApplyAnchors(const QSize& clientSize);
+    void PlaceAligned(const QRect& bounds);
+    void Realign();
+
+    QWidget* widget_;
+    TAlign align_ = alNone;
+    TAnchors anchors_ = TAnchors(akLeft | akTop);
+    TColor color_;
+    TColor fontColor_ = clWindowText;
+    QRect freeBounds_;          // bounds while free, restored when a docked control is freed
+    QRect anchorBounds_;        // bounds the anchors measure from ...
+    QSize anchorClientSize_;    // ... and the parent's client size at that moment
+    QRect placedBounds_;        // where the last alignment put the control
+    QSize lastClientSize_;      // the parent's client size at the last alignment
+};
+
+// Lays out a container's controls: docked ones (top, bottom, left, right, then client, each in
+// creation order) take their strip of the client area; free ones follow their anchors.
+void AlignControls(QWidget* container);
+
+}  // namespace framework
+
+// The design-time properties every control publishes.
+#define FRAMEWORK_CONTROL_PROPERTIES                                                        \
+    Q_PROPERTY(framework::TAlign Align READ Align WRITE setAlign)                           \
+    Q_PROPERTY(framework::TAnchors Anchors READ Anchors WRITE setAnchors)                   \
+    Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight STORED false)              \
+    Q_PROPERTY(framework::TColor Color READ Color WRITE setColor)                           \
+    Q_PROPERTY(framework::TColor FontColor READ FontColor WRITE setFontColor)

@@ -1,0 +1,30 @@
+#include "CursorTable.h"
+
+namespace framework {
+
+CursorTable::CursorTable()
+    : cursors_{{crDefault, QCursor(Qt::ArrowCursor)},   {crArrow, QCursor(Qt::ArrowCursor)},
+               {crCross, QCursor(Qt::CrossCursor)},     {crIBeam, QCursor(Qt::IBeamCursor)},
+               {crSizeAll, QCursor(Qt::SizeAllCursor)}, {crHourGlass, QCursor(Qt::WaitCursor)},
+               {crHandPoint, QCursor(Qt::PointingHandCursor)}}
+{
+}
+
+QCursor CursorTable::Cursor(TCursor index) const
+{
+    const auto found = cursors_.find(index);
+    return found != cursors_.end() ? found->second : QCursor(Qt::ArrowCursor);
+}
+
+void CursorTable::SetCursor(TCursor index, const QCursor& cursor)
+{
+    cursors_[index] = cursor;
+}
+
+CursorTable& ScreenCursors()
+{
+    static CursorTable table;
+    return table;
+}
+
+}  // namespace framework

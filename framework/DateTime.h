@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDateTime>
+#include <cstdint>
+
+// Date-times as a floating-point count of days since 30 December 1899, the fraction being the time
+// of day. Before that day the whole part counts backwards while the fraction still runs forward
+// (-1.25 is 29 December 1899, 06:00).
+namespace framework {
+
+using TDateTime = double;
+
+struct DecodedTime {
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+    int MSec = 0;
+};
+
+struct DecodedDate {
+    int Year = 0;
+    int Month = 0;
+    int Day = 0;
+};
+
+// Raise the framework's conversion error for dates Qt cannot represent or invalid fields.
+TDateTime EncodeDate(int year, int month, int day);
+TDateTime EncodeTime(int hour, int minute, int second, int msec);
+DecodedDate DecodeDate(TDateTime value);
+DecodedTime DecodeTime(TDateTime value);
+
+TDateTime FromQDateTime(const QDateTime& value);  // local wall-clock fields, no time zone shift
+QDateTime ToQDateTime(TDateTime value);           // local time
+QDate ToQDate(TDateTime value);
+
+// The whole-day part, toward zero.
+std::int64_t DateOf(TDateTime value);
+
+}  // namespace framework

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+namespace framework {
+
+// Base of every error the system raises on purpose; carries the text shown to the user.
+class Exception : public std::runtime_error {
+public:
+    explicit Exception(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString Message() const { return QString::fromStdString(what()); }
+};
+
+// Integer arithmetic that would wrap.
+class EIntOverflow : public Exception {
+public:
+    EIntOverflow() : Exception(QStringLiteral("Integer overflow")) {}
+};
+
+// A value that does not fit the range of the type it is stored in.
+class ERangeError : public Exception {
+public:
+    ERangeError() : Exception(QStringLiteral("Range check error")) {}
+};
+
+// A floating-point value with no integer counterpart (NaN, infinity).
+class EInvalidOp : public Exception {
+public:
+    EInvalidOp() : Exception(QStringLiteral("Invalid floating point operation")) {}
+};
+
+// A system resource (a timer, a thread) could not be obtained.
+class EOutOfResources : public Exception {
+public:
+    using Exception::Exception;
+};
+
+}  // namespace framework

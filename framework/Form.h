@@ -1,0 +1,37 @@
+#pragma once
+
+#include "Control.h"
+
+#include <QWidget>
+
+namespace framework {
+
+// A top-level window built from a stored layout. A form class reads its layout in its constructor
+// (inside LayoutReading::Read, with the form as root); Application::CreateForm then calls
+// AfterConstruction, which raises OnCreate once every control has loaded.
+class TForm : public QWidget, public Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(framework::TPosition Position READ Position WRITE setPosition)
+public:
+    explicit TForm(QWidget* parent = nullptr);
+
+    TPosition Position() const { return position_; }
+    void setPosition(TPosition value) { position_ = value; }
+
+    // Raises OnCreate; an error in its handler is reported and the form lives on.
+    virtual void AfterConstruction();
+
+signals:
+    void OnCreate(QObject* sender);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    TPosition position_ = poDesigned;
+    bool placed_ = false;
+};
+
+}  // namespace framework

@@ -1,0 +1,32 @@
+#include "Geometry.h"
+
+#include "Arithmetic.h"
+
+namespace framework {
+
+std::int32_t TRect::Width() const
+{
+    return CheckedSub(Right, Left);
+}
+
+std::int32_t TRect::Height() const
+{
+    return CheckedSub(Bottom, Top);
+}
+
+TRect Bounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
+{
+    return {left, top, CheckedAdd(left, width), CheckedAdd(top, height)};
+}
+
+TRect FromQRect(const QRect& rect)
+{
+    return Bounds(rect.x(), rect.y(), rect.width(), rect.height());
+}
+
+QRect ToQRect(const TRect& rect)
+{
+    return QRect(rect.Left, rect.Top, rect.Width(), rect.Height());
+}
+
+}  // namespace framework

@@ -1,0 +1,60 @@
+#include "Label.h"
+
+#include "Application.h"
+
+#include <QMouseEvent>
+
+namespace framework {
+
+TLabel::TLabel(QWidget* parent) : QLabel(parent), Control(this) {}
+
+void TLabel::setCaption(const QString& caption)
+{
+    setText(caption);
+    AdjustBounds();
+}
+
+void TLabel::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustBounds();
+}
+
+void TLabel::Loaded()
+{
+    Control::Loaded();
+    AdjustBounds();
+}
+
+void TLabel::AdjustBounds()
+{
+    // The size follows the caption once the layout is complete; until then the stored size holds.
+    if (autoSize_ && !IsLoading())
+        resize(sizeHint());
+}
+
+void TLabel::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void TLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        Guarded(this, [this] { emit OnClick(this); });
+}
+
+void TLabel::changeEvent(QEvent* event)
+{
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        AdjustBounds();
+}
+
+}  // namespace framework

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLocale>
+#include <cstdint>
+
+// Numeric locale identifiers (1033 English (United States), 1046 Portuguese (Brazil),
+// 2070 Portuguese (Portugal), ...), which choose the wording of the date line.
+namespace framework {
+
+using LocaleIdentifier = std::uint32_t;
+
+constexpr LocaleIdentifier kEnglishUnitedStates = 1033;
+constexpr LocaleIdentifier kPortugueseBrazil = 1046;
+constexpr LocaleIdentifier kPortuguesePortugal = 2070;
+
+// The identifier of a locale; a known language in an unlisted country gets the language's
+// default identifier, an unknown language 1033.
+LocaleIdentifier LocaleIdentifierOf(const QLocale& locale);
+
+// Captures the system locale; the first call decides for the rest of the run, so a locale change
+// while the program runs is not seen. Start-up calls it before anything else.
+void CaptureThreadLocale();
+
+// The captured identifier (captured now if start-up has not done it yet).
+LocaleIdentifier ThreadLocale();
+
+// The captured locale itself, for day and month names in its language.
+const QLocale& ThreadQLocale();
+
+}  // namespace framework

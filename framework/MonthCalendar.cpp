@@ -1,0 +1,84 @@
+#include "MonthCalendar.h"
+
+#include "Application.h"
+
+#include <QInputEvent>
+#include <algorithm>
+
+namespace framework {
+
+TMonthCalendar::TMonthCalendar(QWidget* parent) : QCalendarWidget(parent), Control(this)
+{
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setGridVisible(false);
+    // The calendar is made of child widgets that take the mouse themselves; watch them all.
+    for (QWidget* child : findChildren<QWidget*>())
+        child->installEventFilter(this);
+    connect(this, &QCalendarWidget::selectionChanged, this, [this] {
+        if (ToQDate(date_) != selectedDate())
+            date_ = FromQDateTime(QDateTime(selectedDate(), QTime(0, 0)));
+    });
+}
+
+TDateTime TMonthCalendar::Date() const
+{
+    return date_;
+}
+
+void TMonthCalendar::setDate(TDateTime value)
+{
+    const QDate day = ToQDate(value);
+    date_ = value;
+    setSelectedDate(day);
+    setCurrentPage(day.year(), day.month());
+}
+
+void TMonthCalendar::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustSize();
+}
+
+void TMonthCalendar::Loaded()
+{
+    Control::Loaded();
+    AdjustSize();
+}
+
+void TMonthCalendar::AdjustSize()
+{
+    if (!autoSize_ || IsLoading())
+        return;
+    // Exactly the size one month needs; a calendar that grew past its parent's right edge moves
+    // left so that it stays whole on screen.
+    QRect bounds(pos(), minimumSizeHint());
+    if (const QWidget* parent = parentWidget(); parent && bounds.right() >= parent->width())
+        bounds.moveLeft(std::max(0, parent->width() - bounds.width()));
+    if (bounds != geometry())
+        setGeometry(bounds);
+}
+
+bool TMonthCalendar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        // An event the child leaves unhandled travels on to its parent, which is watched too: one
+        // double click, one event, told apart by its time stamp.
+        const quint64 stamp = static_cast<QInputEvent*>(event)->timestamp();
+        if (stamp != lastDoubleClick_) {
+            lastDoubleClick_ = stamp;
+            Guarded(this, [this] { emit OnDblClick(this); });
+        }
+    }
+    return QCalendarWidget::eventFilter(watched, event);
+}
+
+void TMonthCalendar::changeEvent(QEvent* event)
+{
+    QCalendarWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        AdjustSize();
+}
+
+}  // namespace framework

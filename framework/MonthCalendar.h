@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Control.h"
+#include "DateTime.h"
+
+#include <QCalendarWidget>
+
+namespace framework {
+
+// A month calendar showing one month with a selected day. A double click anywhere on it, the
+// navigation bar included, raises OnDblClick.
+class TMonthCalendar : public QCalendarWidget, public Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(double Date READ Date WRITE setDate)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+public:
+    explicit TMonthCalendar(QWidget* parent = nullptr);
+
+    // The selected day, with the time of day it was set with; shows that day's month.
+    TDateTime Date() const;
+    void setDate(TDateTime value);
+
+    // Sizes the calendar to what one month needs in its font.
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+
+    void Loaded() override;
+
+signals:
+    void OnDblClick(QObject* sender);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void AdjustSize();
+
+    TDateTime date_ = 0;
+    bool autoSize_ = false;
+    quint64 lastDoubleClick_ = ~quint64(0);
+};
+
+}  // namespace framework

@@ -1,0 +1,74 @@
+#include "TimeSource.h"
+
+#include <mutex>
+
+namespace framework {
+
+namespace {
+
+std::mutex sourceMutex;
+
+std::shared_ptr<TimeSource>& InstalledSource()
+{
+    static std::shared_ptr<TimeSource> source = std::make_shared<SystemTimeSource>();
+    return source;
+}
+
+std::shared_ptr<TimeSource> CurrentSource()
+{
+    const std::lock_guard lock(sourceMutex);
+    return InstalledSource();
+}
+
+}  // namespace
+
+QDateTime SystemTimeSource::LocalNow() const
+{
+    return QDateTime::currentDateTime();
+}
+
+ManualTimeSource::ManualTimeSource(const QDateTime& start) : now_(start) {}
+
+QDateTime ManualTimeSource::LocalNow() const
+{
+    const std::lock_guard lock(mutex_);
+    return now_;
+}
+
+void ManualTimeSource::Set(const QDateTime& value)
+{
+    const std::lock_guard lock(mutex_);
+    now_ = value;
+}
+
+void ManualTimeSource::AdvanceMSecs(qint64 msecs)
+{
+    const std::lock_guard lock(mutex_);
+    now_ = now_.addMSecs(msecs);
+}
+
+std::shared_ptr<TimeSource> SetTimeSource(std::shared_ptr<TimeSource> source)
+{
+    if (!source)
+        source = std::make_shared<SystemTimeSource>();
+    const std::lock_guard lock(sourceMutex);
+    std::swap(InstalledSource(), source);
+    return source;
+}
+
+QDateTime LocalNow()
+{
+    return CurrentSource()->LocalNow();
+}
+
+TDateTime Now()
+{
+    return FromQDateTime(LocalNow());
+}
+
+TDateTime Date()
+{
+    return FromQDateTime(QDateTime(LocalNow().date(), QTime(0, 0)));
+}
+
+}  // namespace framework

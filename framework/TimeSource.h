@@ -1,0 +1,45 @@
+#pragma once
+
+#include "DateTime.h"
+
+#include <QDateTime>
+#include <memory>
+#include <mutex>
+
+// The one place the program asks for the local date and time, so that tests and tools can stand
+// at any moment of any day.
+namespace framework {
+
+class TimeSource {
+public:
+    virtual ~TimeSource() = default;
+    virtual QDateTime LocalNow() const = 0;
+};
+
+class SystemTimeSource : public TimeSource {
+public:
+    QDateTime LocalNow() const override;
+};
+
+// A clock that stands still until it is set or advanced.
+class ManualTimeSource : public TimeSource {
+public:
+    explicit ManualTimeSource(const QDateTime& start);
+    QDateTime LocalNow() const override;
+    void Set(const QDateTime& value);
+    void AdvanceMSecs(qint64 msecs);
+
+private:
+    mutable std::mutex mutex_;
+    QDateTime now_;
+};
+
+// Installs a source for the whole program (nullptr restores the system clock) and returns the one
+// it replaced. Safe to call from any thread.
+std::shared_ptr<TimeSource> SetTimeSource(std::shared_ptr<TimeSource> source);
+
+QDateTime LocalNow();
+TDateTime Now();   // date and time of day
+TDateTime Date();  // today, time 00:00
+
+}  // namespace framework

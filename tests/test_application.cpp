@@ -1,0 +1,133 @@
+#include "Button.h"
+#include "CursorTable.h"
+#include "Exceptions.h"
+#include "Shell.h"
+#include "TestMain.h"
+
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTimer>
+
+using namespace framework;
+
+namespace {
+
+// An object whose own event handling fails, as a faulty paint or timer handler would.
+class Faulty : public QObject {
+public:
+    int handled = 0;
+
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::User) {
+            ++handled;
+            throw Exception("handler failed");
+        }
+        return QObject::event(event);
+    }
+};
+
+int VisibleBoxesWith(const QString& text)
+{
+    int count = 0;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible() && box->text() == text)
+            ++count;
+    return count;
+}
+
+}  // namespace
+
+class ApplicationTest : public QObject {
+    Q_OBJECT
+private slots:
+    void anErrorInAnEventHandlerIsReportedAndTheLoopGoesOn()
+    {
+        auto* application = Application::Instance();
+        QSignalSpy reported(application, &Application::ExceptionReported);
+        Faulty faulty;
+        QCoreApplication::postEvent(&faulty, new QEvent(QEvent::User));
+        QCoreApplication::postEvent(&faulty, new QEvent(QEvent::User));
+        bool laterWorkRan = false;
+        QTimer::singleShot(0, application, [&] { laterWorkRan = true; });
+        QTRY_VERIFY(laterWorkRan);
+        QCOMPARE(faulty.handled, 2);
+        QCOMPARE(reported.count(), 2);
+        QCOMPARE(reported.at(0).at(0).value<QObject*>(), &faulty);
+        QCOMPARE(reported.at(0).at(1).toString(), QString("handler failed"));
+    }
+
+    void aRepeatedErrorKeepsOneMessageBox()
+    {
+        auto* application = Application::Instance();
+        application->HandleException(nullptr, Exception("disk on fire"));
+        application->HandleException(nullptr, Exception("disk on fire"));
+        application->HandleException(nullptr, std::runtime_error("something else"));
+        QCOMPARE(VisibleBoxesWith("disk on fire"), 1);
+        QCOMPARE(VisibleBoxesWith("something else"), 1);
+    }
+
+    void aClickHandlerThatRaisesLeavesTheButtonWorking()
+    {
+        auto* application = Application::Instance();
+        QSignalSpy reported(application, &Application::ExceptionReported);
+        TButton button;
+        button.resize(80, 25);
+        button.show();
+        int clicks = 0;
+        connect(&button, &TButton::OnClick, &button, [&](QObject* sender) {
+            QCOMPARE(sender, &button);
+            if (++clicks == 1)
+                throw ERangeError();
+        });
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(clicks, 2);
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(reported.at(0).at(1).toString(), QString("Range check error"));
+        QVERIFY(!button.isDown());
+    }
+
+    void unknownErrorsAreReportedToo()
+    {
+        QCOMPARE(ExceptionMessage(std::make_exception_ptr(42)), QString("Unknown error"));
+        QCOMPARE(ExceptionMessage(std::make_exception_ptr(EOutOfResources("No timer resources left."))),
+                 QString("No timer resources left."));
+    }
+
+    void theCursorTableFallsBackToTheArrow()
+    {
+        CursorTable& cursors = ScreenCursors();
+        QVERIFY(!cursors.Contains(98));
+        QCOMPARE(cursors.Cursor(98).shape(), Qt::ArrowCursor);
+        cursors.SetCursor(98, QCursor(Qt::PointingHandCursor));
+        QCOMPARE(cursors.Cursor(98).shape(), Qt::PointingHandCursor);
+        QCOMPARE(cursors.Cursor(crIBeam).shape(), Qt::IBeamCursor);
+    }
+
+    void openingAnAddressGoesToTheInstalledOpener()
+    {
+        QList<QUrl> opened;
+        SetUrlOpener([&](const QUrl& url) {
+            opened << url;
+            return false;  // a desktop without a browser: not an error
+        });
+        OpenUrl(QUrl("https://example.org/"));
+        SetUrlOpener(nullptr);
+        QCOMPARE(opened, QList<QUrl>{QUrl("https://example.org/")});
+    }
+
+    // Last: it ends the message loop for good.
+    void terminatedIsSetWhenTheLoopIsToldToQuit()
+    {
+        auto* application = Application::Instance();
+        QVERIFY(!application->Terminated());
+        QTimer::singleShot(0, application, &QCoreApplication::quit);
+        application->exec();
+        QVERIFY(application->Terminated());
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(ApplicationTest)
+#include "test_application.moc"

@@ -1,0 +1,82 @@
+#include "Arithmetic.h"
+#include "Geometry.h"
+#include "TestMain.h"
+
+#include <cmath>
+#include <limits>
+
+using namespace framework;
+
+class ArithmeticTest : public QObject {
+    Q_OBJECT
+private slots:
+    void checkedOperationsRaiseAtTheLimits()
+    {
+        constexpr std::int32_t max = std::numeric_limits<std::int32_t>::max();
+        constexpr std::int32_t min = std::numeric_limits<std::int32_t>::min();
+        QCOMPARE(CheckedAdd(max - 1, 1), max);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, CheckedAdd(max, 1));
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, CheckedSub(min, 1));
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, CheckedMul(65536, 32768));
+        QCOMPARE(CheckedMul(-65536, 32768), min);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, CheckedDiv(min, -1));
+        QCOMPARE(CheckedDiv(-7, 2), -3);  // toward zero
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, CheckedAdd<std::uint8_t>(255, 1));
+    }
+
+    void rangeChecksRejectWhatDoesNotFit()
+    {
+        QCOMPARE((RangeChecked<std::uint8_t>(255)), std::uint8_t(255));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, (RangeChecked<std::uint8_t>(256)));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, (RangeChecked<std::uint16_t>(-1)));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, (RangeChecked<std::int32_t>(std::int64_t(1) << 31)));
+        QCOMPARE(RangeChecked(23, 0, 23), 23);
+        QVERIFY_THROWS_EXCEPTION(ERangeError, RangeChecked(24, 0, 23));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, RangeChecked(-1, 0, 59));
+    }
+
+    void roundGoesToTheEvenNeighbourOnTies()
+    {
+        QCOMPARE(Round(2.5L), 2);
+        QCOMPARE(Round(3.5L), 4);
+        QCOMPARE(Round(-2.5L), -2);
+        QCOMPARE(Round(0.5L), 0);
+        QCOMPARE(Round(2.5000001L), 3);
+        QCOMPARE(Round(-3.7L), -4);
+        // A product at extended precision: 0.5f at client sizes 5 and 7.
+        QCOMPARE(Round(5 * static_cast<long double>(0.5f)), 2);
+        QCOMPARE(Round(7 * static_cast<long double>(0.5f)), 4);
+    }
+
+    void truncGoesTowardZero()
+    {
+        QCOMPARE(Trunc(2.9L), 2);
+        QCOMPARE(Trunc(-2.9L), -2);
+        QCOMPARE(Trunc(-0.5L), 0);
+    }
+
+    void conversionsWithoutAnIntegerRaise()
+    {
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, Round(std::nanl("")));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, Trunc(HUGE_VALL));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, Round(1e30L));
+        QCOMPARE(Trunc(-9223372036854775808.0L), std::numeric_limits<std::int64_t>::min());
+    }
+
+    void rectanglesExcludeTheirFarEdges()
+    {
+        const TRect r = Bounds(10, 20, 30, 40);
+        QCOMPARE(r.Right, 40);
+        QCOMPARE(r.Bottom, 60);
+        QCOMPARE(ToQRect(r), QRect(10, 20, 30, 40));
+        QCOMPARE(FromQRect(QRect(10, 20, 30, 40)), r);
+        QVERIFY(r != Rect(10, 20, 40, 61));
+        QVERIFY(Rect(5, 5, 5, 9).IsEmpty());
+        const TRect wide = Rect(std::numeric_limits<std::int32_t>::min(), 0, 1, 1);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, wide.Width());
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, Bounds(std::numeric_limits<std::int32_t>::max(), 0, 1, 1));
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(ArithmeticTest)
+#include "test_arithmetic.moc"

@@ -1,0 +1,188 @@
+#include "Exceptions.h"
+#include "Shell.h"
+#include "TestMain.h"
+#include "TimeSource.h"
+#include "Unit1.h"
+
+#include <QSignalSpy>
+
+using namespace framework;
+
+namespace {
+
+const QDateTime kToday(QDate(2026, 12, 8), QTime(10, 30, 15));
+
+// Double-clicks the calendar where an operator would: on its grid of days.
+void DoubleClickCalendar(TMonthCalendar* calendar)
+{
+    QWidget* grid = nullptr;
+    for (QWidget* child : calendar->findChildren<QWidget*>())
+        if (child->objectName() == QLatin1String("qt_calendar_calendarview"))
+            grid = static_cast<QAbstractScrollArea*>(child)->viewport();
+    QVERIFY(grid);
+    QTest::mouseDClick(grid, Qt::LeftButton, {}, grid->rect().center());
+}
+
+// The next widget the Tab key would reach, past the inner parts of `from`.
+QWidget* NextTabStop(QWidget* from)
+{
+    QWidget* next = from->nextInFocusChain();
+    while (next != from && (from->isAncestorOf(next) || !(next->focusPolicy() & Qt::TabFocus)))
+        next = next->nextInFocusChain();
+    return next;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        SetTimeSource(std::make_shared<ManualTimeSource>(kToday));
+    }
+
+    void init()
+    {
+        form_ = std::make_unique<TForm1>();
+        form_->AfterConstruction();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup() { form_.reset(); }
+
+    void theStoredLayoutIsApplied()
+    {
+        TForm1& f = *form_;
+        QCOMPARE(f.size(), QSize(789, 640));
+        QCOMPARE(f.Position(), poScreenCenter);
+        QCOMPARE(f.Color(), clBtnFace);
+        QCOMPARE(f.font().family(), QString("MS Sans Serif"));
+        QCOMPARE(f.FontHeight(), -11);
+
+        QCOMPARE(f.Label7->pos(), QPoint(665, 618));
+        QCOMPARE(f.Label7->toolTip(), QString("click to visit"));
+        QVERIFY(f.Label7->font().underline());
+        QCOMPARE(f.Label7->FontHeight(), -13);
+        QVERIFY(f.Label7->AutoSize());
+
+        QCOMPARE(f.Memo1->geometry(), QRect(1, 422, 785, 187));
+        QCOMPARE(f.Memo1->Color(), clBlack);
+        QCOMPARE(f.Memo1->FontColor(), clWhite);
+        QCOMPARE(f.Memo1->font().family(), QString("Arial"));
+        QCOMPARE(f.Memo1->FontHeight(), -35);
+        QCOMPARE(f.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+        QVERIFY(f.Memo1->toPlainText().isEmpty());
+
+        QCOMPARE(f.Button1->geometry(), QRect(336, 612, 75, 25));
+        QCOMPARE(f.Button1->text(), QString("Clean"));
+        QVERIFY(f.Button1->font().bold());
+        QCOMPARE(f.Button1->FontHeight(), -13);
+
+        QCOMPARE(f.MonthCalendar1->y(), 1);
+        QVERIFY(f.MonthCalendar1->geometry().right() < f.width());
+        QCOMPARE(f.MonthCalendar1->Anchors(), TAnchors(akTop));
+        QVERIFY(f.MonthCalendar1->AutoSize());
+        QCOMPARE(f.MonthCalendar1->toolTip(), QString("dê 2 clicks para expandir/comprimir o calendário"));
+        QCOMPARE(f.MonthCalendar1->Align(), alNone);
+    }
+
+    void orderOfControlsAndOfTheTabKey()
+    {
+        TForm1& f = *form_;
+        const QList<QWidget*> zOrder = f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(zOrder, (QList<QWidget*>{f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
+        QCOMPARE(NextTabStop(f.Memo1), static_cast<QWidget*>(f.Button1));
+        QWidget* afterButton = NextTabStop(f.Button1);
+        QVERIFY(afterButton == f.MonthCalendar1 || f.MonthCalendar1->isAncestorOf(afterButton));
+    }
+
+    void everyControlHasLoadedBeforeTheCreateHandlerShowsToday()
+    {
+        TForm1 fresh;
+        QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2005, 12, 1));  // the stored date
+        for (Control* control : std::initializer_list<Control*>{&fresh, fresh.Label7, fresh.Memo1, fresh.Button1,
+                                                                fresh.MonthCalendar1})
+            QVERIFY(!control->IsLoading());
+        fresh.AfterConstruction();
+        QCOMPARE(fresh.MonthCalendar1->selectedDate(), kToday.date());
+        QCOMPARE(fresh.MonthCalendar1->monthShown(), 12);
+        QCOMPARE(fresh.MonthCalendar1->yearShown(), 2026);
+        QCOMPARE(fresh.MonthCalendar1->Date(), FromQDateTime(kToday));
+    }
+
+    void aDoubleClickDocksTheCalendarAndAnotherFreesIt()
+    {
+        TMonthCalendar* calendar = form_->MonthCalendar1;
+        const QRect free = calendar->geometry();
+        DoubleClickCalendar(calendar);
+        QCOMPARE(calendar->Align(), alRight);
+        QCOMPARE(calendar->geometry(), QRect(form_->width() - free.width(), 0, free.width(), form_->height()));
+        form_->resize(900, 700);
+        QTRY_COMPARE(calendar->geometry(), QRect(900 - free.width(), 0, free.width(), 700));
+        form_->resize(789, 640);
+        QTRY_COMPARE(form_->size(), QSize(789, 640));
+        DoubleClickCalendar(calendar);
+        QCOMPARE(calendar->Align(), alNone);
+        QCOMPARE(calendar->geometry(), free);
+    }
+
+    void cleanEmptiesTheNotesAndCanBeUndone()
+    {
+        TMemo* memo = form_->Memo1;
+        QTest::mouseClick(form_->Button1, Qt::LeftButton);  // on empty notes: nothing happens
+        QVERIFY(memo->toPlainText().isEmpty());
+        QVERIFY(!memo->document()->isUndoAvailable());
+
+        memo->setFocus();
+        QTest::keyClicks(memo, "Break at 10:58");
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, "News at 11:00");
+        QCOMPARE(memo->toPlainText(), QString("Break at 10:58\nNews at 11:00"));
+        QTest::mouseClick(form_->Button1, Qt::LeftButton);
+        QVERIFY(memo->toPlainText().isEmpty());
+        memo->undo();
+        QCOMPARE(memo->toPlainText(), QString("Break at 10:58\nNews at 11:00"));
+    }
+
+    void theLinkOpensTheMakersAddress()
+    {
+        QList<QUrl> opened;
+        SetUrlOpener([&](const QUrl& url) {
+            opened << url;
+            return false;  // no browser: nothing happens, nothing is shown
+        });
+        QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
+        QTest::mouseClick(form_->Label7, Qt::LeftButton);
+        SetUrlOpener(nullptr);
+        QCOMPARE(opened, QList<QUrl>{TForm1::MakerAddress()});
+        QCOMPARE(form_->Label7->text(), TForm1::MakerAddress().host());
+        QCOMPARE(reported.count(), 0);
+    }
+
+    void aFailingOpenerIsReportedAndTheWindowCarriesOn()
+    {
+        SetUrlOpener([](const QUrl&) -> bool { throw Exception("desktop unavailable"); });
+        QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
+        QTest::mouseClick(form_->Label7, Qt::LeftButton);
+        SetUrlOpener(nullptr);
+        QCOMPARE(reported.count(), 1);
+        DoubleClickCalendar(form_->MonthCalendar1);
+        QCOMPARE(form_->MonthCalendar1->Align(), alRight);
+    }
+
+    void theFirstFormIsTheMainForm()
+    {
+        TForm1* created = nullptr;
+        Application::Instance()->CreateForm(created);
+        QCOMPARE(Application::Instance()->MainForm(), created);
+        QCOMPARE(created->MonthCalendar1->selectedDate(), kToday.date());
+    }
+
+private:
+    std::unique_ptr<TForm1> form_;
+};
+
+STUDIO_CLOCK_TEST_MAIN(MainWindowTest)
+#include "test_main_window.moc"

@@ -1,0 +1,18 @@
+# Sourced by the tools: start_xvfb starts a virtual display of the given size (default 1280x1024)
+# and exports DISPLAY; it is stopped when the calling script exits.
+start_xvfb() {
+  local size="${1:-1280x1024}" number
+  for number in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ] || break
+  done
+  Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
+  export DISPLAY=":$number"
+  for _ in $(seq 50); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Xvfb did not start on $DISPLAY" >&2
+  return 1
+}
