@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QMetaObject>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
@@ -17,10 +18,10 @@ long PeakResidentKb()
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
-    return -1;
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    const auto peak = std::find_if(
+        lines.begin(), lines.end(), [](const QByteArray& line) { return line.startsWith("VmHWM:"); });
+    return peak != lines.end() ? peak->mid(6).trimmed().split(' ').value(0).toLong() : -1;
 }
 
 }  // namespace
@@ -34,7 +35,11 @@ void StartupProbe::WatchIfRequested(QWidget* window)
     window->installEventFilter(new StartupProbe(window, launchNs));
 }
 
-StartupProbe::StartupProbe(QObject* parent, qint64 launchNs) : QObject(parent), launchNs_(launchNs) {}
+StartupProbe::StartupProbe(QObject* parent, qint64 launchNs)
+    : QObject(parent)
+    , launchNs_(launchNs)
+{
+}
 
 bool StartupProbe::eventFilter(QObject* /*watched*/, QEvent* event)
 {
@@ -49,7 +54,7 @@ bool StartupProbe::eventFilter(QObject* /*watched*/, QEvent* event)
 void StartupProbe::Report()
 {
     const auto nowNs = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                           std::chrono::system_clock::now().time_since_epoch())
+        std::chrono::system_clock::now().time_since_epoch())
                            .count();
     std::printf("first-frame-ms %.1f\npeak-rss-kb %ld\n", (nowNs - launchNs_) / 1e6, PeakResidentKb());
     std::fflush(stdout);

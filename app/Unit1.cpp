@@ -5,7 +5,8 @@
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(QWidget* parent) : framework::TForm(parent)
+TForm1::TForm1(QWidget* parent)
+    : framework::TForm(parent)
 {
     framework::LayoutReading::Read([this] { setupUi(this); }, this);
 
@@ -38,5 +39,6 @@ void TForm1::Button1Click(QObject* /*Sender*/)
 
 void TForm1::MonthCalendar1DblClick(QObject* /*Sender*/)
 {
-    MonthCalendar1->setAlign(MonthCalendar1->Align() == framework::alNone ? framework::alRight : framework::alNone);
+    MonthCalendar1->setAlign(
+        MonthCalendar1->Align() == framework::alNone ? framework::alRight : framework::alNone);
 }

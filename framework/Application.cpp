@@ -22,7 +22,8 @@ void InstallFontSubstitutions()
 
 }  // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+Application::Application(int& argc, char** argv)
+    : QApplication(argc, argv)
 {
     connect(this, &QCoreApplication::aboutToQuit, this, [this] { terminated_ = true; });
 }
@@ -90,7 +91,7 @@ void Application::HandleException(QObject* sender, const std::exception& error)
     Report(sender, own ? own->Message() : QString::fromLocal8Bit(error.what()));
 }
 
-void Application::HandleException(QObject* sender, std::exception_ptr error)
+void Application::HandleException(QObject* sender, const std::exception_ptr& error)
 {
     Report(sender, ExceptionMessage(error));
 }
@@ -105,20 +106,21 @@ void Application::Report(QObject* sender, const QString& message)
 void Application::ShowMessage(const QString& message)
 {
     // An error that repeats (a failing paint, once a second) keeps one box, not a pile of them.
-    for (const QPointer<QMessageBox>& box : messageBoxes_)
-        if (box && box->text() == message)
-            return;
-    messageBoxes_.erase(std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr),
-                        messageBoxes_.end());
-    auto* box = new QMessageBox(QMessageBox::Critical, applicationName(), message, QMessageBox::Ok,
-                                mainForm_);
+    if (std::any_of(messageBoxes_.begin(), messageBoxes_.end(),
+            [&](const QPointer<QMessageBox>& box) { return box && box->text() == message; }))
+        return;
+    messageBoxes_.erase(
+        std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr), messageBoxes_.end());
+    auto* box
+        = new QMessageBox(QMessageBox::Critical, applicationName(), message, QMessageBox::Ok, mainForm_);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setAttribute(Qt::WA_QuitOnClose, false);
     box->setModal(false);
     box->show();
     messageBoxes_.emplace_back(box);
 }
 
-QString ExceptionMessage(std::exception_ptr error)
+QString ExceptionMessage(const std::exception_ptr& error)
 {
     try {
         std::rethrow_exception(error);
@@ -131,7 +133,7 @@ QString ExceptionMessage(std::exception_ptr error)
     }
 }
 
-void HandleException(QObject* sender, std::exception_ptr error)
+void HandleException(QObject* sender, const std::exception_ptr& error)
 {
     if (Application* application = Application::Instance())
         application->HandleException(sender, error);

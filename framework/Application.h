@@ -25,14 +25,16 @@ public:
     // Fixes the rounding mode and the stand-ins for the fonts the layouts name.
     void Initialize();
 
-    // Creates a form; the first one becomes the main form, which Run shows. The application
-    // owns its forms and frees them, last created first, when Run ends.
-    template <typename FormClass>
-    void CreateForm(FormClass*& reference)
+    // Creates a form; the first one becomes the main form, which Run shows and whose closing ends
+    // the program, whatever other windows are open. The application owns its forms and frees
+    // them, last created first, when Run ends.
+    template <typename FormClass> void CreateForm(FormClass*& reference)
     {
         auto form = std::make_unique<FormClass>();
         reference = form.get();
         form->AfterConstruction();
+        if (!mainForm_)
+            connect(form.get(), &FormClass::Closed, this, &QCoreApplication::quit);
         Adopt(std::move(form));
     }
 
@@ -45,9 +47,9 @@ public:
     // Reports an error and carries on: the message is shown in a box that does not block the
     // loop (one box per distinct message), and written to the standard error stream.
     void HandleException(QObject* sender, const std::exception& error);
-    void HandleException(QObject* sender, std::exception_ptr error);
+    void HandleException(QObject* sender, const std::exception_ptr& error);
 
-    QWidget* MainForm() const { return mainForm_; }
+    QWidget* MainForm() const { return mainForm_.data(); }
 
     bool notify(QObject* receiver, QEvent* event) override;
 
@@ -71,15 +73,14 @@ private:
 
 // Reports through the application object when there is one, else on the standard error stream;
 // for code that may run before or without it (tests, tools).
-void HandleException(QObject* sender, std::exception_ptr error);
+void HandleException(QObject* sender, const std::exception_ptr& error);
 
 // The text of an error as it is shown to the user.
-QString ExceptionMessage(std::exception_ptr error);
+QString ExceptionMessage(const std::exception_ptr& error);
 
 // Runs an event handler so that nothing it raises escapes into the toolkit's own code: the error
 // is reported and the caller carries on.
-template <typename Handler>
-void Guarded(QObject* sender, Handler&& handler)
+template <typename Handler> void Guarded(QObject* sender, Handler&& handler)
 {
     try {
         handler();

@@ -10,8 +10,7 @@
 // the display and resizer code rely on.
 namespace framework {
 
-template <typename T>
-T CheckedAdd(T a, T b)
+template <typename T> T CheckedAdd(T a, T b)
 {
     static_assert(std::is_integral_v<T>);
     T result;
@@ -20,8 +19,7 @@ T CheckedAdd(T a, T b)
     return result;
 }
 
-template <typename T>
-T CheckedSub(T a, T b)
+template <typename T> T CheckedSub(T a, T b)
 {
     static_assert(std::is_integral_v<T>);
     T result;
@@ -30,8 +28,7 @@ T CheckedSub(T a, T b)
     return result;
 }
 
-template <typename T>
-T CheckedMul(T a, T b)
+template <typename T> T CheckedMul(T a, T b)
 {
     static_assert(std::is_integral_v<T>);
     T result;
@@ -41,8 +38,7 @@ T CheckedMul(T a, T b)
 }
 
 // Integer division truncating toward zero; the one overflowing case (MIN / -1) raises too.
-template <typename T>
-T CheckedDiv(T a, T b)
+template <typename T> T CheckedDiv(T a, T b)
 {
     static_assert(std::is_integral_v<T>);
     if (b == 0)
@@ -55,8 +51,7 @@ T CheckedDiv(T a, T b)
 }
 
 // Stores an integer in a narrower or differently signed type, raising when it does not fit.
-template <typename To, typename From>
-To RangeChecked(From value)
+template <typename To, typename From> To RangeChecked(From value)
 {
     static_assert(std::is_integral_v<To> && std::is_integral_v<From>);
     To result;
@@ -66,8 +61,7 @@ To RangeChecked(From value)
 }
 
 // A value that must lie in [low, high], like an integer subrange type.
-template <typename T>
-T RangeChecked(T value, T low, T high)
+template <typename T> T RangeChecked(T value, T low, T high)
 {
     if (value < low || value > high)
         throw ERangeError();

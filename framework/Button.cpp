@@ -4,7 +4,9 @@
 
 namespace framework {
 
-TButton::TButton(QWidget* parent) : QPushButton(parent), Control(this)
+TButton::TButton(QWidget* parent)
+    : QPushButton(parent)
+    , Control(this)
 {
     connect(this, &QAbstractButton::clicked, this, [this] { Guarded(this, [this] { emit OnClick(this); }); });
 }

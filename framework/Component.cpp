@@ -40,7 +40,7 @@ void Component::Loaded()
 
 void LayoutReading::Enlist(Component* component)
 {
-    auto& readings = ActiveReadings();
+    const auto& readings = ActiveReadings();
     if (readings.empty() || !readings.back()->enlisting)
         return;
     readings.back()->components.push_back(component);
@@ -52,7 +52,7 @@ void LayoutReading::Withdraw(Component* component)
     // A component destroyed before its reading ends must not get a Loaded call.
     for (auto& reading : ActiveReadings())
         std::replace(reading->components.begin(), reading->components.end(), component,
-                     static_cast<Component*>(nullptr));
+            static_cast<Component*>(nullptr));
 }
 
 void LayoutReading::Read(const std::function<void()>& read, Component* root)
@@ -80,9 +80,10 @@ void LayoutReading::Read(const std::function<void()>& read, Component* root)
     for (Component* c : reading.components)
         if (c)
             c->state_.setFlag(csReading, false);
-    // By index: a Loaded may destroy a later component, which then reads as nullptr.
-    for (std::size_t i = 0; i < reading.components.size(); ++i)
-        if (Component* c = reading.components[i])
+    // Each entry is read at its turn: a Loaded may destroy a later component, which then reads as
+    // nullptr. Nothing is appended any more, so the list does not move.
+    for (Component* c : reading.components)
+        if (c)
             c->Loaded();
 }
 

@@ -35,7 +35,11 @@ Span AnchorSpan(Span origin, bool startAnchored, bool endAnchored, int oldSize, 
 
 }  // namespace
 
-Control::Control(QWidget* widget, TColor defaultColor) : widget_(widget), color_(defaultColor) {}
+Control::Control(QWidget* widget, TColor defaultColor)
+    : widget_(widget)
+    , color_(defaultColor)
+{
+}
 
 void Control::setColor(TColor value)
 {
@@ -64,11 +68,10 @@ void Control::setAlign(TAlign value)
 {
     if (value == align_)
         return;
-    const TAlign old = align_;
-    if (old == alNone)
+    if (align_ == alNone)
         freeBounds_ = widget_->geometry();
     align_ = value;
-    if (value == alNone && old != alNone && freeBounds_.isValid())
+    if (align_ == alNone && freeBounds_.isValid())
         widget_->setGeometry(freeBounds_);
     Realign();
 }
@@ -133,9 +136,9 @@ void Control::ApplyAnchors(const QSize& clientSize)
         anchorClientSize_ = lastClientSize_.isValid() ? lastClientSize_ : clientSize;
     }
     const Span x = AnchorSpan({anchorBounds_.x(), anchorBounds_.width()}, anchors_.testFlag(akLeft),
-                              anchors_.testFlag(akRight), anchorClientSize_.width(), clientSize.width());
+        anchors_.testFlag(akRight), anchorClientSize_.width(), clientSize.width());
     const Span y = AnchorSpan({anchorBounds_.y(), anchorBounds_.height()}, anchors_.testFlag(akTop),
-                              anchors_.testFlag(akBottom), anchorClientSize_.height(), clientSize.height());
+        anchors_.testFlag(akBottom), anchorClientSize_.height(), clientSize.height());
     PlaceAligned(QRect(x.start, y.start, x.length, y.length));
 }
 
@@ -143,7 +146,8 @@ void AlignControls(QWidget* container)
 {
     std::vector<Control*> controls;
     for (QObject* child : container->children())
-        if (auto* control = dynamic_cast<Control*>(child); control && control->Widget()->isVisibleTo(container))
+        if (auto* control = dynamic_cast<Control*>(child);
+            control && control->Widget()->isVisibleTo(container))
             controls.push_back(control);
 
     const QRect client = container->contentsRect();

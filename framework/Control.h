@@ -43,6 +43,7 @@ public:
 private:
     friend void AlignControls(QWidget* container);
     // Places a control by its anchors for the parent's new client size.
+    // cppcheck-suppress unusedPrivateFunction ; called by AlignControls, a friend
     void ApplyAnchors(const QSize& clientSize);
     void PlaceAligned(const QRect& bounds);
     void Realign();
@@ -52,11 +53,11 @@ private:
     TAnchors anchors_ = TAnchors(akLeft | akTop);
     TColor color_;
     TColor fontColor_ = clWindowText;
-    QRect freeBounds_;          // bounds while free, restored when a docked control is freed
-    QRect anchorBounds_;        // bounds the anchors measure from ...
-    QSize anchorClientSize_;    // ... and the parent's client size at that moment
-    QRect placedBounds_;        // where the last alignment put the control
-    QSize lastClientSize_;      // the parent's client size at the last alignment
+    QRect freeBounds_;        // bounds while free, restored when a docked control is freed
+    QRect anchorBounds_;      // bounds the anchors measure from ...
+    QSize anchorClientSize_;  // ... and the parent's client size at that moment
+    QRect placedBounds_;      // where the last alignment put the control
+    QSize lastClientSize_;    // the parent's client size at the last alignment
 };
 
 // Lays out a container's controls: docked ones (top, bottom, left, right, then client, each in
@@ -66,9 +67,9 @@ void AlignControls(QWidget* container);
 }  // namespace framework
 
 // The design-time properties every control publishes.
-#define FRAMEWORK_CONTROL_PROPERTIES                                                        \
-    Q_PROPERTY(framework::TAlign Align READ Align WRITE setAlign)                           \
-    Q_PROPERTY(framework::TAnchors Anchors READ Anchors WRITE setAnchors)                   \
-    Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight STORED false)              \
-    Q_PROPERTY(framework::TColor Color READ Color WRITE setColor)                           \
+#define FRAMEWORK_CONTROL_PROPERTIES                                            \
+    Q_PROPERTY(framework::TAlign Align READ Align WRITE setAlign)               \
+    Q_PROPERTY(framework::TAnchors Anchors READ Anchors WRITE setAnchors)       \
+    Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight STORED false) \
+    Q_PROPERTY(framework::TColor Color READ Color WRITE setColor)               \
     Q_PROPERTY(framework::TColor FontColor READ FontColor WRITE setFontColor)

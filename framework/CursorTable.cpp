@@ -3,10 +3,10 @@
 namespace framework {
 
 CursorTable::CursorTable()
-    : cursors_{{crDefault, QCursor(Qt::ArrowCursor)},   {crArrow, QCursor(Qt::ArrowCursor)},
-               {crCross, QCursor(Qt::CrossCursor)},     {crIBeam, QCursor(Qt::IBeamCursor)},
-               {crSizeAll, QCursor(Qt::SizeAllCursor)}, {crHourGlass, QCursor(Qt::WaitCursor)},
-               {crHandPoint, QCursor(Qt::PointingHandCursor)}}
+    : cursors_{{crDefault, QCursor(Qt::ArrowCursor)}, {crArrow, QCursor(Qt::ArrowCursor)},
+        {crCross, QCursor(Qt::CrossCursor)}, {crIBeam, QCursor(Qt::IBeamCursor)},
+        {crSizeAll, QCursor(Qt::SizeAllCursor)}, {crHourGlass, QCursor(Qt::WaitCursor)},
+        {crHandPoint, QCursor(Qt::PointingHandCursor)}}
 {
 }
 

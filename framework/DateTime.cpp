@@ -58,7 +58,7 @@ DecodedTime DecodeTime(TDateTime value)
 {
     const std::int64_t time = ToStamp(value).Time;
     return {static_cast<int>(time / 3'600'000), static_cast<int>(time / 60'000 % 60),
-            static_cast<int>(time / 1000 % 60), static_cast<int>(time % 1000)};
+        static_cast<int>(time / 1000 % 60), static_cast<int>(time % 1000)};
 }
 
 QDate ToQDate(TDateTime value)
@@ -75,7 +75,7 @@ TDateTime FromQDateTime(const QDateTime& value)
     const QTime time = value.time();
     if (!date.isValid() || !time.isValid())
         throw Exception(QStringLiteral("Invalid date"));
-    const double day = static_cast<double>(kEpoch.daysTo(date));
+    const auto day = static_cast<double>(kEpoch.daysTo(date));
     const double fraction = time.msecsSinceStartOfDay() / static_cast<double>(kMSecsPerDay);
     return day >= 0 ? day + fraction : day - fraction;
 }

@@ -8,26 +8,38 @@ namespace framework {
 // Base of every error the system raises on purpose; carries the text shown to the user.
 class Exception : public std::runtime_error {
 public:
-    explicit Exception(const QString& message) : std::runtime_error(message.toStdString()) {}
+    explicit Exception(const QString& message)
+        : std::runtime_error(message.toStdString())
+    {
+    }
     QString Message() const { return QString::fromStdString(what()); }
 };
 
 // Integer arithmetic that would wrap.
 class EIntOverflow : public Exception {
 public:
-    EIntOverflow() : Exception(QStringLiteral("Integer overflow")) {}
+    EIntOverflow()
+        : Exception(QStringLiteral("Integer overflow"))
+    {
+    }
 };
 
 // A value that does not fit the range of the type it is stored in.
 class ERangeError : public Exception {
 public:
-    ERangeError() : Exception(QStringLiteral("Range check error")) {}
+    ERangeError()
+        : Exception(QStringLiteral("Range check error"))
+    {
+    }
 };
 
 // A floating-point value with no integer counterpart (NaN, infinity).
 class EInvalidOp : public Exception {
 public:
-    EInvalidOp() : Exception(QStringLiteral("Invalid floating point operation")) {}
+    EInvalidOp()
+        : Exception(QStringLiteral("Invalid floating point operation"))
+    {
+    }
 };
 
 // A system resource (a timer, a thread) could not be obtained.

@@ -2,12 +2,18 @@
 
 #include "Application.h"
 
+#include <QCloseEvent>
 #include <QScreen>
 #include <QStyle>
+#include <algorithm>
 
 namespace framework {
 
-TForm::TForm(QWidget* parent) : QWidget(parent), Control(this) {}
+TForm::TForm(QWidget* parent)
+    : QWidget(parent)
+    , Control(this)
+{
+}
 
 void TForm::AfterConstruction()
 {
@@ -17,11 +23,25 @@ void TForm::AfterConstruction()
 void TForm::showEvent(QShowEvent* event)
 {
     if (!placed_ && position_ == poScreenCenter) {
-        if (const QScreen* screen = this->screen())
-            setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen->availableGeometry()));
+        if (const QScreen* screen = this->screen()) {
+            // Centred; on a screen smaller than the window, the top-left corner (and with it the
+            // title bar) stays on the screen.
+            const QRect available = screen->availableGeometry();
+            QRect bounds = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), available);
+            bounds.moveTopLeft(
+                QPoint(std::max(bounds.left(), available.left()), std::max(bounds.top(), available.top())));
+            setGeometry(bounds);
+        }
     }
     placed_ = true;
     QWidget::showEvent(event);
+}
+
+void TForm::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit Closed();
 }
 
 void TForm::resizeEvent(QResizeEvent* event)

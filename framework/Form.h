@@ -24,8 +24,11 @@ public:
 
 signals:
     void OnCreate(QObject* sender);
+    // The form has accepted a close request and is gone from the screen.
+    void Closed();
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -32,7 +32,10 @@ struct TRect {
     friend bool operator!=(const TRect& a, const TRect& b) { return !(a == b); }
 };
 
-constexpr TPoint Point(std::int32_t x, std::int32_t y) { return {x, y}; }
+constexpr TPoint Point(std::int32_t x, std::int32_t y)
+{
+    return {x, y};
+}
 constexpr TRect Rect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom)
 {
     return {left, top, right, bottom};
@@ -42,7 +45,13 @@ TRect Bounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32
 
 TRect FromQRect(const QRect& rect);
 QRect ToQRect(const TRect& rect);
-inline TPoint FromQPoint(const QPoint& point) { return {point.x(), point.y()}; }
-inline QPoint ToQPoint(const TPoint& point) { return {point.X, point.Y}; }
+inline TPoint FromQPoint(const QPoint& point)
+{
+    return {point.x(), point.y()};
+}
+inline QPoint ToQPoint(const TPoint& point)
+{
+    return {point.X, point.Y};
+}
 
 }  // namespace framework

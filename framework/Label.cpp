@@ -6,7 +6,11 @@
 
 namespace framework {
 
-TLabel::TLabel(QWidget* parent) : QLabel(parent), Control(this) {}
+TLabel::TLabel(QWidget* parent)
+    : QLabel(parent)
+    , Control(this)
+{
+}
 
 void TLabel::setCaption(const QString& caption)
 {
@@ -43,7 +47,8 @@ void TLabel::mousePressEvent(QMouseEvent* event)
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click
+        = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
     if (click)

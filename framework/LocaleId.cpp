@@ -19,16 +19,36 @@ struct RegionalEntry {
 };
 
 constexpr std::array<LanguageEntry, 30> kLanguages = {{
-    {QLocale::Arabic, 0x01},     {QLocale::Bulgarian, 0x02}, {QLocale::Catalan, 0x03},
-    {QLocale::Chinese, 0x04},    {QLocale::Czech, 0x05},     {QLocale::Danish, 0x06},
-    {QLocale::German, 0x07},     {QLocale::Greek, 0x08},     {QLocale::English, 0x09},
-    {QLocale::Spanish, 0x0A},    {QLocale::Finnish, 0x0B},   {QLocale::French, 0x0C},
-    {QLocale::Hebrew, 0x0D},     {QLocale::Hungarian, 0x0E}, {QLocale::Icelandic, 0x0F},
-    {QLocale::Italian, 0x10},    {QLocale::Japanese, 0x11},  {QLocale::Korean, 0x12},
-    {QLocale::Dutch, 0x13},      {QLocale::NorwegianBokmal, 0x14}, {QLocale::Polish, 0x15},
-    {QLocale::Portuguese, 0x16}, {QLocale::Romanian, 0x18},  {QLocale::Russian, 0x19},
-    {QLocale::Croatian, 0x1A},   {QLocale::Slovak, 0x1B},    {QLocale::Swedish, 0x1D},
-    {QLocale::Turkish, 0x1F},    {QLocale::Ukrainian, 0x22}, {QLocale::Galician, 0x56},
+    {QLocale::Arabic, 0x01},
+    {QLocale::Bulgarian, 0x02},
+    {QLocale::Catalan, 0x03},
+    {QLocale::Chinese, 0x04},
+    {QLocale::Czech, 0x05},
+    {QLocale::Danish, 0x06},
+    {QLocale::German, 0x07},
+    {QLocale::Greek, 0x08},
+    {QLocale::English, 0x09},
+    {QLocale::Spanish, 0x0A},
+    {QLocale::Finnish, 0x0B},
+    {QLocale::French, 0x0C},
+    {QLocale::Hebrew, 0x0D},
+    {QLocale::Hungarian, 0x0E},
+    {QLocale::Icelandic, 0x0F},
+    {QLocale::Italian, 0x10},
+    {QLocale::Japanese, 0x11},
+    {QLocale::Korean, 0x12},
+    {QLocale::Dutch, 0x13},
+    {QLocale::NorwegianBokmal, 0x14},
+    {QLocale::Polish, 0x15},
+    {QLocale::Portuguese, 0x16},
+    {QLocale::Romanian, 0x18},
+    {QLocale::Russian, 0x19},
+    {QLocale::Croatian, 0x1A},
+    {QLocale::Slovak, 0x1B},
+    {QLocale::Swedish, 0x1D},
+    {QLocale::Turkish, 0x1F},
+    {QLocale::Ukrainian, 0x22},
+    {QLocale::Galician, 0x56},
 }};
 
 constexpr std::array<RegionalEntry, 27> kRegional = {{
@@ -82,7 +102,7 @@ LocaleIdentifier LocaleIdentifierOf(const QLocale& locale)
     if (regional != kRegional.end())
         return regional->id;
     const auto language = std::find_if(kLanguages.begin(), kLanguages.end(),
-                                       [&](const LanguageEntry& e) { return e.language == locale.language(); });
+        [&](const LanguageEntry& e) { return e.language == locale.language(); });
     if (language != kLanguages.end())
         return (1u << 10) | language->primary;
     return kEnglishUnitedStates;

@@ -4,7 +4,11 @@
 
 namespace framework {
 
-TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), Control(this, clWindow) {}
+TMemo::TMemo(QWidget* parent)
+    : QPlainTextEdit(parent)
+    , Control(this, clWindow)
+{
+}
 
 void TMemo::Clear()
 {

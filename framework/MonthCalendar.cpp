@@ -7,7 +7,9 @@
 
 namespace framework {
 
-TMonthCalendar::TMonthCalendar(QWidget* parent) : QCalendarWidget(parent), Control(this)
+TMonthCalendar::TMonthCalendar(QWidget* parent)
+    : QCalendarWidget(parent)
+    , Control(this)
 {
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     setGridVisible(false);
@@ -51,11 +53,11 @@ void TMonthCalendar::AdjustSize()
 {
     if (!autoSize_ || IsLoading())
         return;
-    // Exactly the size one month needs; a calendar that grew past its parent's right edge moves
-    // left so that it stays whole on screen.
+    // Exactly the size one month needs; a calendar that would grow past its parent's right edge
+    // grows to the left instead, keeping its own right edge, so that it stays whole on screen.
     QRect bounds(pos(), minimumSizeHint());
     if (const QWidget* parent = parentWidget(); parent && bounds.right() >= parent->width())
-        bounds.moveLeft(std::max(0, parent->width() - bounds.width()));
+        bounds.moveLeft(std::max(0, std::min(geometry().right(), parent->width() - 1) - bounds.width() + 1));
     if (bounds != geometry())
         setGeometry(bounds);
 }

@@ -27,7 +27,10 @@ QDateTime SystemTimeSource::LocalNow() const
     return QDateTime::currentDateTime();
 }
 
-ManualTimeSource::ManualTimeSource(const QDateTime& start) : now_(start) {}
+ManualTimeSource::ManualTimeSource(QDateTime start)
+    : now_(std::move(start))
+{
+}
 
 QDateTime ManualTimeSource::LocalNow() const
 {

@@ -24,7 +24,7 @@ public:
 // A clock that stands still until it is set or advanced.
 class ManualTimeSource : public TimeSource {
 public:
-    explicit ManualTimeSource(const QDateTime& start);
+    explicit ManualTimeSource(QDateTime start);
     QDateTime LocalNow() const override;
     void Set(const QDateTime& value);
     void AdvanceMSecs(qint64 msecs);

@@ -8,7 +8,9 @@ namespace {
 
 class Box : public QWidget, public Control {
 public:
-    Box(QWidget* parent, const QRect& bounds) : QWidget(parent), Control(this)
+    Box(QWidget* parent, const QRect& bounds)
+        : QWidget(parent)
+        , Control(this)
     {
         setGeometry(bounds);
         show();

@@ -93,7 +93,7 @@ private slots:
     {
         QCOMPARE(ExceptionMessage(std::make_exception_ptr(42)), QString("Unknown error"));
         QCOMPARE(ExceptionMessage(std::make_exception_ptr(EOutOfResources("No timer resources left."))),
-                 QString("No timer resources left."));
+            QString("No timer resources left."));
     }
 
     void theCursorTableFallsBackToTheArrow()

@@ -19,7 +19,11 @@ struct Journal {
 
 class Probe : public Component {
 public:
-    Probe(Journal& journal, QString name) : journal_(journal), name_(std::move(name)) {}
+    Probe(Journal& journal, QString name)
+        : journal_(journal)
+        , name_(std::move(name))
+    {
+    }
     void Loaded() override
     {
         Component::Loaded();
@@ -82,7 +86,7 @@ private slots:
             a = std::make_unique<Probe>(journal, "a");
             b = std::make_unique<Probe>(journal, "b");
             c = std::make_unique<Probe>(journal, "c");
-            b.reset();                        // freed while reading
+            b.reset();                         // freed while reading
             a->onLoaded = [&] { c.reset(); };  // freed by an earlier Loaded
         });
         QCOMPARE(journal.loaded, (std::vector<QString>{"a"}));

@@ -67,7 +67,8 @@ private slots:
 
     void theTimeSourceCanBeReplacedAndRestored()
     {
-        auto manual = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 500)));
+        auto manual
+            = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 500)));
         auto previous = SetTimeSource(manual);
         QCOMPARE(LocalNow(), QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59, 500)));
         QCOMPARE(Date(), EncodeDate(2026, 12, 8));

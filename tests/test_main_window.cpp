@@ -4,7 +4,10 @@
 #include "TimeSource.h"
 #include "Unit1.h"
 
+#include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QTimer>
 
 using namespace framework;
 
@@ -37,10 +40,7 @@ QWidget* NextTabStop(QWidget* from)
 class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase()
-    {
-        SetTimeSource(std::make_shared<ManualTimeSource>(kToday));
-    }
+    void initTestCase() { SetTimeSource(std::make_shared<ManualTimeSource>(kToday)); }
 
     void init()
     {
@@ -88,6 +88,18 @@ private slots:
         QCOMPARE(f.MonthCalendar1->Align(), alNone);
     }
 
+    void theWindowOpensCentredOnTheScreen()
+    {
+        const QRect available = form_->screen()->availableGeometry();
+        const QRect frame = form_->geometry();
+        if (available.width() >= frame.width() && available.height() >= frame.height()) {
+            QVERIFY(qAbs(frame.center().x() - available.center().x()) <= 1);
+            QVERIFY(qAbs(frame.center().y() - available.center().y()) <= 1);
+        } else {
+            QVERIFY(frame.left() >= available.left() && frame.top() >= available.top());
+        }
+    }
+
     void orderOfControlsAndOfTheTabKey()
     {
         TForm1& f = *form_;
@@ -102,8 +114,8 @@ private slots:
     {
         TForm1 fresh;
         QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2005, 12, 1));  // the stored date
-        for (Control* control : std::initializer_list<Control*>{&fresh, fresh.Label7, fresh.Memo1, fresh.Button1,
-                                                                fresh.MonthCalendar1})
+        for (Control* control : std::initializer_list<Control*>{
+                 &fresh, fresh.Label7, fresh.Memo1, fresh.Button1, fresh.MonthCalendar1})
             QVERIFY(!control->IsLoading());
         fresh.AfterConstruction();
         QCOMPARE(fresh.MonthCalendar1->selectedDate(), kToday.date());
@@ -118,7 +130,8 @@ private slots:
         const QRect free = calendar->geometry();
         DoubleClickCalendar(calendar);
         QCOMPARE(calendar->Align(), alRight);
-        QCOMPARE(calendar->geometry(), QRect(form_->width() - free.width(), 0, free.width(), form_->height()));
+        QCOMPARE(
+            calendar->geometry(), QRect(form_->width() - free.width(), 0, free.width(), form_->height()));
         form_->resize(900, 700);
         QTRY_COMPARE(calendar->geometry(), QRect(900 - free.width(), 0, free.width(), 700));
         form_->resize(789, 640);
@@ -172,12 +185,22 @@ private slots:
         QCOMPARE(form_->MonthCalendar1->Align(), alRight);
     }
 
-    void theFirstFormIsTheMainForm()
+    // Last: it runs the program's own loop to its end.
+    void closingTheMainFormEndsTheProgramWithCodeZero()
     {
+        Application* application = Application::Instance();
         TForm1* created = nullptr;
-        Application::Instance()->CreateForm(created);
-        QCOMPARE(Application::Instance()->MainForm(), created);
+        application->CreateForm(created);
+        QCOMPARE(application->MainForm(), created);
         QCOMPARE(created->MonthCalendar1->selectedDate(), kToday.date());
+        QPointer<TForm1> watched(created);
+        QTimer::singleShot(50, created, [created] {
+            QVERIFY(created->isVisible());
+            created->close();
+        });
+        QCOMPARE(application->Run(), 0);
+        QVERIFY(application->Terminated());
+        QVERIFY(watched.isNull());  // the form and its controls are freed
     }
 
 private:

@@ -1,4 +1,5 @@
 #include "Arithmetic.h"
+#include "Color.h"
 #include "Geometry.h"
 #include "TestMain.h"
 
@@ -7,7 +8,7 @@
 
 using namespace framework;
 
-class ArithmeticTest : public QObject {
+class ValuesTest : public QObject {
     Q_OBJECT
 private slots:
     void checkedOperationsRaiseAtTheLimits()
@@ -76,7 +77,28 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EIntOverflow, wide.Width());
         QVERIFY_THROWS_EXCEPTION(EIntOverflow, Bounds(std::numeric_limits<std::int32_t>::max(), 0, 1, 1));
     }
+
+    void coloursKeepRedInTheLowByte()
+    {
+        QCOMPARE(ToQColor(clRed), QColor(255, 0, 0));
+        QCOMPARE(ToQColor(clBlue), QColor(0, 0, 255));
+        QCOMPARE(ToQColor(clLime), QColor(0, 255, 0));
+        QCOMPARE(ToQColor(clYellow), QColor(255, 255, 0));
+        QCOMPARE(ToQColor(clGray), QColor(128, 128, 128));
+        QCOMPARE(FromQColor(QColor(0x12, 0x34, 0x56)), TColor(0x563412));
+        QCOMPARE(FromQColor(ToQColor(clWhite)), clWhite);
+    }
+
+    void systemColoursFollowThePalette()
+    {
+        QVERIFY(IsSystemColor(clBtnFace) && !IsSystemColor(clWhite));
+        QCOMPARE(static_cast<std::uint32_t>(clBtnFace), 0xFF00000Fu);
+        QCOMPARE(static_cast<std::uint32_t>(clWindowText), 0xFF000008u);
+        QCOMPARE(ToQColor(clBtnFace), QGuiApplication::palette().color(QPalette::Button));
+        QCOMPARE(ToQColor(clWindowText), QGuiApplication::palette().color(QPalette::Text));
+        QCOMPARE(ToQColor(SystemColor(200)), QColor(Qt::black));  // no such system colour
+    }
 };
 
-STUDIO_CLOCK_TEST_MAIN(ArithmeticTest)
-#include "test_arithmetic.moc"
+STUDIO_CLOCK_TEST_MAIN(ValuesTest)
+#include "test_values.moc"
