@@ -9,6 +9,11 @@ start_xvfb() {
   XVFB_PID=$!
   trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
   export DISPLAY=":$number"
+  # Qt wants a private runtime folder; a session without one gets a fresh one.
+  if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR="$(mktemp -d)"
+    export XDG_RUNTIME_DIR
+  fi
   for _ in $(seq 50); do
     xdpyinfo >/dev/null 2>&1 && return 0
     sleep 0.1
