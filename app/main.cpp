@@ -3,6 +3,7 @@
 #include "Resources.h"
 #include "StartupProbe.h"
 #include "Unit1.h"
+#include "VrControls.h"
 
 int main(int argc, char** argv)
 {
@@ -10,6 +11,8 @@ int main(int argc, char** argv)
     framework::CaptureThreadLocale();
 
     framework::Application application(argc, argv);
+    // The display controls' cursor is in the cursor table before anything else starts.
+    display::RegisterDisplayCursors();
     application.setApplicationName(QStringLiteral("studio-clock"));
     application.setApplicationVersion(resources::ApplicationVersion());
     application.setWindowIcon(resources::ApplicationIcon());

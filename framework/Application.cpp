@@ -2,6 +2,7 @@
 
 #include "Arithmetic.h"
 #include "Exceptions.h"
+#include "Thread.h"
 
 #include <QFont>
 #include <QMessageBox>
@@ -25,7 +26,8 @@ void InstallFontSubstitutions()
 Application::Application(int& argc, char** argv)
     : QApplication(argc, argv)
 {
-    connect(this, &QCoreApplication::aboutToQuit, this, [this] { terminated_ = true; });
+    SetApplicationTerminated(false);
+    connect(this, &QCoreApplication::aboutToQuit, this, [] { SetApplicationTerminated(true); });
 }
 
 Application::~Application()
@@ -57,12 +59,17 @@ void Application::FreeForms()
         forms_.pop_back();
 }
 
+bool Application::Terminated() const
+{
+    return ApplicationTerminated();
+}
+
 int Application::Run()
 {
     if (mainForm_)
         mainForm_->show();
     const int code = exec();
-    terminated_ = true;
+    SetApplicationTerminated(true);
     FreeForms();
     return code;
 }
@@ -70,7 +77,11 @@ int Application::Run()
 bool Application::event(QEvent* event)
 {
     if (event->type() == QEvent::Quit)
-        terminated_ = true;
+        SetApplicationTerminated(true);
+    if (event->type() == SyncQueueEventType()) {
+        SyncQueue::Instance().Serve();
+        return true;
+    }
     return QApplication::event(event);
 }
 
@@ -105,19 +116,26 @@ void Application::Report(QObject* sender, const QString& message)
 
 void Application::ShowMessage(const QString& message)
 {
-    // An error that repeats (a failing paint, once a second) keeps one box, not a pile of them.
-    if (std::any_of(messageBoxes_.begin(), messageBoxes_.end(),
-            [&](const QPointer<QMessageBox>& box) { return box && box->text() == message; }))
-        return;
-    messageBoxes_.erase(
-        std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr), messageBoxes_.end());
-    auto* box
-        = new QMessageBox(QMessageBox::Critical, applicationName(), message, QMessageBox::Ok, mainForm_);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setAttribute(Qt::WA_QuitOnClose, false);
-    box->setModal(false);
-    box->show();
-    messageBoxes_.emplace_back(box);
+    // Shown from the loop, never from inside the handler that failed: a box opened during a paint
+    // would paint in the middle of it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, message] {
+            // An error that repeats (a failing paint, once a second) keeps one box, not a pile.
+            if (std::any_of(messageBoxes_.begin(), messageBoxes_.end(),
+                    [&](const QPointer<QMessageBox>& box) { return box && box->text() == message; }))
+                return;
+            messageBoxes_.erase(
+                std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr), messageBoxes_.end());
+            auto* box = new QMessageBox(
+                QMessageBox::Critical, applicationName(), message, QMessageBox::Ok, mainForm_);
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setAttribute(Qt::WA_QuitOnClose, false);
+            box->setModal(false);
+            box->show();
+            messageBoxes_.emplace_back(box);
+        },
+        Qt::QueuedConnection);
 }
 
 QString ExceptionMessage(const std::exception_ptr& error)

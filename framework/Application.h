@@ -42,7 +42,7 @@ public:
     int Run();
 
     // True once the message loop has been told to end; readable from any thread.
-    bool Terminated() const { return terminated_.load(); }
+    bool Terminated() const;
 
     // Reports an error and carries on: the message is shown in a box that does not block the
     // loop (one box per distinct message), and written to the standard error stream.
@@ -65,7 +65,6 @@ private:
     void Report(QObject* sender, const QString& message);
     void ShowMessage(const QString& message);
 
-    std::atomic<bool> terminated_{false};
     std::vector<std::unique_ptr<QWidget>> forms_;
     QPointer<QWidget> mainForm_;
     std::vector<QPointer<QMessageBox>> messageBoxes_;

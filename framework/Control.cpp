@@ -35,9 +35,10 @@ Span AnchorSpan(Span origin, bool startAnchored, bool endAnchored, int oldSize, 
 
 }  // namespace
 
-Control::Control(QWidget* widget, TColor defaultColor)
+Control::Control(QWidget* widget, TColor defaultColor, Background background)
     : widget_(widget)
     , color_(defaultColor)
+    , background_(background)
 {
 }
 
@@ -50,7 +51,8 @@ void Control::setColor(TColor value)
     palette.setColor(QPalette::Window, ToQColor(value));
     palette.setColor(QPalette::Base, ToQColor(value));
     widget_->setPalette(palette);
-    widget_->setAutoFillBackground(true);
+    if (background_ == Background::FilledByQt)
+        widget_->setAutoFillBackground(true);
 }
 
 void Control::setFontColor(TColor value)

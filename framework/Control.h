@@ -16,8 +16,12 @@ namespace framework {
 // widget class and publishes the properties with FRAMEWORK_CONTROL_PROPERTIES.
 class Control : public Component {
 public:
+    // Whether Qt fills the background with Color, or the control paints every pixel itself.
+    enum class Background { FilledByQt, PaintedByControl };
+
     // `defaultColor` is the background the control has until a layout sets one.
-    explicit Control(QWidget* widget, TColor defaultColor = clBtnFace);
+    explicit Control(
+        QWidget* widget, TColor defaultColor = clBtnFace, Background background = Background::FilledByQt);
 
     QWidget* Widget() const { return widget_; }
 
@@ -52,6 +56,7 @@ private:
     TAlign align_ = alNone;
     TAnchors anchors_ = TAnchors(akLeft | akTop);
     TColor color_;
+    Background background_;
     TColor fontColor_ = clWindowText;
     QRect freeBounds_;        // bounds while free, restored when a docked control is freed
     QRect anchorBounds_;      // bounds the anchors measure from ...

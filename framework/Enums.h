@@ -22,6 +22,10 @@ enum TAnchorKind { akLeft = 0x1, akTop = 0x2, akRight = 0x4, akBottom = 0x8 };
 Q_DECLARE_FLAGS(TAnchors, TAnchorKind)
 Q_FLAG_NS(TAnchors)
 
+// Scheduling priority of a worker thread, lowest first.
+enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
+Q_ENUM_NS(TThreadPriority)
+
 // Where a form opens.
 enum TPosition { poDesigned, poScreenCenter };
 Q_ENUM_NS(TPosition)

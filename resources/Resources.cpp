@@ -2,6 +2,8 @@
 
 #include "Version.h"
 
+#include <QBitmap>
+
 namespace resources {
 
 QString ApplicationVersion()
@@ -12,6 +14,13 @@ QString ApplicationVersion()
 QIcon ApplicationIcon()
 {
     return QIcon(QStringLiteral(":/icons/studio-clock.png"));
+}
+
+QCursor HandPointCursor()
+{
+    const QBitmap shape(QStringLiteral(":/cursors/handpoint.xbm"));
+    const QBitmap mask(QStringLiteral(":/cursors/handpoint_mask.xbm"));
+    return QCursor(shape, mask, 10, 5);
 }
 
 }  // namespace resources

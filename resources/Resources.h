@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 #include <QString>
 
@@ -7,5 +8,7 @@ namespace resources {
 
 QString ApplicationVersion();  // four-part, as the version record has it
 QIcon ApplicationIcon();
+// The pointing hand: 32 x 32, monochrome, hot spot on the tip of the index finger (10, 5).
+QCursor HandPointCursor();
 
 }  // namespace resources

@@ -1,0 +1,131 @@
+#include "DrawingUtils.h"
+
+#include "Arithmetic.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QRegularExpression>
+
+namespace display {
+
+using framework::CheckedAdd;
+
+int LargerOf(int a, int b)
+{
+    return b >= a ? b : a;
+}
+
+int WidthOfRect(const TRect& rect)
+{
+    return rect.Width();
+}
+
+int HeightOfRect(const TRect& rect)
+{
+    return rect.Height();
+}
+
+void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle)
+{
+    canvas.Font().Escapement = framework::CheckedMul(static_cast<int>(angle), 10);
+}
+
+namespace {
+
+// The line as a mnemonic-aware measurement sees it: "&x" is "x", "&&" is "&".
+QString WithoutMnemonics(const QString& line)
+{
+    QString result;
+    result.reserve(line.size());
+    for (int i = 0; i < line.size(); ++i) {
+        if (line[i] == QLatin1Char('&') && i + 1 < line.size())
+            ++i;
+        else if (line[i] == QLatin1Char('&'))
+            continue;
+        result.append(line[i]);
+    }
+    return result;
+}
+
+}  // namespace
+
+TPoint MeasureText(TCanvas& canvas, const QString& text)
+{
+    if (text.isEmpty())
+        return {0, 0};
+    const QFontMetrics metrics(canvas.Font().Font, canvas.Device());
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = text.split(lineBreak);
+    int width = 0;
+    for (const QString& line : lines)
+        width = std::max(width, metrics.horizontalAdvance(WithoutMnemonics(line)));
+    return {width, framework::CheckedMul(static_cast<int>(lines.size()), metrics.height())};
+}
+
+void TextOut3D(TCanvas& canvas, int x, int y, const QString& text, TColor highlight, TColor shadow)
+{
+    const TColor face = canvas.Font().Color;
+    canvas.Brush().Style = framework::bsClear;
+    canvas.Font().Color = shadow;
+    canvas.TextOut(CheckedAdd(x, 1), CheckedAdd(y, 1), text);
+    canvas.Font().Color = highlight;
+    canvas.TextOut(framework::CheckedSub(x, 1), framework::CheckedSub(y, 1), text);
+    canvas.Font().Color = face;
+    canvas.TextOut(x, y, text);
+}
+
+void TextOutShadow(TCanvas& canvas, int x, int y, const QString& text, TColor shadow, int dx, int dy)
+{
+    const TColor face = canvas.Font().Color;
+    canvas.Brush().Style = framework::bsClear;
+    canvas.Font().Color = shadow;
+    canvas.TextOut(CheckedAdd(x, dx), CheckedAdd(y, dy), text);
+    canvas.Font().Color = face;
+    canvas.TextOut(x, y, text);
+}
+
+void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
+    const QImage& picture, std::uint16_t angle)
+{
+    const int width = WidthOfRect(rect);
+    const int height = HeightOfRect(rect);
+    if (width <= 0 || height <= 0 || picture.isNull() || !canvas.Device())
+        return;
+    const qreal ratio = canvas.Device()->devicePixelRatioF();
+    const QSize deviceSize(static_cast<int>(width * ratio), static_cast<int>(height * ratio));
+
+    // The letters as an opaque shape on a transparent mask, drawn exactly as the caller draws them.
+    QImage mask(deviceSize, QImage::Format_ARGB32_Premultiplied);
+    mask.setDevicePixelRatio(ratio);
+    mask.fill(Qt::transparent);
+    {
+        TCanvas letters(&mask);
+        letters.Font() = canvas.Font();
+        letters.Font().Color = framework::clBlack;
+        letters.Brush().Style = framework::bsClear;
+        SetCanvasFontAngle(letters, angle);
+        letters.TextOut(x, y, text);
+    }
+
+    // The picture stretched over the rectangle, kept only where the mask has letters.
+    QImage filled = picture.scaled(deviceSize).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    filled.setDevicePixelRatio(ratio);
+    {
+        QPainter keep(&filled);
+        keep.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        keep.drawImage(QPoint(0, 0), mask);
+    }
+    canvas.Draw(0, 0, filled);
+}
+
+void BitmapRect(framework::TBitmap& bitmap, TRect& rect)
+{
+    rect = framework::Rect(0, 0, bitmap.Width(), bitmap.Height());
+}
+
+bool RectsEqual(const TRect& a, const TRect& b)
+{
+    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+}
+
+}  // namespace display

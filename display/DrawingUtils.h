@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Geometry.h"
+
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+// Drawing helpers the display controls share: rectangle arithmetic, rotated fonts, text
+// measurement and three ways of drawing text with an effect. Integer arithmetic raises
+// framework::EIntOverflow instead of wrapping.
+namespace display {
+
+using framework::TCanvas;
+using framework::TColor;
+using framework::TPoint;
+using framework::TRect;
+
+// B when B >= A, else A.
+int LargerOf(int a, int b);
+int WidthOfRect(const TRect& rect);
+int HeightOfRect(const TRect& rect);
+
+// Turns the line of text of the canvas font by `angle` degrees counter-clockwise; size, face,
+// style and colour stay.
+void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle);
+
+// Width of the widest line and the height of all lines, in the canvas font as it is (measure
+// before rotating). Lines end at CR, LF or CR LF and never wrap; an ampersand marks a mnemonic and
+// takes no room, a doubled one counts as one.
+TPoint MeasureText(TCanvas& canvas, const QString& text);
+
+// The text with a one-pixel light edge up-left and a dark edge down-right; the face is drawn last.
+// Leaves the font colour as it was and the brush clear.
+void TextOut3D(TCanvas& canvas, int x, int y, const QString& text, TColor highlight, TColor shadow);
+
+// The text over its shadow offset by (dx, dy). Leaves the brush clear.
+void TextOutShadow(TCanvas& canvas, int x, int y, const QString& text, TColor shadow, int dx, int dy);
+
+// The text whose letters show `picture` stretched over a rectangle of the size of `rect` at the
+// canvas origin, turned by `angle`; everything outside the letters keeps the canvas content.
+void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
+    const QImage& picture, std::uint16_t angle);
+
+// (0, 0, width, height) of the bitmap.
+void BitmapRect(framework::TBitmap& bitmap, TRect& rect);
+
+bool RectsEqual(const TRect& a, const TRect& b);
+
+}  // namespace display

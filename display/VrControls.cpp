@@ -1,0 +1,186 @@
+#include "VrControls.h"
+
+#include "Application.h"
+#include "CursorTable.h"
+#include "DrawingUtils.h"
+#include "Resources.h"
+
+#include <QPaintEvent>
+
+namespace display {
+
+void RegisterDisplayCursors()
+{
+    framework::ScreenCursors().SetCursor(HandPointCursor, resources::HandPointCursor());
+}
+
+TVrComponent::TVrComponent(QObject* owner)
+    : QObject(owner)
+{
+}
+
+TVrGraphicControl::TVrGraphicControl(QWidget* parent)
+    : QWidget(parent)
+    , Control(this, framework::clBtnFace, Background::PaintedByControl)
+{
+}
+
+void TVrGraphicControl::UpdateControl()
+{
+    if (!IsLoading())
+        repaint();
+}
+
+void TVrGraphicControl::AdjustAutoSize()
+{
+    const framework::TAlign align = Align();
+    if (!autoSize_ || align == framework::alClient || align == framework::alCustom) {
+        UpdateControl();
+        return;
+    }
+    ReapplyBounds();
+}
+
+void TVrGraphicControl::ReapplyBounds()
+{
+    if (IsLoading())
+        return;
+    const framework::TRect before = BoundsRect();
+    SetBounds(x(), y(), width(), height());
+    // A changed size is repainted by the resize itself.
+    if (RectsEqual(before, BoundsRect()))
+        UpdateControl();
+}
+
+void TVrGraphicControl::SetBounds(int left, int top, int width, int height)
+{
+    if (autoSize_ && !IsLoading()) {
+        int newWidth = width;
+        int newHeight = height;
+        if (CanAutoSize(newWidth, newHeight)) {
+            width = newWidth;
+            height = newHeight;
+        }
+    }
+    setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+framework::TRect TVrGraphicControl::BoundsRect() const
+{
+    return framework::FromQRect(geometry());
+}
+
+void TVrGraphicControl::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustAutoSize();
+}
+
+void TVrGraphicControl::setCaption(const QString& value)
+{
+    if (value == caption_)
+        return;
+    caption_ = value;
+    TextChanged();
+}
+
+bool TVrGraphicControl::CanAutoSize(int& /*newWidth*/, int& /*newHeight*/)
+{
+    return true;
+}
+
+void TVrGraphicControl::MouseEntered()
+{
+    emit OnMouseEnter(this);
+}
+
+void TVrGraphicControl::MouseLeft()
+{
+    emit OnMouseLeave(this);
+}
+
+void TVrGraphicControl::FontChanged()
+{
+    emit OnFontChanged(this);
+}
+
+void TVrGraphicControl::TextChanged()
+{
+    emit OnTextChanged(this);
+}
+
+void TVrGraphicControl::enterEvent(QEnterEvent* event)
+{
+    QWidget::enterEvent(event);
+    framework::Guarded(this, [this] { MouseEntered(); });
+}
+
+void TVrGraphicControl::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    framework::Guarded(this, [this] { MouseLeft(); });
+}
+
+void TVrGraphicControl::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        framework::Guarded(this, [this] { FontChanged(); });
+}
+
+TVrGraphicImageControl::TVrGraphicImageControl(QWidget* parent)
+    : TVrGraphicControl(parent)
+{
+}
+
+void TVrGraphicImageControl::setTransparent(bool value)
+{
+    if (value == transparent_)
+        return;
+    transparent_ = value;
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
+    if (IsDesigning())
+        update();
+    else
+        UpdateControl();
+}
+
+void TVrGraphicImageControl::Paint()
+{
+    Canvas().Draw(0, 0, offscreen_.Image());
+}
+
+void TVrGraphicImageControl::ClearBitmapCanvas()
+{
+    framework::TCanvas& canvas = BitmapCanvas();
+    canvas.Brush().Style = framework::bsSolid;
+    if (transparent_) {
+        canvas.ClearToTransparent();
+        return;
+    }
+    canvas.Brush().Color = Color();
+    canvas.FillRect(framework::Rect(0, 0, offscreen_.Width(), offscreen_.Height()));
+}
+
+void TVrGraphicImageControl::paintEvent(QPaintEvent* event)
+{
+    framework::Guarded(this, [this, event] {
+        framework::TCanvas& screen = Canvas();
+        const framework::CanvasLock screenLock(screen);
+        offscreen_.SetDevicePixelRatio(devicePixelRatioF());
+        offscreen_.SetSize(width(), height());
+        const framework::CanvasLock bitmapLock(BitmapCanvas());
+        // The screen canvas is this widget only for the length of the paint, also when Paint fails.
+        struct Detach {
+            framework::TCanvas& canvas;
+            ~Detach() { canvas.SetDevice(nullptr); }
+        } detach{screen};
+        screen.SetDevice(this);
+        screen.SetClipRect(framework::FromQRect(event->rect()));
+        Paint();
+    });
+}
+
+}  // namespace display

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "Canvas.h"
+#include "Component.h"
+#include "Control.h"
+#include "CursorTable.h"
+
+#include <QObject>
+#include <QWidget>
+
+// The bases of the display controls: a non-visual component, a windowless control with hooks for
+// mouse, font and text changes, and a control that draws each frame off-screen and shows it in one
+// copy, so a frame never appears half drawn.
+namespace display {
+
+// Every display component reports this version; it is never stored with a layout.
+inline const QString kVrVersion = QStringLiteral("1.3");
+
+// Index of the hand cursor in the screen cursor table.
+constexpr framework::TCursor HandPointCursor = 99;
+
+// Registers the display module's cursor; start-up runs it once, before the application object is
+// initialised.
+void RegisterDisplayCursors();
+
+class TVrComponent : public QObject, public framework::Component {
+    Q_OBJECT
+    Q_PROPERTY(QString Version READ Version STORED false)
+public:
+    explicit TVrComponent(QObject* owner = nullptr);
+    QString Version() const { return kVrVersion; }
+};
+
+class TVrGraphicControl : public QWidget, public framework::Control {
+    Q_OBJECT
+    Q_PROPERTY(QString Version READ Version STORED false)
+public:
+    explicit TVrGraphicControl(QWidget* parent = nullptr);
+
+    QString Version() const { return kVrVersion; }
+
+    // Redraw now; nothing while the layout is still being read.
+    virtual void UpdateControl();
+    // Lets an auto-sized control take its natural size again, then redraws.
+    virtual void AdjustAutoSize();
+    // Applies the current bounds again, then redraws if they did not change.
+    virtual void ReapplyBounds();
+
+    // Moves and sizes the control; an auto-sized one first gets the size CanAutoSize proposes.
+    void SetBounds(int left, int top, int width, int height);
+    framework::TRect BoundsRect() const;
+
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& value);
+
+    // The canvas of the screen while a frame is being shown.
+    framework::TCanvas& Canvas() { return canvas_; }
+
+signals:
+    void OnMouseEnter(QObject* sender);
+    void OnMouseLeave(QObject* sender);
+    void OnFontChanged(QObject* sender);
+    void OnTextChanged(QObject* sender);
+
+protected:
+    // Proposes the size an auto-sized control wants; true accepts the proposal.
+    virtual bool CanAutoSize(int& newWidth, int& newHeight);
+    virtual void MouseEntered();
+    virtual void MouseLeft();
+    virtual void FontChanged();
+    virtual void TextChanged();
+
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    framework::TCanvas canvas_;
+    QString caption_;
+    bool autoSize_ = false;
+};
+
+// Draws every frame into OffscreenBitmap and copies it to the screen at once. Descendants
+// override Paint: ClearBitmapCanvas, draw on BitmapCanvas, then call this class's Paint.
+//
+// Transparent: Qt paints the parent, and the siblings below, under a widget that is not opaque
+// before the widget paints; a transparent frame therefore starts fully transparent and the
+// parent's pixels show wherever the frame leaves them, also when the control repaints itself.
+// No copy of the parent's pixels has to be kept.
+class TVrGraphicImageControl : public TVrGraphicControl {
+    Q_OBJECT
+public:
+    explicit TVrGraphicImageControl(QWidget* parent = nullptr);
+
+    bool Transparent() const { return transparent_; }
+    void setTransparent(bool value);
+
+    framework::TCanvas& BitmapCanvas() { return offscreen_.Canvas(); }
+    framework::TBitmap& OffscreenBitmap() { return offscreen_; }
+
+protected:
+    // Copies the finished frame to the screen.
+    virtual void Paint();
+    // Starts a frame: filled with Color, or transparent when Transparent.
+    virtual void ClearBitmapCanvas();
+
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    framework::TBitmap offscreen_;
+    bool transparent_ = false;
+};
+
+}  // namespace display

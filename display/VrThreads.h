@@ -1,0 +1,112 @@
+#pragma once
+
+#include "Thread.h"
+#include "VrControls.h"
+#include "VrTypes.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+
+namespace display {
+
+class TVrTimer;
+
+// The worker of a thread-mode timer: it waits on its wake event for the interval, and each time
+// the wait runs out it delivers one tick, through the GUI thread when the timer's SyncEvent is
+// set. The next wait starts after the delivery, so the period is the interval plus the tick.
+class TVrTimerThread : public framework::TThread {
+    Q_OBJECT
+public:
+    TVrTimerThread(TVrTimer* timer, bool createRunning);
+
+    // Read by the worker at the start of each wait; 0 waits until woken.
+    void SetInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
+    std::uint32_t Interval() const { return interval_.load(); }
+
+    // Lifts every pause, terminates, and wakes a waiting worker at once.
+    void Stop();
+
+    // True when called from inside this worker's tick delivery, on the thread running it.
+    bool DeliveringHere() const;
+
+    // When the most recent wait ended (for latency measurements).
+    std::chrono::steady_clock::time_point LastWaitEnd() const;
+
+protected:
+    void Execute() override;
+
+private:
+    void DoTimer();
+
+    TVrTimer* timer_;
+    framework::TEvent wake_;
+    std::atomic<std::uint32_t> interval_{1000};
+    std::atomic<Qt::HANDLE> deliveringThread_{nullptr};
+    std::atomic<std::int64_t> lastWaitEnd_{0};
+};
+
+// Raises OnTimer every Interval milliseconds while Enabled, from a worker thread (ttThread, the
+// default) or from the GUI thread's loop (ttSystem). Nothing is allocated until the settings are
+// first applied (a change of Enabled, Interval, TimerType or Priority, or Loaded).
+//
+// With SyncEvent set, OnTimer runs on the GUI thread. Without it, OnTimer is emitted on the
+// worker: connect with Qt::DirectConnection, and touch no GUI object in the handler.
+//
+// A handler may change any setting, also TimerType, and may destroy the timer: a worker released
+// from inside its own delivery is stopped and reclaimed once the delivery has returned.
+class TVrTimer : public TVrComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
+    Q_PROPERTY(uint Interval READ Interval WRITE setInterval)
+    Q_PROPERTY(bool SyncEvent READ SyncEvent WRITE setSyncEvent)
+    Q_PROPERTY(display::TVrTimerType TimerType READ TimerType WRITE setTimerType)
+    Q_PROPERTY(framework::TThreadPriority Priority READ Priority WRITE setPriority)
+public:
+    explicit TVrTimer(QObject* owner = nullptr);
+    ~TVrTimer() override;
+
+    bool Enabled() const { return enabled_.load(); }
+    void setEnabled(bool value);
+    std::uint32_t Interval() const { return interval_; }
+    void setInterval(std::uint32_t value);
+    bool SyncEvent() const { return syncEvent_.load(); }
+    void setSyncEvent(bool value) { syncEvent_ = value; }
+    TVrTimerType TimerType() const { return timerType_; }
+    void setTimerType(TVrTimerType value);
+    framework::TThreadPriority Priority() const { return priority_; }
+    void setPriority(framework::TThreadPriority value);
+
+    void Loaded() override;
+
+    // One tick: raises OnTimer when Enabled and connected. An error in the handler is reported
+    // through the application and the tick ends normally.
+    virtual void Timer();
+
+    // The worker of a thread-mode timer once allocated, else nullptr.
+    TVrTimerThread* Worker() const { return worker_.get(); }
+
+signals:
+    void OnTimer(QObject* sender);
+
+protected:
+    void timerEvent(QTimerEvent* event) override;
+
+private:
+    void AllocateTimer();
+    void ReleaseTimer();
+    void UpdateTimer();
+    bool HandlerAssigned() const;
+
+    std::atomic<bool> enabled_{true};
+    std::uint32_t interval_ = 1000;
+    std::atomic<bool> syncEvent_{true};
+    TVrTimerType timerType_ = ttThread;
+    framework::TThreadPriority priority_ = framework::tpNormal;
+    bool allocated_ = false;
+    std::unique_ptr<TVrTimerThread> worker_;
+    int systemTimerId_ = 0;
+};
+
+}  // namespace display

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QObject>
+
+// Enumerations of the display components, registered so that they can be design-time properties.
+namespace display {
+Q_NAMESPACE
+
+// How a timer ticks: from a worker thread of its own, or from a timer of the GUI thread's loop.
+enum TVrTimerType { ttThread, ttSystem };
+Q_ENUM_NS(TVrTimerType)
+
+}  // namespace display

@@ -1,0 +1,214 @@
+#include "Canvas.h"
+
+#include "Arithmetic.h"
+#include "Exceptions.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace framework {
+
+namespace {
+
+QPen ToQPen(const TPen& pen)
+{
+    if (pen.Style == psClear)
+        return QPen(Qt::NoPen);
+    QPen result(ToQColor(pen.Color));
+    result.setWidth(std::max(1, pen.Width));
+    return result;
+}
+
+// The device's size in the pixels drawing coordinates use (an image reports device pixels).
+QSize LogicalSize(const QPaintDevice* device)
+{
+    if (const auto* image = dynamic_cast<const QImage*>(device))
+        return image->deviceIndependentSize().toSize();
+    return {device->width(), device->height()};
+}
+
+}  // namespace
+
+TCanvas::TCanvas(QPaintDevice* device)
+    : device_(device)
+{
+}
+
+TCanvas::~TCanvas()
+{
+    Flush();
+}
+
+void TCanvas::SetDevice(QPaintDevice* device)
+{
+    Flush();
+    device_ = device;
+    clipped_ = false;
+}
+
+QPainter& TCanvas::Painter()
+{
+    if (!device_)
+        throw Exception(QStringLiteral("Canvas does not allow drawing"));
+    if (!painter_) {
+        painter_ = std::make_unique<QPainter>(device_);
+        painter_->setRenderHint(QPainter::Antialiasing);
+        painter_->setRenderHint(QPainter::TextAntialiasing);
+        if (clipped_)
+            painter_->setClipRect(ToQRect(clip_));
+    }
+    return *painter_;
+}
+
+void TCanvas::Flush()
+{
+    painter_.reset();
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text)
+{
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setFont(font_.Font);
+    painter.translate(x, y);
+    painter.rotate(-font_.Escapement / 10.0);
+    const QFontMetrics metrics(font_.Font, painter.device());
+    if (brush_.Style == bsSolid)
+        painter.fillRect(
+            QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()), ToQColor(brush_.Color));
+    painter.setPen(ToQColor(font_.Color));
+    painter.drawText(QPoint(0, metrics.ascent()), text);
+    painter.restore();
+}
+
+void TCanvas::Ellipse(int left, int top, int right, int bottom)
+{
+    QPainter& painter = Painter();
+    painter.setPen(ToQPen(pen_));
+    painter.setBrush(brush_.Style == bsSolid ? QBrush(ToQColor(brush_.Color)) : QBrush(Qt::NoBrush));
+    // The outline runs through the centres of the outermost pixels, so the shape covers exactly
+    // the pixels from (left, top) to (right - 1, bottom - 1).
+    const qreal width = static_cast<qreal>(CheckedSub(right, left)) - 1;
+    const qreal height = static_cast<qreal>(CheckedSub(bottom, top)) - 1;
+    painter.drawEllipse(QRectF(left + 0.5, top + 0.5, width, height));
+}
+
+void TCanvas::FillRect(const TRect& rect)
+{
+    Painter().fillRect(ToQRect(rect), ToQColor(brush_.Color));
+}
+
+void TCanvas::ClearToTransparent()
+{
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.fillRect(QRect(QPoint(0, 0), LogicalSize(device_)), Qt::transparent);
+    painter.restore();
+}
+
+void TCanvas::Draw(int x, int y, const QImage& image)
+{
+    Painter().drawImage(QPoint(x, y), image);
+}
+
+void TCanvas::StretchDraw(const TRect& rect, const QImage& image)
+{
+    Painter().drawImage(ToQRect(rect), image);
+}
+
+void TCanvas::BrushCopy(const TRect& dest, const QImage& image, const TRect& source, TColor key)
+{
+    QImage part = image.copy(ToQRect(source)).convertToFormat(QImage::Format_ARGB32);
+    const QRgb keyRgb = ToQColor(key).rgb();
+    const QRgb replacement = brush_.Style == bsSolid ? ToQColor(brush_.Color).rgb() : qRgba(0, 0, 0, 0);
+    for (int y = 0; y < part.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(part.scanLine(y));
+        for (int x = 0; x < part.width(); ++x)
+            if ((line[x] | 0xFF000000u) == keyRgb && qAlpha(line[x]) == 255)
+                line[x] = replacement;
+    }
+    // Nearest-neighbour stretching, as the original copies did: no colour is made up.
+    QPainter& painter = Painter();
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(ToQRect(dest), part);
+    painter.restore();
+}
+
+TRect TCanvas::ClipRect() const
+{
+    if (clipped_)
+        return clip_;
+    if (!device_)
+        return {};
+    const QSize size = LogicalSize(device_);
+    return Bounds(0, 0, size.width(), size.height());
+}
+
+void TCanvas::SetClipRect(const TRect& rect)
+{
+    clip_ = rect;
+    clipped_ = true;
+    if (painter_)
+        painter_->setClipRect(ToQRect(rect));
+}
+
+TBitmap::TBitmap()
+    : canvas_(&image_)
+{
+}
+
+int TBitmap::Width() const
+{
+    return image_.isNull() ? 0 : static_cast<int>(image_.deviceIndependentSize().width());
+}
+
+int TBitmap::Height() const
+{
+    return image_.isNull() ? 0 : static_cast<int>(image_.deviceIndependentSize().height());
+}
+
+void TBitmap::SetSize(int width, int height)
+{
+    if (width < 0 || height < 0)
+        throw ERangeError();
+    if (width == Width() && height == Height() && (width == 0 || image_.devicePixelRatio() == ratio_))
+        return;
+    canvas_.Flush();
+    if (width == 0 || height == 0) {
+        image_ = QImage();
+        return;
+    }
+    const auto deviceWidth = Round(width * static_cast<long double>(ratio_));
+    const auto deviceHeight = Round(height * static_cast<long double>(ratio_));
+    QImage image(
+        RangeChecked<int>(deviceWidth), RangeChecked<int>(deviceHeight), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        throw EOutOfResources(
+            QStringLiteral("Not enough memory for a %1 x %2 picture").arg(width).arg(height));
+    image.setDevicePixelRatio(ratio_);
+    image.fill(Qt::white);
+    image_ = image;
+}
+
+void TBitmap::SetDevicePixelRatio(qreal ratio)
+{
+    ratio_ = ratio > 0 ? ratio : 1.0;
+}
+
+QImage TBitmap::Image()
+{
+    canvas_.Flush();
+    return image_;
+}
+
+void TBitmap::Assign(const QImage& image)
+{
+    canvas_.Flush();
+    image_ = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (OnChange)
+        OnChange();
+}
+
+}  // namespace framework
