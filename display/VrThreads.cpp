@@ -9,6 +9,7 @@
 #include <QTimerEvent>
 #include <algorithm>
 #include <climits>
+#include <thread>
 #include <vector>
 
 namespace display {
@@ -21,17 +22,22 @@ class ReleasedWorkers {
 public:
     static void Adopt(std::unique_ptr<TVrTimerThread> worker)
     {
-        TVrTimerThread* raw = worker.get();
-        Workers().push_back(std::move(worker));
-        if (QCoreApplication* application = QCoreApplication::instance()) {
-            static bool routineAdded = false;
-            if (!routineAdded) {
-                qAddPostRoutine(&ReleasedWorkers::FreeAll);
-                routineAdded = true;
-            }
-            QObject::connect(
-                raw, &QThread::finished, application, &ReleasedWorkers::FreeEnded, Qt::QueuedConnection);
+        FreeEnded();
+        static bool routineAdded = false;
+        if (!routineAdded && QCoreApplication::instance()) {
+            qAddPostRoutine(&ReleasedWorkers::FreeAll);
+            routineAdded = true;
         }
+        Workers().push_back(std::move(worker));
+    }
+
+    // Frees the workers that have ended; called whenever timers come and go.
+    static void FreeEnded()
+    {
+        auto& workers = Workers();
+        workers.erase(
+            std::remove_if(workers.begin(), workers.end(), [](const auto& w) { return w->Ended(); }),
+            workers.end());
     }
 
 private:
@@ -39,14 +45,6 @@ private:
     {
         static std::vector<std::unique_ptr<TVrTimerThread>> workers;
         return workers;
-    }
-
-    static void FreeEnded()
-    {
-        auto& workers = Workers();
-        workers.erase(
-            std::remove_if(workers.begin(), workers.end(), [](const auto& w) { return w->Ended(); }),
-            workers.end());
     }
 
     static void FreeAll() { Workers().clear(); }
@@ -58,7 +56,14 @@ TVrTimerThread::TVrTimerThread(TVrTimer* timer, bool createRunning)
     : TThread(!createRunning)
     , timer_(timer)
 {
-    start();
+    Start();
+}
+
+TVrTimerThread::~TVrTimerThread()
+{
+    // Here, not in the base: Execute belongs to this class and must have returned before it goes.
+    Stop();
+    WaitFor();
 }
 
 void TVrTimerThread::Stop()
@@ -71,7 +76,7 @@ void TVrTimerThread::Stop()
 
 bool TVrTimerThread::DeliveringHere() const
 {
-    return deliveringThread_.load() == QThread::currentThreadId();
+    return deliveringThread_.load() == std::this_thread::get_id();
 }
 
 std::chrono::steady_clock::time_point TVrTimerThread::LastWaitEnd() const
@@ -100,10 +105,10 @@ void TVrTimerThread::Execute()
 
 void TVrTimerThread::DoTimer()
 {
-    deliveringThread_ = QThread::currentThreadId();
+    deliveringThread_ = std::this_thread::get_id();
     // The handler may release this worker or free the timer: neither is touched after Timer.
     timer_->Timer();
-    deliveringThread_ = nullptr;
+    deliveringThread_ = std::thread::id();
 }
 
 TVrTimer::TVrTimer(QObject* owner)
@@ -191,6 +196,7 @@ void TVrTimer::timerEvent(QTimerEvent* event)
 
 void TVrTimer::AllocateTimer()
 {
+    ReleasedWorkers::FreeEnded();
     // A system timer needs nothing beyond this object; a thread timer gets its worker, paused.
     if (timerType_ == ttThread)
         worker_ = std::make_unique<TVrTimerThread>(this, false);

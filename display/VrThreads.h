@@ -17,9 +17,10 @@ class TVrTimer;
 // the wait runs out it delivers one tick, through the GUI thread when the timer's SyncEvent is
 // set. The next wait starts after the delivery, so the period is the interval plus the tick.
 class TVrTimerThread : public framework::TThread {
-    Q_OBJECT
 public:
     TVrTimerThread(TVrTimer* timer, bool createRunning);
+    // Stops the worker and waits for it, serving its pending delivery meanwhile.
+    ~TVrTimerThread() override;
 
     // Read by the worker at the start of each wait; 0 waits until woken.
     void SetInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
@@ -43,7 +44,7 @@ private:
     TVrTimer* timer_;
     framework::TEvent wake_;
     std::atomic<std::uint32_t> interval_{1000};
-    std::atomic<Qt::HANDLE> deliveringThread_{nullptr};
+    std::atomic<std::thread::id> deliveringThread_{};
     std::atomic<std::int64_t> lastWaitEnd_{0};
 };
 

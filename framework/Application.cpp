@@ -59,6 +59,11 @@ void Application::FreeForms()
         forms_.pop_back();
 }
 
+void Application::ServeSynchronisedCalls()
+{
+    SyncQueue::Instance().Serve();
+}
+
 bool Application::Terminated() const
 {
     return ApplicationTerminated();
@@ -78,10 +83,6 @@ bool Application::event(QEvent* event)
 {
     if (event->type() == QEvent::Quit)
         SetApplicationTerminated(true);
-    if (event->type() == SyncQueueEventType()) {
-        SyncQueue::Instance().Serve();
-        return true;
-    }
     return QApplication::event(event);
 }
 

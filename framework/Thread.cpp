@@ -1,34 +1,19 @@
 #include "Thread.h"
 
 #include <QCoreApplication>
+#include <QThread>
 #include <exception>
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 namespace framework {
 
 namespace {
 
 std::atomic<bool> applicationTerminated{false};
-
-QThread::Priority ToQtPriority(TThreadPriority priority)
-{
-    switch (priority) {
-    case tpIdle:
-        return QThread::IdlePriority;
-    case tpLowest:
-        return QThread::LowestPriority;
-    case tpLower:
-        return QThread::LowPriority;
-    case tpNormal:
-        return QThread::NormalPriority;
-    case tpHigher:
-        return QThread::HighPriority;
-    case tpHighest:
-        return QThread::HighestPriority;
-    case tpTimeCritical:
-        return QThread::TimeCriticalPriority;
-    }
-    return QThread::NormalPriority;
-}
 
 bool OnGuiThread()
 {
@@ -74,12 +59,6 @@ struct SyncQueue::Call {
     std::exception_ptr error;
 };
 
-QEvent::Type SyncQueueEventType()
-{
-    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-    return type;
-}
-
 SyncQueue& SyncQueue::Instance()
 {
     static SyncQueue queue;
@@ -96,8 +75,10 @@ void SyncQueue::Run(const std::function<void()>& call)
     std::unique_lock lock(mutex_);
     calls_.push_back(&entry);
     changed_.notify_all();
+    // Asked by name: the toolkit builds the queued call itself, so no object made on this thread
+    // is read on the GUI thread outside the queue's own lock.
     if (QCoreApplication* application = QCoreApplication::instance())
-        QCoreApplication::postEvent(application, new QEvent(SyncQueueEventType()));
+        QMetaObject::invokeMethod(application, "ServeSynchronisedCalls", Qt::QueuedConnection);
     changed_.wait(lock, [&entry] { return entry.done; });
     if (entry.error)
         std::rethrow_exception(entry.error);
@@ -153,9 +134,17 @@ TThread::~TThread()
     WaitFor();
 }
 
+void TThread::Start()
+{
+    thread_ = std::thread([this] { Run(); });
+}
+
 void TThread::Terminate()
 {
-    terminated_ = true;
+    {
+        const std::lock_guard lock(pauseMutex_);
+        terminated_ = true;
+    }
     pauseChanged_.notify_all();
 }
 
@@ -181,30 +170,41 @@ bool TThread::Suspended() const
     return suspendCount_ > 0;
 }
 
-void TThread::SetPriority(TThreadPriority priority)
-{
-    if (isRunning())
-        setPriority(ToQtPriority(priority));
-}
-
 bool TThread::WaitWhileSuspended()
 {
-    std::unique_lock lock(pauseMutex_);
-    pauseChanged_.wait(lock, [this] { return suspendCount_ == 0 || terminated_.load(); });
+    {
+        std::unique_lock lock(pauseMutex_);
+        pauseChanged_.wait(lock, [this] { return suspendCount_ == 0 || terminated_.load(); });
+    }
+    ApplyPriority();
     return !terminated_.load();
+}
+
+void TThread::ApplyPriority()
+{
+    const TThreadPriority wanted = priority_.load();
+    if (wanted == applied_)
+        return;
+    applied_ = wanted;
+    // Linux keeps a nice value per thread; the idle level is a scheduling class of its own.
+    sched_param param{};
+    pthread_setschedparam(pthread_self(), wanted == tpIdle ? SCHED_IDLE : SCHED_OTHER, &param);
+    static constexpr int kNice[] = {19, 10, 5, 0, -5, -10, -15};
+    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kNice[wanted]);
 }
 
 void TThread::WaitFor()
 {
-    if (QThread::currentThread() == this)
-        return;  // a thread cannot outlive itself
+    if (!thread_.joinable() || IsCurrentThread())
+        return;  // never started, already joined, or a thread waiting on itself
     if (OnGuiThread())
         SyncQueue::Instance().ServeUntil([this] { return ended_.load(); });
-    wait();
+    thread_.join();
 }
 
-void TThread::run()
+void TThread::Run()
 {
+    id_ = std::this_thread::get_id();
     Execute();
     ended_ = true;
     SyncQueue::Instance().Notify();

@@ -2,13 +2,13 @@
 
 #include "Enums.h"
 
-#include <QEvent>
-#include <QThread>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 namespace framework {
 
@@ -28,7 +28,8 @@ private:
 };
 
 // Calls that worker threads hand to the GUI thread and wait for. The GUI thread serves them from
-// its event loop, and also while it waits for a worker to end, so the two can never deadlock.
+// its event loop (the application's ServeSynchronisedCalls), and also while it waits for a
+// worker to end, so the two can never deadlock.
 class SyncQueue {
 public:
     static SyncQueue& Instance();
@@ -50,22 +51,22 @@ private:
     std::vector<Call*> calls_;
 };
 
-// The application's event type that asks the GUI thread to serve the queue.
-QEvent::Type SyncQueueEventType();
-
 // True once the application's message loop was told to end; safe from any thread.
 bool ApplicationTerminated();
 void SetApplicationTerminated(bool value);
 
 // A worker thread with nested, cooperative pauses and calls onto the GUI thread. Execute runs
 // the work; it calls WaitWhileSuspended at the points where a pause may take effect, so that a
-// pause never freezes the worker inside a delivery or while it holds a lock.
-class TThread : public QThread {
-    Q_OBJECT
+// pause never freezes the worker inside a delivery or while it holds a lock. A derived class
+// starts the thread (Start) when it is fully built and ends it in its own destructor (Terminate,
+// then WaitFor): Execute is gone after it.
+class TThread {
 public:
     explicit TThread(bool createSuspended);
     // Terminates, resumes and waits for the worker (serving calls meanwhile).
-    ~TThread() override;
+    virtual ~TThread();
+    TThread(const TThread&) = delete;
+    TThread& operator=(const TThread&) = delete;
 
     void Terminate();
     bool Terminated() const { return terminated_.load(); }
@@ -78,24 +79,36 @@ public:
     void Resume();
     bool Suspended() const;
 
-    void SetPriority(TThreadPriority priority);
+    // Takes effect when the worker next passes WaitWhileSuspended. Raising a priority above
+    // normal needs privileges the program may not have; it then stays normal.
+    void SetPriority(TThreadPriority priority) { priority_ = priority; }
+    TThreadPriority Priority() const { return priority_.load(); }
 
     // Runs `call` on the GUI thread and waits for it.
-    void Synchronize(const std::function<void()>& call) { SyncQueue::Instance().Run(call); }
+    static void Synchronize(const std::function<void()>& call) { SyncQueue::Instance().Run(call); }
 
     // Waits for the worker to end; on the GUI thread it keeps serving synchronised calls.
     void WaitFor();
 
+    // True on the worker thread itself.
+    bool IsCurrentThread() const { return std::this_thread::get_id() == id_.load(); }
+
 protected:
+    void Start();
     virtual void Execute() = 0;
     // Blocks while a pause is requested; false once the thread is terminated.
     bool WaitWhileSuspended();
 
 private:
-    void run() final;
+    void Run();
+    void ApplyPriority();
 
+    std::thread thread_;
+    std::atomic<std::thread::id> id_{};
     std::atomic<bool> terminated_{false};
     std::atomic<bool> ended_{false};
+    std::atomic<TThreadPriority> priority_{tpNormal};
+    TThreadPriority applied_ = tpNormal;  // worker thread only
     mutable std::mutex pauseMutex_;
     std::condition_variable pauseChanged_;
     int suspendCount_;

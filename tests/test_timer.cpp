@@ -1,0 +1,308 @@
+#include "Exceptions.h"
+#include "TestMain.h"
+#include "VrThreads.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QThread>
+#include <atomic>
+#include <thread>
+
+using namespace display;
+using namespace framework;
+
+namespace {
+
+// Generous bounds: they only turn a hang into a failure, and never judge speed.
+constexpr int kPatienceMs = 10'000;
+
+// Counts ticks and notes the thread they ran on.
+struct Ticks : QObject {
+    std::atomic<int> count{0};
+    std::atomic<std::thread::id> thread{};
+    void Listen(TVrTimer& timer, Qt::ConnectionType type = Qt::AutoConnection)
+    {
+        connect(
+            &timer, &TVrTimer::OnTimer, this,
+            [this](QObject*) {
+                thread = std::this_thread::get_id();
+                ++count;
+            },
+            type);
+    }
+};
+
+const std::thread::id kGuiThread = std::this_thread::get_id();
+
+// Lets the loop run for a while; only for checking that nothing happens.
+void Idle(int ms)
+{
+    QTest::qWait(ms);
+}
+
+}  // namespace
+
+class TimerTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { SetApplicationTerminated(false); }
+
+    void threadTicksReachTheGuiThread()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setEnabled(false);
+        timer.setInterval(10);
+        QVERIFY(!timer.Worker());  // nothing allocated yet
+        timer.setEnabled(true);
+        QVERIFY(timer.Worker());
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 3, kPatienceMs);
+        QVERIFY(ticks.thread.load() == kGuiThread);
+    }
+
+    void withoutSyncEventTicksRunOnTheWorker()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer, Qt::DirectConnection);
+        timer.setSyncEvent(false);
+        timer.setEnabled(false);
+        timer.setInterval(10);
+        timer.setEnabled(true);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 2, kPatienceMs);
+        QVERIFY(ticks.thread.load() != kGuiThread);
+    }
+
+    void systemTicksRunOnTheGuiThread()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setTimerType(ttSystem);
+        timer.setInterval(10);
+        QVERIFY(!timer.Worker());
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 3, kPatienceMs);
+        QVERIFY(ticks.thread.load() == kGuiThread);
+    }
+
+    void noTicksWithoutIntervalOrHandler()
+    {
+        TVrTimer noInterval;
+        Ticks ticks;
+        ticks.Listen(noInterval);
+        noInterval.setInterval(0);
+        QVERIFY(noInterval.Worker() && noInterval.Worker()->Suspended());
+
+        TVrTimer noHandler;
+        noHandler.setInterval(10);
+        QVERIFY(noHandler.Worker() && noHandler.Worker()->Suspended());
+
+        TVrTimer systemNoHandler;
+        systemNoHandler.setTimerType(ttSystem);
+        systemNoHandler.setInterval(10);
+        Idle(100);
+        QCOMPARE(ticks.count.load(), 0);
+    }
+
+    void disablingDropsTicksWhileTheMechanismRuns()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setInterval(10);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 1, kPatienceMs);
+        timer.setEnabled(false);
+        const int atStop = ticks.count;
+        QVERIFY(!timer.Worker()->Suspended());
+        Idle(100);
+        QCOMPARE(ticks.count.load(), atStop);
+        timer.setEnabled(true);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count > atStop, kPatienceMs);
+    }
+
+    void aNewIntervalAppliesFromTheNextWait()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setInterval(10);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 1, kPatienceMs);
+        timer.setInterval(60'000);
+        QCOMPARE(timer.Worker()->Interval(), 60'000u);
+        const int atChange = ticks.count;
+        Idle(150);
+        QVERIFY(ticks.count <= atChange + 1);  // at most the wait already running
+
+        timer.setEnabled(false);
+        timer.setInterval(10);  // stored only while disabled
+        QCOMPARE(timer.Worker()->Interval(), 60'000u);
+    }
+
+    void switchingTheMechanism()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setInterval(10);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 1, kPatienceMs);
+        timer.setTimerType(ttSystem);  // enabled: old released, new one ticking
+        QVERIFY(!timer.Worker());
+        const int atSwitch = ticks.count;
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count > atSwitch + 2, kPatienceMs);
+
+        timer.setEnabled(false);
+        timer.setTimerType(ttThread);  // disabled: only the old one goes
+        QVERIFY(!timer.Worker());
+        const int atRelease = ticks.count;
+        Idle(100);
+        QCOMPARE(ticks.count.load(), atRelease);
+        timer.setPriority(tpHigher);  // disabled: stored only
+        QVERIFY(!timer.Worker());
+        QCOMPARE(timer.Priority(), tpHigher);
+        timer.setEnabled(true);
+        QVERIFY(timer.Worker());
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count > atRelease, kPatienceMs);
+    }
+
+    void destroyingARunningTimerWakesItsWorker()
+    {
+        Ticks ticks;
+        {
+            TVrTimer timer;
+            ticks.Listen(timer);
+            timer.setInterval(10);
+            QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 1, kPatienceMs);
+            timer.setInterval(3'600'000);  // an hour: returning at all shows the wait was cut short
+        }
+        const int atDestruction = ticks.count;
+        Idle(50);
+        QCOMPARE(ticks.count.load(), atDestruction);
+    }
+
+    void aHandlerMayFreeItsOwnTimer()
+    {
+        auto* timer = new TVrTimer;
+        QPointer<TVrTimer> watched(timer);
+        int calls = 0;
+        connect(timer, &TVrTimer::OnTimer, this, [&](QObject* sender) {
+            ++calls;
+            delete sender;  // from inside the synchronised delivery of its own worker
+        });
+        timer->setInterval(10);
+        QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), kPatienceMs);
+        Idle(50);
+        QCOMPARE(calls, 1);
+    }
+
+    void aHandlerMayChangeTheMechanism()
+    {
+        TVrTimer timer;
+        int calls = 0;
+        connect(&timer, &TVrTimer::OnTimer, this, [&] {
+            if (++calls == 1)
+                timer.setTimerType(ttSystem);  // releases the worker delivering this very tick
+        });
+        timer.setInterval(10);
+        QTRY_VERIFY_WITH_TIMEOUT(calls >= 3, kPatienceMs);
+        QCOMPARE(timer.TimerType(), ttSystem);
+        QVERIFY(!timer.Worker());
+    }
+
+    void handlerErrorsAreReportedAndTicksGoOn()
+    {
+        QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
+        TVrTimer timer;
+        int calls = 0;
+        connect(&timer, &TVrTimer::OnTimer, this, [&] {
+            if (++calls == 1)
+                throw Exception("tick failed");
+        });
+        timer.setInterval(10);
+        QTRY_VERIFY_WITH_TIMEOUT(calls >= 3, kPatienceMs);
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(reported.at(0).at(0).value<QObject*>(), &timer);
+        QCOMPARE(reported.at(0).at(1).toString(), QString("tick failed"));
+    }
+
+    void noTicksOnceTheApplicationIsEnding()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        SetApplicationTerminated(true);
+        timer.setInterval(10);
+        Idle(100);
+        QCOMPARE(ticks.count.load(), 0);
+        SetApplicationTerminated(false);
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 1, kPatienceMs);
+    }
+
+    void aSystemTimerThatCannotBeSetRaises()
+    {
+        // A thread without an event loop has no timers to give.
+        QString message;
+        bool stillAllocated = false;
+        std::thread([&] {
+            TVrTimer timer;
+            Ticks ticks;
+            ticks.Listen(timer, Qt::DirectConnection);
+            timer.setEnabled(false);
+            timer.setTimerType(ttSystem);
+            try {
+                timer.setEnabled(true);
+            } catch (const EOutOfResources& e) {
+                message = e.Message();
+            }
+            try {
+                timer.setInterval(20);  // tried again
+            } catch (const EOutOfResources&) {
+                stillAllocated = true;
+            }
+        }).join();
+        QCOMPARE(message, QString("No timer resources left."));
+        QVERIFY(stillAllocated);
+    }
+
+    void nothingIsAllocatedWhileDesigning()
+    {
+        TVrTimer timer;
+        timer.SetDesigning(true);
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setInterval(10);
+        timer.Loaded();
+        QVERIFY(!timer.Worker());
+    }
+
+    void aTimerReadFromALayoutStartsWhenLoaded()
+    {
+        TVrTimer* timer = nullptr;
+        Ticks ticks;
+        LayoutReading::Read([&] {
+            timer = new TVrTimer(this);
+            ticks.Listen(*timer);  // assigning the handler starts nothing by itself
+            QVERIFY(!timer->Worker());
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= 1, kPatienceMs);
+        delete timer;
+    }
+
+    void manyShortLivedTimers()
+    {
+        Ticks ticks;
+        for (int i = 0; i < 1000; ++i) {
+            TVrTimer timer;
+            ticks.Listen(timer);
+            timer.setEnabled(false);
+            timer.setInterval(1);
+            timer.setEnabled(true);
+            if (i % 100 == 0)
+                QCoreApplication::processEvents();
+        }
+        QVERIFY(true);  // no hang, no crash; the sanitizer builds judge the rest
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(TimerTest)
+#include "test_timer.moc"
