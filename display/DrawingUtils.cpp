@@ -118,7 +118,7 @@ void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QStri
     canvas.Draw(0, 0, filled);
 }
 
-void BitmapRect(framework::TBitmap& bitmap, TRect& rect)
+void BitmapRect(const framework::TBitmap& bitmap, TRect& rect)
 {
     rect = framework::Rect(0, 0, bitmap.Width(), bitmap.Height());
 }

@@ -44,7 +44,7 @@ void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QStri
     const QImage& picture, std::uint16_t angle);
 
 // (0, 0, width, height) of the bitmap.
-void BitmapRect(framework::TBitmap& bitmap, TRect& rect);
+void BitmapRect(const framework::TBitmap& bitmap, TRect& rect);
 
 bool RectsEqual(const TRect& a, const TRect& b);
 

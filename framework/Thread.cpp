@@ -73,6 +73,9 @@ void SyncQueue::Run(const std::function<void()>& call)
     }
     Call entry{call, false, nullptr};
     std::unique_lock lock(mutex_);
+    // The entry lives until it is done: Serve takes it off the queue before marking it done, and
+    // this call does not return before that.
+    // cppcheck-suppress danglingLifetime
     calls_.push_back(&entry);
     changed_.notify_all();
     // Asked by name: the toolkit builds the queued call itself, so no object made on this thread
