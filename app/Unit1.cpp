@@ -8,10 +8,18 @@ TForm1* Form1 = nullptr;
 TForm1::TForm1(QWidget* parent)
     : framework::TForm(parent)
 {
-    framework::LayoutReading::Read([this] { setupUi(this); }, this);
+    framework::LayoutReading::Read(
+        [this] {
+            setupUi(this);
+            BindEvents();
+        },
+        this);
+}
 
-    // The layout's event bindings.
+void TForm1::BindEvents()
+{
     connect(this, &framework::TForm::OnCreate, this, &TForm1::FormCreate);
+    connect(VrLedClock1, &display::TVrLedClock::OnHoursChanged, this, &TForm1::VrLedClock1HoursChanged);
     connect(Label7, &framework::TLabel::OnClick, this, &TForm1::Label7Click);
     connect(Button1, &framework::TButton::OnClick, this, &TForm1::Button1Click);
     connect(MonthCalendar1, &framework::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
@@ -23,6 +31,11 @@ QUrl TForm1::MakerAddress()
 }
 
 void TForm1::FormCreate(QObject* /*Sender*/)
+{
+    MonthCalendar1->setDate(framework::Now());
+}
+
+void TForm1::VrLedClock1HoursChanged(QObject* /*Sender*/, quint16 /*Hours*/)
 {
     MonthCalendar1->setDate(framework::Now());
 }

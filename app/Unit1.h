@@ -20,6 +20,10 @@ private:
     void Label7Click(QObject* Sender);
     void Button1Click(QObject* Sender);
     void MonthCalendar1DblClick(QObject* Sender);
+    void VrLedClock1HoursChanged(QObject* Sender, quint16 Hours);
+    // The layout's event bindings; made while it is read, so that events raised as the controls
+    // finish loading already reach their handlers.
+    void BindEvents();
 };
 
 // The main window, once Application::CreateForm has made it.

@@ -10,4 +10,8 @@ Q_NAMESPACE
 enum TVrTimerType { ttThread, ttSystem };
 Q_ENUM_NS(TVrTimerType)
 
+// 24-hour digits, or 12-hour digits without a morning or afternoon sign.
+enum TVrHourFormat { hfmt24h, hfmt12h };
+Q_ENUM_NS(TVrHourFormat)
+
 }  // namespace display

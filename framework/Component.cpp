@@ -21,7 +21,19 @@ std::vector<std::unique_ptr<Reading>>& ActiveReadings()
     return readings;
 }
 
+int madeInCode = 0;  // nesting depth of LayoutReading::MadeInCode
+
 }  // namespace
+
+LayoutReading::MadeInCode::MadeInCode()
+{
+    ++madeInCode;
+}
+
+LayoutReading::MadeInCode::~MadeInCode()
+{
+    --madeInCode;
+}
 
 Component::Component()
 {
@@ -41,7 +53,7 @@ void Component::Loaded()
 void LayoutReading::Enlist(Component* component)
 {
     const auto& readings = ActiveReadings();
-    if (readings.empty() || !readings.back()->enlisting)
+    if (readings.empty() || !readings.back()->enlisting || madeInCode > 0)
         return;
     readings.back()->components.push_back(component);
     component->state_ |= csLoading | csReading;

@@ -40,6 +40,16 @@ class LayoutReading {
 public:
     static void Read(const std::function<void()>& read, Component* root = nullptr);
 
+    // Components a component makes for itself while a layout is read (a clock's timer) are not
+    // part of the layout: they never load and get no Loaded call. Hold one of these meanwhile.
+    class MadeInCode {
+    public:
+        MadeInCode();
+        ~MadeInCode();
+        MadeInCode(const MadeInCode&) = delete;
+        MadeInCode& operator=(const MadeInCode&) = delete;
+    };
+
 private:
     friend class Component;
     static void Enlist(Component* component);

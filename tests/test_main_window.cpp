@@ -3,6 +3,7 @@
 #include "TestMain.h"
 #include "TimeSource.h"
 #include "Unit1.h"
+#include "vrLedClock.h"
 
 #include <QPointer>
 #include <QScreen>
@@ -104,24 +105,70 @@ private slots:
     {
         TForm1& f = *form_;
         const QList<QWidget*> zOrder = f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(zOrder, (QList<QWidget*>{f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
+        QCOMPARE(zOrder, (QList<QWidget*>{f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
         QCOMPARE(NextTabStop(f.Memo1), static_cast<QWidget*>(f.Button1));
         QWidget* afterButton = NextTabStop(f.Button1);
         QVERIFY(afterButton == f.MonthCalendar1 || f.MonthCalendar1->isAncestorOf(afterButton));
     }
 
-    void everyControlHasLoadedBeforeTheCreateHandlerShowsToday()
+    void outsideHour15TheClockMovesTheCalendarBeforeFormCreate()
     {
-        TForm1 fresh;
-        QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2005, 12, 1));  // the stored date
+        TForm1 fresh;  // read and loaded; FormCreate not yet run
         for (Control* control : std::initializer_list<Control*>{
-                 &fresh, fresh.Label7, fresh.Memo1, fresh.Button1, fresh.MonthCalendar1})
+                 &fresh, fresh.VrLedClock1, fresh.Label7, fresh.Memo1, fresh.Button1, fresh.MonthCalendar1})
             QVERIFY(!control->IsLoading());
-        fresh.AfterConstruction();
+        QCOMPARE(fresh.VrLedClock1->Hours(), 10);  // the stored 15 replaced by the time
         QCOMPARE(fresh.MonthCalendar1->selectedDate(), kToday.date());
+        QCOMPARE(fresh.MonthCalendar1->Date(), FromQDateTime(kToday));
+    }
+
+    void inHour15FormCreateStillShowsToday()
+    {
+        auto clock = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(15, 44, 44)));
+        auto previous = SetTimeSource(clock);
+        TForm1 fresh;
+        QCOMPARE(fresh.MonthCalendar1->selectedDate(),
+            QDate(2005, 12, 1));  // no hours event: still the stored date
+        fresh.AfterConstruction();
+        QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2026, 12, 8));
         QCOMPARE(fresh.MonthCalendar1->monthShown(), 12);
         QCOMPARE(fresh.MonthCalendar1->yearShown(), 2026);
-        QCOMPARE(fresh.MonthCalendar1->Date(), FromQDateTime(kToday));
+        SetTimeSource(previous);
+    }
+
+    void theCalendarFollowsTheHour()
+    {
+        auto clock = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
+        auto previous = SetTimeSource(clock);
+        TForm1 fresh;
+        fresh.AfterConstruction();
+        clock->AdvanceMSecs(1000);  // a new year
+        fresh.VrLedClock1->UpdateTime(nullptr);
+        QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2027, 1, 1));
+        QCOMPARE(fresh.MonthCalendar1->yearShown(), 2027);
+        SetTimeSource(previous);
+    }
+
+    void theClockOnTheWindowHasItsStoredValues()
+    {
+        const display::TVrLedClock* clock = form_->VrLedClock1;
+        QCOMPARE(clock->geometry(), QRect(2, 1, 783, 374));
+        QVERIFY(clock->Threaded() && clock->Active());
+        QCOMPARE(clock->HoursColor(), clLime);
+        QCOMPARE(clock->HoursOutline(), clBlack);
+        QCOMPARE(clock->SecHandColor(), clLime);
+        QCOMPARE(clock->SecOutline(), clLime);
+        QCOMPARE(clock->SecWidth(), 4);
+        QCOMPARE(clock->TickColor(), clBlue);
+        QCOMPARE(clock->TickOutline(), clYellow);
+        QCOMPARE(clock->TickWidth(), 6);
+        QCOMPARE(clock->LedSize(), 6);
+        QCOMPARE(clock->Spacing(), 18);
+        QCOMPARE(clock->TextOffsetX(), 24);
+        QCOMPARE(clock->TextOffsetY(), 0);
+        QCOMPARE(clock->TextAngle(), 10);
+        QCOMPARE(clock->Color(), clBlack);
+        QVERIFY(clock->Timer()->Enabled() && clock->Timer()->Worker());
     }
 
     void aDoubleClickDocksTheCalendarAndAnotherFreesIt()

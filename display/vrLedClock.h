@@ -1,0 +1,169 @@
+#pragma once
+
+#include "DateTime.h"
+#include "VrControls.h"
+#include "VrThreads.h"
+#include "VrTypes.h"
+
+#include <QDateTime>
+#include <QImage>
+#include <array>
+#include <cstdint>
+
+namespace display {
+
+// The studio clock face: twelve hour marks, HH:MM in slanted LED dots and a ring of second dots
+// growing clockwise from 12 o'clock. While Active it follows the local time from the framework's
+// time source, ticking from its own timer just after each second boundary of the wall clock, and
+// raises an event for each changed unit of time (hours, minutes, seconds, in that order) and the
+// alarm.
+//
+// Recorded defaults (the values a stored layout leaves out): Active False, SecondsIndicator and
+// HourMarks True, the six colours clRed, SecWidth and TickWidth 2, LedSize 5, Spacing 6,
+// TextOffsetX and TextOffsetY 0, TextAngle 10, Transparent False, Color clBlack. Threaded, Hours,
+// Minutes, Seconds and HourFormat are always stored.
+class TVrLedClock : public TVrGraphicImageControl {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(bool Threaded READ Threaded WRITE setThreaded STORED true)
+    Q_PROPERTY(bool Active READ Active WRITE setActive)
+    Q_PROPERTY(bool SecondsIndicator READ SecondsIndicator WRITE setSecondsIndicator)
+    Q_PROPERTY(bool HourMarks READ HourMarks WRITE setHourMarks)
+    Q_PROPERTY(QImage Background READ Background WRITE setBackground)
+    Q_PROPERTY(framework::TColor HoursColor READ HoursColor WRITE setHoursColor)
+    Q_PROPERTY(framework::TColor HoursOutline READ HoursOutline WRITE setHoursOutline)
+    Q_PROPERTY(framework::TColor SecHandColor READ SecHandColor WRITE setSecHandColor)
+    Q_PROPERTY(framework::TColor SecOutline READ SecOutline WRITE setSecOutline)
+    Q_PROPERTY(int SecWidth READ SecWidth WRITE setSecWidth)
+    Q_PROPERTY(framework::TColor TickColor READ TickColor WRITE setTickColor)
+    Q_PROPERTY(framework::TColor TickOutline READ TickOutline WRITE setTickOutline)
+    Q_PROPERTY(int TickWidth READ TickWidth WRITE setTickWidth)
+    Q_PROPERTY(bool EnableAlarm READ EnableAlarm WRITE setEnableAlarm)
+    Q_PROPERTY(int Hours READ Hours WRITE setHours STORED true)
+    Q_PROPERTY(display::TVrHourFormat HourFormat READ HourFormat WRITE setHourFormat STORED true)
+    Q_PROPERTY(int Minutes READ Minutes WRITE setMinutes STORED true)
+    Q_PROPERTY(int Seconds READ Seconds WRITE setSeconds STORED true)
+    Q_PROPERTY(int LedSize READ LedSize WRITE setLedSize)
+    Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
+    Q_PROPERTY(int TextOffsetX READ TextOffsetX WRITE setTextOffsetX)
+    Q_PROPERTY(int TextOffsetY READ TextOffsetY WRITE setTextOffsetY)
+    Q_PROPERTY(int TextAngle READ TextAngle WRITE setTextAngle)
+    Q_PROPERTY(bool Transparent READ Transparent WRITE setTransparent)
+    // Set by the owner at run time; takes effect at the next tick.
+    Q_PROPERTY(double AlarmTime READ AlarmTime WRITE setAlarmTime DESIGNABLE false STORED false)
+public:
+    explicit TVrLedClock(QWidget* parent = nullptr);
+    ~TVrLedClock() override;
+
+    bool Threaded() const;
+    void setThreaded(bool value);
+    bool Active() const { return active_; }
+    void setActive(bool value);
+    bool SecondsIndicator() const { return secondsIndicator_; }
+    void setSecondsIndicator(bool value);
+    bool HourMarks() const { return hourMarks_; }
+    void setHourMarks(bool value);
+    QImage Background() const { return background_; }
+    void setBackground(const QImage& value);
+    framework::TColor HoursColor() const { return hoursColor_; }
+    void setHoursColor(framework::TColor value);
+    framework::TColor HoursOutline() const { return hoursOutline_; }
+    void setHoursOutline(framework::TColor value);
+    framework::TColor SecHandColor() const { return secHandColor_; }
+    void setSecHandColor(framework::TColor value);
+    framework::TColor SecOutline() const { return secOutline_; }
+    void setSecOutline(framework::TColor value);
+    int SecWidth() const { return secWidth_; }
+    void setSecWidth(int value);
+    framework::TColor TickColor() const { return tickColor_; }
+    void setTickColor(framework::TColor value);
+    framework::TColor TickOutline() const { return tickOutline_; }
+    void setTickOutline(framework::TColor value);
+    int TickWidth() const { return tickWidth_; }
+    void setTickWidth(int value);  // 0 or less is ignored
+    bool EnableAlarm() const { return enableAlarm_; }
+    void setEnableAlarm(bool value) { enableAlarm_ = value; }
+    // Hours 0..23, minutes and seconds 0..59; a value outside raises framework::ERangeError.
+    int Hours() const { return hours_; }
+    void setHours(int value);
+    TVrHourFormat HourFormat() const { return hourFormat_; }
+    void setHourFormat(TVrHourFormat value);
+    int Minutes() const { return minutes_; }
+    void setMinutes(int value);
+    int Seconds() const { return seconds_; }
+    void setSeconds(int value);
+    int LedSize() const { return ledSize_; }
+    void setLedSize(int value);
+    int Spacing() const { return spacing_; }
+    void setSpacing(int value);
+    int TextOffsetX() const { return textOffsetX_; }
+    void setTextOffsetX(int value);
+    int TextOffsetY() const { return textOffsetY_; }
+    void setTextOffsetY(int value);
+    int TextAngle() const { return textAngle_; }
+    void setTextAngle(int value);
+    framework::TDateTime AlarmTime() const { return alarmTime_; }
+    void setAlarmTime(framework::TDateTime value) { alarmTime_ = value; }
+
+    TVrTimer* Timer() const { return timer_; }
+
+    void Loaded() override;
+
+    // One tick: takes the local time, redraws what changed, raises the events, and (while Active)
+    // sets the timer to wake just after the next second boundary.
+    void UpdateTime(QObject* sender);
+
+    // The horizontal shift of a row of LED dots: rnd(tan(angle) x value), 0 when that fails.
+    static int SlantOffset(int value, int angle);
+
+signals:
+    void OnHoursChanged(QObject* sender, quint16 hours);
+    void OnMinutesChanged(QObject* sender, quint16 minutes);
+    void OnSecondsChanged(QObject* sender, quint16 seconds);
+    void OnAlarm(QObject* sender);
+
+protected:
+    virtual void DoHoursChanged();
+    virtual void DoMinutesChanged();
+    virtual void DoSecondsChanged();
+    void DoAlarm();
+
+    void Paint() override;
+    void DrawTime();
+    // One LED glyph; x is its right reference, y its top.
+    void DrawLedChar(int x, int y, QChar character);
+
+private:
+    // Stores a changed value and redraws; the common body of the face setters.
+    template <typename T> void Change(T& field, T value);
+    void ArmForNextSecond();
+    bool AlarmDue(const QDateTime& sample) const;
+
+    bool active_ = false;
+    bool secondsIndicator_ = true;
+    bool hourMarks_ = true;
+    int hours_ = 0;
+    int minutes_ = 0;
+    int seconds_ = 0;
+    QImage background_;
+    framework::TColor hoursColor_ = framework::clRed;
+    framework::TColor hoursOutline_ = framework::clRed;
+    framework::TColor secHandColor_ = framework::clRed;
+    framework::TColor secOutline_ = framework::clRed;
+    framework::TColor tickColor_ = framework::clRed;
+    int tickWidth_ = 2;
+    framework::TColor tickOutline_ = framework::clRed;
+    framework::TDateTime alarmTime_ = 0;
+    bool enableAlarm_ = false;
+    TVrTimer* timer_ = nullptr;  // a child: freed first by the destructor
+    int secWidth_ = 2;
+    int ledSize_ = 3;
+    int spacing_ = 8;
+    int textOffsetX_ = 0;
+    int textOffsetY_ = 0;
+    int textAngle_ = 10;
+    TVrHourFormat hourFormat_ = hfmt24h;
+    QDateTime lastSample_;  // the previous tick's local time, to the second
+};
+
+}  // namespace display
