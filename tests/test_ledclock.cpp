@@ -1,0 +1,355 @@
+#include "Exceptions.h"
+#include "TestMain.h"
+#include "TimeSource.h"
+#include "vrLedClock.h"
+
+#include <QPointer>
+
+using namespace display;
+using namespace framework;
+
+namespace {
+
+const QDate kDay(2026, 12, 8);
+
+// Records what a clock does, in order: "paint", "h<n>", "m<n>", "s<n>", "alarm".
+class Journal : public QObject {
+public:
+    explicit Journal(TVrLedClock& clock)
+    {
+        clock.installEventFilter(this);
+        connect(&clock, &TVrLedClock::OnHoursChanged, this,
+            [this](QObject*, quint16 v) { entries << QString("h%1").arg(v); });
+        connect(&clock, &TVrLedClock::OnMinutesChanged, this,
+            [this](QObject*, quint16 v) { entries << QString("m%1").arg(v); });
+        connect(&clock, &TVrLedClock::OnSecondsChanged, this,
+            [this](QObject*, quint16 v) { entries << QString("s%1").arg(v); });
+        connect(&clock, &TVrLedClock::OnAlarm, this, [this] { entries << QString("alarm"); });
+    }
+    QStringList entries;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            entries << QString("paint");
+        return false;
+    }
+};
+
+// The worked example's clock: 783 x 374, LED dots of 6, distinct colours for every part.
+void MakeWorkedExample(TVrLedClock& clock)
+{
+    clock.setGeometry(0, 0, 783, 374);
+    clock.setLedSize(6);
+    clock.setSpacing(18);
+    clock.setTextOffsetX(24);
+    clock.setSecWidth(4);
+    clock.setTickWidth(6);
+    clock.setHoursColor(clRed);
+    clock.setHoursOutline(clRed);
+    clock.setSecHandColor(clLime);
+    clock.setSecOutline(clLime);
+    clock.setTickColor(clBlue);
+    clock.setTickOutline(clYellow);
+}
+
+// Reads the LED glyph whose right reference is (x, y) back from the frame's pixels.
+QChar ReadGlyph(const QImage& frame, const TVrLedClock& clock, int x, int y)
+{
+    static const QString kGlyphs = "0123456789:";
+    static const std::array<std::array<std::uint8_t, 9>, 11> kRows = {{
+        {0x1E, 0x21, 0x21, 0x21, 0x21, 0x21, 0x21, 0x21, 0x1E},
+        {0x01, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x01},
+        {0x1E, 0x01, 0x01, 0x01, 0x1E, 0x20, 0x20, 0x20, 0x1E},
+        {0x1E, 0x01, 0x01, 0x01, 0x1E, 0x01, 0x01, 0x01, 0x1E},
+        {0x21, 0x21, 0x21, 0x21, 0x1E, 0x01, 0x01, 0x01, 0x01},
+        {0x1E, 0x20, 0x20, 0x20, 0x1E, 0x01, 0x01, 0x01, 0x1E},
+        {0x1E, 0x20, 0x20, 0x20, 0x1E, 0x21, 0x21, 0x21, 0x1E},
+        {0x1E, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x01},
+        {0x1E, 0x21, 0x21, 0x21, 0x1E, 0x21, 0x21, 0x21, 0x1E},
+        {0x1E, 0x21, 0x21, 0x21, 0x1E, 0x01, 0x01, 0x01, 0x1E},
+        {0x00, 0x00, 0x00, 0x04, 0x04, 0x00, 0x00, 0x00, 0x00},
+    }};
+    const int led = clock.LedSize();
+    const int pitch = led + 1;
+    std::array<std::uint8_t, 9> seen{};
+    for (int row = 0; row < 9; ++row) {
+        const int slant = TVrLedClock::SlantOffset(row * led, clock.TextAngle());
+        for (int column = 0; column < 6; ++column) {
+            const int left = x - led - pitch * column - slant;
+            const QPoint centre(left + pitch / 2, y + pitch * row + led / 2);
+            if (frame.pixelColor(centre) == ToQColor(clock.HoursColor()))
+                seen[row] |= static_cast<std::uint8_t>(1u << column);
+        }
+    }
+    for (int g = 0; g < 11; ++g)
+        if (seen == kRows[g])
+            return kGlyphs[g];
+    return QLatin1Char('?');
+}
+
+// The colon's cell overlaps its neighbours' dots, so only its own column is read: lit on rows 3
+// and 4, dark elsewhere.
+QChar ReadColon(const QImage& frame, const TVrLedClock& clock, int x, int y)
+{
+    const int led = clock.LedSize();
+    const int pitch = led + 1;
+    for (int row = 0; row < 9; ++row) {
+        const int left = x - led - pitch * 2 - TVrLedClock::SlantOffset(row * led, clock.TextAngle());
+        const bool lit
+            = frame.pixelColor(left + pitch / 2, y + pitch * row + led / 2) == ToQColor(clock.HoursColor());
+        if (lit != (row == 3 || row == 4))
+            return QLatin1Char('?');
+    }
+    return QLatin1Char(':');
+}
+
+QString ReadWorkedExampleTime(const QImage& frame, const TVrLedClock& clock)
+{
+    QString text;
+    for (int x : {320, 373})
+        text += ReadGlyph(frame, clock, x, 159);
+    text += ReadColon(frame, clock, 401, 159);
+    for (int x : {443, 496})
+        text += ReadGlyph(frame, clock, x, 159);
+    return text;
+}
+
+}  // namespace
+
+class LedClockTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        source_ = std::make_shared<ManualTimeSource>(QDateTime(kDay, QTime(10, 0, 4, 250)));
+        SetTimeSource(source_);
+    }
+    void cleanup() { SetTimeSource(nullptr); }
+
+    void aNewClockShowsTheTimeItWasMade()
+    {
+        TVrLedClock clock;
+        QCOMPARE(clock.size(), QSize(200, 200));
+        QCOMPARE(clock.Hours(), 10);
+        QCOMPARE(clock.Minutes(), 0);
+        QCOMPARE(clock.Seconds(), 4);
+        QVERIFY(!clock.Active() && !clock.Timer()->Enabled() && !clock.Timer()->Worker());
+        QCOMPARE(clock.Color(), clBlack);
+        QCOMPARE(clock.LedSize(), 3);
+        QCOMPARE(clock.Spacing(), 8);
+        QVERIFY(clock.testAttribute(Qt::WA_OpaquePaintEvent));
+        // Initial geometry: dot 0 at (100, 28), text references from (52, 84).
+        const QImage frame = clock.grab().toImage();
+        QCOMPARE(frame.pixelColor(100, 28), QColor(Qt::red));
+        QCOMPARE(ReadGlyph(frame, clock, 52, 84), QChar('1'));
+        QCOMPARE(ReadGlyph(frame, clock, 52 + 8 + 20, 84), QChar('0'));
+    }
+
+    void midnightRedrawsOnceThenRaisesHoursMinutesSeconds()
+    {
+        source_->Set(QDateTime(kDay, QTime(23, 59, 59)));
+        QWidget window;
+        TVrLedClock clock(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Journal journal(clock);
+        source_->Set(QDateTime(kDay.addDays(1), QTime(0, 0, 0)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries, (QStringList{"paint", "h0", "m0", "s0"}));
+
+        journal.entries.clear();
+        source_->AdvanceMSecs(400);  // the same second again
+        clock.UpdateTime(nullptr);
+        QVERIFY(journal.entries.isEmpty());
+
+        clock.setSecondsIndicator(false);
+        journal.entries.clear();
+        source_->AdvanceMSecs(1000);
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries, (QStringList{"s1"}));  // no ring: a new second alone draws nothing
+    }
+
+    void settersRedrawOnlyOnAChange()
+    {
+        QWidget window;
+        TVrLedClock clock(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        Journal journal(clock);
+        clock.setHours(10);  // unchanged
+        clock.setTickWidth(0);
+        clock.setTickWidth(-3);
+        QCOMPARE(clock.TickWidth(), 2);
+        QVERIFY(journal.entries.isEmpty());
+        clock.setHours(11);  // changed: drawn, but no event
+        QCOMPARE(journal.entries, (QStringList{"paint"}));
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        clock.setBackground(picture);
+        clock.setBackground(picture);  // the same picture still redraws
+        QCOMPARE(journal.entries.count("paint"), 3);
+        QVERIFY_THROWS_EXCEPTION(ERangeError, clock.setHours(24));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, clock.setMinutes(-1));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, clock.setSeconds(60));
+        QCOMPARE(clock.Hours(), 11);
+    }
+
+    void theAlarmFiresWhenItsMomentIsReachedOrPassed()
+    {
+        TVrLedClock clock;
+        Journal journal(clock);
+        clock.setEnableAlarm(true);
+        clock.setAlarmTime(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 5, 0));
+        source_->Set(QDateTime(kDay, QTime(10, 0, 7)));  // the samples jump over 10:00:05
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries.count("alarm"), 1);
+        source_->Set(QDateTime(kDay, QTime(10, 0, 8)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries.count("alarm"), 1);  // once per passing
+
+        source_->Set(QDateTime(kDay, QTime(10, 0, 0)));  // the clock is set back ...
+        clock.UpdateTime(nullptr);
+        source_->Set(QDateTime(kDay, QTime(10, 0, 5)));  // ... and reaches the moment exactly
+        clock.UpdateTime(nullptr);
+        clock.UpdateTime(nullptr);  // a second sample of the same second
+        QCOMPARE(journal.entries.count("alarm"), 2);
+
+        clock.setAlarmTime(EncodeDate(2026, 12, 9) + EncodeTime(10, 0, 6, 0));  // another day
+        source_->Set(QDateTime(kDay, QTime(10, 0, 7)));
+        clock.UpdateTime(nullptr);
+        clock.setEnableAlarm(false);
+        clock.setAlarmTime(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 8, 0));
+        source_->Set(QDateTime(kDay, QTime(10, 0, 9)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries.count("alarm"), 2);
+    }
+
+    void anAlarmAtTimeZeroNeverFires()
+    {
+        TVrLedClock clock;
+        Journal journal(clock);
+        clock.setEnableAlarm(true);
+        for (const QTime& t : {QTime(0, 0, 0), QTime(0, 0, 1), QTime(12, 0, 0)}) {
+            source_->Set(QDateTime(kDay, t));
+            clock.UpdateTime(nullptr);
+        }
+        clock.setAlarmTime(1e300);  // no calendar holds it: never due, never a failure
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries.count("alarm"), 0);
+    }
+
+    void anActiveClockWakesJustAfterEachSecondBoundary()
+    {
+        TVrLedClock clock;
+        clock.setActive(true);
+        QCOMPARE(clock.Timer()->Interval(), 751u);  // at 10:00:04.250
+        source_->Set(QDateTime(kDay, QTime(10, 0, 5, 3)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(clock.Timer()->Interval(), 998u);
+        clock.setThreaded(false);
+        QVERIFY(!clock.Threaded() && !clock.Timer()->Worker());
+        clock.setActive(false);
+        QVERIFY(!clock.Timer()->Enabled());
+    }
+
+    void theWorkedExampleFace()
+    {
+        source_->Set(QDateTime(kDay, QTime(15, 44, 59)));
+        TVrLedClock clock;
+        MakeWorkedExample(clock);
+        QImage frame = clock.grab().toImage();
+        QCOMPARE(ReadWorkedExampleTime(frame, clock), QString("15:44"));
+        for (const QPoint& dot : {QPoint(391, 52), QPoint(526, 187), QPoint(391, 322), QPoint(256, 187)})
+            QCOMPARE(frame.pixelColor(dot), QColor(Qt::green));
+        QCOMPARE(frame.pixelColor(391, 187 + 149), QColor(Qt::blue));  // hour mark k = 0, straight below
+        QCOMPARE(frame.pixelColor(391 - 149, 187), QColor(Qt::blue));  // k = 3, to the left
+
+        clock.setSeconds(44);
+        frame = clock.grab().toImage();
+        QCOMPARE(frame.pixelColor(526, 187), QColor(Qt::green));
+        QCOMPARE(frame.pixelColor(256, 187), QColor(Qt::black));  // dot 45 is not lit yet
+
+        clock.setHourMarks(false);
+        clock.setSecondsIndicator(false);
+        frame = clock.grab().toImage();
+        QCOMPARE(frame.pixelColor(391, 52), QColor(Qt::black));
+        QCOMPARE(frame.pixelColor(391, 187 + 149), QColor(Qt::black));
+        QCOMPARE(ReadWorkedExampleTime(frame, clock), QString("15:44"));
+    }
+
+    void twelveHourDigits_data()
+    {
+        QTest::addColumn<QTime>("time");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("13:05") << QTime(13, 5) << "01:05";
+        QTest::newRow("00:30") << QTime(0, 30) << "00:30";
+        QTest::newRow("12:00") << QTime(12, 0) << "12:00";
+        QTest::newRow("23:59") << QTime(23, 59) << "11:59";
+    }
+
+    void twelveHourDigits()
+    {
+        QFETCH(QTime, time);
+        QFETCH(QString, shown);
+        source_->Set(QDateTime(kDay, time));
+        TVrLedClock clock;
+        MakeWorkedExample(clock);
+        clock.setHourFormat(hfmt12h);
+        QCOMPARE(ReadWorkedExampleTime(clock.grab().toImage(), clock), shown);
+    }
+
+    void slantShiftsEachRow()
+    {
+        for (int row = 0; row <= 8; ++row)
+            QCOMPARE(TVrLedClock::SlantOffset(row * 6, 10), row);
+        QCOMPARE(TVrLedClock::SlantOffset(30, 0), 0);
+        QCOMPARE(TVrLedClock::SlantOffset(30, -10), -5);
+        QCOMPARE(TVrLedClock::SlantOffset(48, 90), 0);  // the tangent overflows: no shift
+        QCOMPARE(TVrLedClock::SlantOffset(2'000'000'000, 89), 0);
+    }
+
+    void aTransparentFaceShowsTheParentWhereThePictureHasTheKeyColour()
+    {
+        QWidget parent;
+        parent.resize(300, 300);
+        QPalette palette = parent.palette();
+        palette.setColor(QPalette::Window, Qt::yellow);
+        parent.setPalette(palette);
+        parent.setAutoFillBackground(true);
+        TVrLedClock clock(&parent);
+        clock.setGeometry(0, 0, 200, 200);
+        clock.setHourMarks(false);
+        clock.setSecondsIndicator(false);
+        QImage picture(2, 1, QImage::Format_RGB32);
+        picture.setPixelColor(0, 0, Qt::black);  // the key: the clock's Color
+        picture.setPixelColor(1, 0, Qt::white);
+        clock.setBackground(picture);
+        QCOMPARE(
+            parent.grab().toImage().pixelColor(20, 20), QColor(Qt::black));  // opaque: painted with Color
+        clock.setTransparent(true);
+        const QImage frame = parent.grab().toImage();
+        QCOMPARE(frame.pixelColor(20, 20), QColor(Qt::yellow));
+        QCOMPARE(frame.pixelColor(180, 20), QColor(Qt::white));
+    }
+
+    void aRunningClockTicksAndStopsCleanly()
+    {
+        SetTimeSource(nullptr);
+        auto* clock = new TVrLedClock;
+        int seconds = 0;
+        connect(clock, &TVrLedClock::OnSecondsChanged, this, [&] { ++seconds; });
+        clock->setActive(true);
+        QTRY_VERIFY_WITH_TIMEOUT(seconds >= 2, 10'000);
+        QPointer<TVrTimer> timer(clock->Timer());
+        delete clock;
+        QVERIFY(timer.isNull());
+    }
+
+private:
+    std::shared_ptr<ManualTimeSource> source_;
+};
+
+STUDIO_CLOCK_TEST_MAIN(LedClockTest)
+#include "test_ledclock.moc"
