@@ -36,10 +36,6 @@ constexpr int kGlyphColumns = 6;
 constexpr long double kTwoPi = 6.283185307179586477L;
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
-// Ticks land this long after the wall clock's second boundary, so that a sample never reads the
-// second before.
-constexpr int kBoundaryMarginMs = 1;
-
 QDateTime ToSeconds(const QDateTime& moment)
 {
     const QTime time = moment.time();
@@ -204,8 +200,10 @@ void TVrLedClock::Loaded()
 
 void TVrLedClock::ArmForNextSecond()
 {
+    // The milliseconds are truncated, so 1000 - msec never falls short of the time really left:
+    // the next tick lands within a millisecond after the boundary, never before it.
     const int msec = framework::LocalNow().time().msec();
-    timer_->setInterval(static_cast<std::uint32_t>(1000 - msec + kBoundaryMarginMs));
+    timer_->setInterval(static_cast<std::uint32_t>(1000 - msec));
 }
 
 bool TVrLedClock::AlarmDue(const QDateTime& sample) const
@@ -237,8 +235,15 @@ void TVrLedClock::UpdateTime(QObject* /*sender*/)
         alarmDue = false;  // an alarm time no calendar holds never comes
     }
     lastSample_ = sample;
-    if (active_ && !IsDesigning())
-        ArmForNextSecond();
+    // Armed after the redraw and the handlers, from the time they finished, also when one fails.
+    struct ArmOnExit {
+        TVrLedClock& clock;
+        ~ArmOnExit()
+        {
+            if (clock.active_ && !clock.IsDesigning())
+                clock.ArmForNextSecond();
+        }
+    } arm{*this};
 
     if ((secondsIndicator_ && seconds_ != oldSeconds) || minutes_ != oldMinutes)
         UpdateControl();

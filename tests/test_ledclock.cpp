@@ -244,10 +244,10 @@ private slots:
     {
         TVrLedClock clock;
         clock.setActive(true);
-        QCOMPARE(clock.Timer()->Interval(), 751u);  // at 10:00:04.250
+        QCOMPARE(clock.Timer()->Interval(), 750u);  // at 10:00:04.250
         source_->Set(QDateTime(kDay, QTime(10, 0, 5, 3)));
         clock.UpdateTime(nullptr);
-        QCOMPARE(clock.Timer()->Interval(), 998u);
+        QCOMPARE(clock.Timer()->Interval(), 997u);
         clock.setThreaded(false);
         QVERIFY(!clock.Threaded() && !clock.Timer()->Worker());
         clock.setActive(false);
