@@ -1,5 +1,6 @@
 #include "vrLedClock.h"
 
+#include "Application.h"
 #include "Arithmetic.h"
 #include "DrawingUtils.h"
 #include "TimeSource.h"
@@ -45,7 +46,7 @@ QDateTime ToSeconds(const QDateTime& moment)
 // The centre of a point on a ring: (cx - rnd(cos a x r), cy - rnd(sin a x r)).
 framework::TPoint OnRing(int cx, int cy, int radius, long double steps, int perTurn)
 {
-    const double angle = static_cast<double>(steps * kTwoPi / perTurn);
+    const auto angle = static_cast<double>(steps * kTwoPi / perTurn);
     return {CheckedSub(cx, static_cast<int>(Round(std::cos(static_cast<long double>(angle)) * radius))),
         CheckedSub(cy, static_cast<int>(Round(std::sin(static_cast<long double>(angle)) * radius)))};
 }
@@ -65,7 +66,8 @@ TVrLedClock::TVrLedClock(QWidget* parent)
     }
     timer_->setEnabled(false);
     connect(timer_, &TVrTimer::OnTimer, this, &TVrLedClock::UpdateTime);
-    UpdateTime(this);
+    // The first sample; nothing can be connected yet, so no event would reach anyone.
+    lastSample_ = TakeSample();
 }
 
 TVrLedClock::~TVrLedClock()
@@ -206,6 +208,15 @@ void TVrLedClock::ArmForNextSecond()
     timer_->setInterval(static_cast<std::uint32_t>(1000 - msec));
 }
 
+QDateTime TVrLedClock::TakeSample()
+{
+    QDateTime sample = ToSeconds(framework::LocalNow());
+    hours_ = sample.time().hour();
+    minutes_ = sample.time().minute();
+    seconds_ = sample.time().second();
+    return sample;
+}
+
 bool TVrLedClock::AlarmDue(const QDateTime& sample) const
 {
     if (!enableAlarm_)
@@ -224,10 +235,7 @@ void TVrLedClock::UpdateTime(QObject* /*sender*/)
     const int oldHours = hours_;
     const int oldMinutes = minutes_;
     const int oldSeconds = seconds_;
-    const QDateTime sample = ToSeconds(framework::LocalNow());
-    hours_ = sample.time().hour();
-    minutes_ = sample.time().minute();
-    seconds_ = sample.time().second();
+    const QDateTime sample = TakeSample();
     bool alarmDue = false;
     try {
         alarmDue = AlarmDue(sample);
@@ -240,8 +248,9 @@ void TVrLedClock::UpdateTime(QObject* /*sender*/)
         TVrLedClock& clock;
         ~ArmOnExit()
         {
+            // Nothing may leave a destructor: a timer that cannot be set is reported instead.
             if (clock.active_ && !clock.IsDesigning())
-                clock.ArmForNextSecond();
+                framework::Guarded(&clock, [this] { clock.ArmForNextSecond(); });
         }
     } arm{*this};
 
@@ -355,7 +364,8 @@ void TVrLedClock::DrawLedChar(int x, int y, QChar character)
     const int pitch = CheckedAdd(ledSize_, 1);
     for (int row = 0; row < kGlyphRows; ++row) {
         const int slant = SlantOffset(CheckedMul(row, ledSize_), textAngle_);
-        const std::uint8_t bits = kLedFont.at(static_cast<std::size_t>(glyph * kGlyphRows + row));
+        const std::uint8_t bits
+            = kLedFont.at(static_cast<std::size_t>(glyph) * kGlyphRows + static_cast<std::size_t>(row));
         for (int column = 0; column < kGlyphColumns; ++column) {
             if (!(bits & (1u << column)))
                 continue;

@@ -137,6 +137,8 @@ private:
     // Stores a changed value and redraws; the common body of the face setters.
     template <typename T> void Change(T& field, T value);
     void ArmForNextSecond();
+    // Stores the local time's hours, minutes and seconds; returns it, to the second.
+    QDateTime TakeSample();
     bool AlarmDue(const QDateTime& sample) const;
 
     bool active_ = false;
