@@ -1,5 +1,7 @@
 #include "Unit1.h"
 
+#include "DateLine.h"
+#include "LocaleId.h"
 #include "Shell.h"
 #include "TimeSource.h"
 
@@ -32,11 +34,21 @@ QUrl TForm1::MakerAddress()
 
 void TForm1::FormCreate(QObject* /*Sender*/)
 {
+    ShowDateLine();
     MonthCalendar1->setDate(framework::Now());
+}
+
+void TForm1::ShowDateLine()
+{
+    dateLineDay_ = framework::LocalNow().date();
+    VrLabel1->setCaption(DateLineText(dateLineDay_, framework::ThreadLocale(), framework::ThreadQLocale()));
 }
 
 void TForm1::VrLedClock1HoursChanged(QObject* /*Sender*/, quint16 /*Hours*/)
 {
+    // A new hour may be a new day: the date line follows it, so it never shows yesterday.
+    if (framework::LocalNow().date() != dateLineDay_)
+        ShowDateLine();
     MonthCalendar1->setDate(framework::Now());
 }
 

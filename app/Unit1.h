@@ -3,6 +3,7 @@
 #include "Form.h"
 #include "ui_Unit1.h"
 
+#include <QDate>
 #include <QUrl>
 
 // The studio clock's main window: its controls come from the stored layout (Unit1.ui); the
@@ -24,6 +25,10 @@ private:
     // The layout's event bindings; made while it is read, so that events raised as the controls
     // finish loading already reach their handlers.
     void BindEvents();
+    // Shows today's date on the date line, in the locale taken at start.
+    void ShowDateLine();
+
+    QDate dateLineDay_;  // the day the date line shows
 };
 
 // The main window, once Application::CreateForm has made it.

@@ -14,4 +14,8 @@ Q_ENUM_NS(TVrTimerType)
 enum TVrHourFormat { hfmt24h, hfmt12h };
 Q_ENUM_NS(TVrHourFormat)
 
+// The effect a styled label draws its text with.
+enum TVrLabelStyle { lsNone, lsRaised, lsLowered, lsShadow };
+Q_ENUM_NS(TVrLabelStyle)
+
 }  // namespace display

@@ -105,7 +105,8 @@ private slots:
     {
         TForm1& f = *form_;
         const QList<QWidget*> zOrder = f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(zOrder, (QList<QWidget*>{f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
+        QCOMPARE(zOrder,
+            (QList<QWidget*>{f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
         QCOMPARE(NextTabStop(f.Memo1), static_cast<QWidget*>(f.Button1));
         QWidget* afterButton = NextTabStop(f.Button1);
         QVERIFY(afterButton == f.MonthCalendar1 || f.MonthCalendar1->isAncestorOf(afterButton));

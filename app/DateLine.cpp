@@ -1,0 +1,12 @@
+#include "DateLine.h"
+
+#include "DateFormat.h"
+
+QString DateLineText(const QDate& date, framework::LocaleIdentifier id, const QLocale& locale)
+{
+    static const QString kPortuguese = QStringLiteral(R"(dddd, d " de " mmmm " de " yyyy)");
+    static const QString kOther = QStringLiteral(R"(dddd mmmm d "," yyyy)");
+    const bool portuguese = id == framework::kPortugueseBrazil || id == framework::kPortuguesePortugal;
+    // Upper case by the locale's own rules: accented letters too ("SÁBADO", "MARÇO").
+    return locale.toUpper(framework::FormatDate(portuguese ? kPortuguese : kOther, date, locale));
+}

@@ -1,0 +1,200 @@
+#include "VrLabel.h"
+
+#include "Arithmetic.h"
+#include "DrawingUtils.h"
+
+#include <cmath>
+
+namespace display {
+
+using framework::CheckedAdd;
+using framework::CheckedSub;
+using framework::Trunc;
+
+namespace {
+
+constexpr double kDegreesToRadians = 0.017453292519943295;
+
+int TruncToInt(long double value)
+{
+    return framework::RangeChecked<int>(Trunc(value));
+}
+
+}  // namespace
+
+TVrLabel::TVrLabel(QWidget* parent)
+    : TVrGraphicImageControl(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    SetBounds(0, 0, 100, 25);
+    setColor(framework::clBtnFace);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(14);
+    setFont(font);
+}
+
+template <typename T> void TVrLabel::Change(T& field, T value)
+{
+    if (field == value)
+        return;
+    field = value;
+    UpdateControl();
+}
+
+void TVrLabel::setAlignment(framework::TAlignment value)
+{
+    Change(alignment_, value);
+}
+void TVrLabel::setLayout(framework::TTextLayout value)
+{
+    Change(layout_, value);
+}
+void TVrLabel::setColorHighlight(framework::TColor value)
+{
+    Change(colorHighlight_, value);
+}
+void TVrLabel::setColorShadow(framework::TColor value)
+{
+    Change(colorShadow_, value);
+}
+void TVrLabel::setStyle(TVrLabelStyle value)
+{
+    Change(style_, value);
+}
+void TVrLabel::setShadowDepth(int value)
+{
+    Change(shadowDepth_, value);
+}
+
+void TVrLabel::setBitmap(const QImage& value)
+{
+    bitmap_ = value;
+    UpdateControl();
+}
+
+void TVrLabel::setAngle(int value)
+{
+    framework::RangeChecked(value, 0, 359);
+    if (value == angle_)
+        return;
+    angle_ = value;
+    radianAngle_ = value * kDegreesToRadians;
+    AdjustAutoSize();
+}
+
+framework::TPoint TVrLabel::TextPosition(
+    int w, int h, int cw, int ch, int angle, framework::TAlignment alignment, framework::TTextLayout layout)
+{
+    const long double a = angle * kDegreesToRadians;
+    const long double cosA = std::cos(a);
+    const long double sinA = std::sin(a);
+    const long double absCos = std::fabs(cosA);
+    const long double absSin = std::fabs(sinA);
+    const bool leftHalf = 90 < angle && angle < 270;  // the text runs leftwards
+    const bool lowerHalf = angle > 180;               // the text runs downwards
+    const bool upperHalf = angle < 180;               // the text runs upwards
+
+    auto leftPart = [&](int x) {
+        if (leftHalf)
+            x = CheckedAdd(x, TruncToInt(absCos * w));
+        if (lowerHalf)
+            x = CheckedAdd(x, TruncToInt(absSin * h));
+        return x;
+    };
+    auto topPart = [&](int y) {
+        if (upperHalf)
+            y = CheckedAdd(y, TruncToInt(absSin * w));
+        if (leftHalf)
+            y = CheckedAdd(y, TruncToInt(absCos * h));
+        return y;
+    };
+
+    const int xl = leftPart(2);
+    int x = xl;
+    if (alignment == framework::taRightJustify)
+        x = leftPart(CheckedSub(cw, CheckedAdd(TruncToInt(absCos * w + absSin * h), 2)));
+    else if (alignment == framework::taCenter)
+        x = TruncToInt(cw * 0.5L - cosA * (w * 0.5L) - sinA * (h * 0.5L));
+    x = LargerOf(xl, x);  // wider than the control: from the left margin
+
+    int y = topPart(2);
+    if (layout == framework::tlCenter)
+        y = TruncToInt(ch * 0.5L - cosA * (h * 0.5L) + sinA * (w * 0.5L));
+    else if (layout == framework::tlBottom)
+        y = topPart(CheckedSub(ch, CheckedAdd(TruncToInt(absCos * h + absSin * w), 2)));
+    return {x, y};
+}
+
+void TVrLabel::CalcTextPosition(int& x, int& y) const
+{
+    const framework::TPoint p
+        = TextPosition(captionWidth_, captionHeight_, width(), height(), angle_, alignment_, layout_);
+    x = p.X;
+    y = p.Y;
+}
+
+void TVrLabel::MeasureCaption()
+{
+    framework::TCanvas& canvas = BitmapCanvas();
+    canvas.Font() = {font(), FontColor(), 0};
+    const framework::TPoint extent = MeasureText(canvas, Caption());
+    captionWidth_ = extent.X;
+    captionHeight_ = extent.Y;
+}
+
+bool TVrLabel::CanAutoSize(int& newWidth, int& newHeight)
+{
+    MeasureCaption();
+    const long double absCos = std::fabs(std::cos(static_cast<long double>(radianAngle_)));
+    const long double absSin = std::fabs(std::sin(static_cast<long double>(radianAngle_)));
+    const framework::TAlign align = Align();
+    if (align == framework::alNone || align == framework::alLeft || align == framework::alRight)
+        newWidth = CheckedAdd(TruncToInt(absCos * captionWidth_ + absSin * captionHeight_), 4);
+    if (align == framework::alNone || align == framework::alTop || align == framework::alBottom)
+        newHeight = CheckedAdd(TruncToInt(absCos * captionHeight_ + absSin * captionWidth_), 4);
+    return true;
+}
+
+void TVrLabel::FontChanged()
+{
+    AdjustAutoSize();
+    TVrGraphicImageControl::FontChanged();
+}
+
+void TVrLabel::TextChanged()
+{
+    AdjustAutoSize();
+    TVrGraphicImageControl::TextChanged();
+}
+
+void TVrLabel::Paint()
+{
+    framework::TCanvas& canvas = BitmapCanvas();
+    ClearBitmapCanvas();
+    MeasureCaption();
+    SetCanvasFontAngle(canvas, static_cast<std::uint16_t>(angle_));
+    int x = 0;
+    int y = 0;
+    CalcTextPosition(x, y);
+    switch (style_) {
+    case lsNone:
+        canvas.Brush().Style = Transparent() ? framework::bsClear : framework::bsSolid;
+        canvas.TextOut(x, y, Caption());
+        break;
+    case lsRaised:
+        TextOut3D(canvas, x, y, Caption(), colorHighlight_, colorShadow_);
+        break;
+    case lsLowered:
+        TextOut3D(canvas, x, y, Caption(), colorShadow_, colorHighlight_);
+        break;
+    case lsShadow:
+        TextOutShadow(canvas, x, y, Caption(), colorShadow_, shadowDepth_, shadowDepth_);
+        break;
+    }
+    if (!bitmap_.isNull())
+        TextOutBitmap(canvas, framework::Rect(0, 0, width(), height()), x, y, Caption(), bitmap_,
+            static_cast<std::uint16_t>(angle_));
+    TVrGraphicImageControl::Paint();
+}
+
+}  // namespace display

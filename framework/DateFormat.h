@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+namespace framework {
+
+// A date written by a pattern: d, dd (day), ddd, dddd (short and long weekday name), m, mm (month),
+// mmm, mmmm (short and long month name), yy, yyyy (year); text in double or single quotes is copied
+// without the quotes, every other character as it stands. Names come from `locale`.
+QString FormatDate(const QString& pattern, const QDate& date, const QLocale& locale);
+
+}  // namespace framework
