@@ -1,8 +1,9 @@
 // Measures the display module: the delivery latency of thread-mode ticks, the CPU an idle timer
-// uses, and the cost of picture-filled text.
+// uses, the cost of picture-filled text and of painting the date line.
 //   bench_display [seconds of idle measurement, default 60]
 #include "Application.h"
 #include "DrawingUtils.h"
+#include "VrLabel.h"
 #include "VrThreads.h"
 
 #include <QElapsedTimer>
@@ -96,6 +97,32 @@ void PictureText()
         Percentile(times, 0.5), Percentile(times, 0.99));
 }
 
+void DateLinePaint()
+{
+    TVrLabel label;
+    label.setGeometry(0, 0, 785, 41);
+    label.setFont(QFont(QStringLiteral("Arial")));
+    label.setFontHeight(-27);
+    label.setCaption(QStringLiteral("TERÇA-FEIRA, 8  DE  DEZEMBRO  DE  2026"));
+    label.show();
+    QCoreApplication::processEvents();
+    for (const bool picture : {false, true}) {
+        if (picture) {
+            QImage fill(64, 64, QImage::Format_RGB32);
+            fill.fill(Qt::darkCyan);
+            label.setBitmap(fill);
+        }
+        std::vector<double> times;
+        for (int i = 0; i < 500; ++i) {
+            const auto start = Clock::now();
+            label.repaint();
+            times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        }
+        std::printf("date line paint 785 x 41%s: median %.3f ms, p99 %.3f ms\n",
+            picture ? " with a picture" : "", Percentile(times, 0.5), Percentile(times, 0.99));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -106,6 +133,7 @@ int main(int argc, char** argv)
     application.Initialize();
     const int idleSeconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 60;
     PictureText();
+    DateLinePaint();
     DeliveryLatency();
     IdleCpu(idleSeconds);
     return 0;

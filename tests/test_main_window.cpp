@@ -1,8 +1,11 @@
+#include "DateLine.h"
 #include "Exceptions.h"
+#include "LocaleId.h"
 #include "Shell.h"
 #include "TestMain.h"
 #include "TimeSource.h"
 #include "Unit1.h"
+#include "VrLabel.h"
 #include "vrLedClock.h"
 
 #include <QPointer>
@@ -147,6 +150,22 @@ private slots:
         fresh.VrLedClock1->UpdateTime(nullptr);
         QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2027, 1, 1));
         QCOMPARE(fresh.MonthCalendar1->yearShown(), 2027);
+        SetTimeSource(previous);
+    }
+
+    void theDateLineMovesToTheNewDayAtMidnight()
+    {
+        auto clock = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)));
+        auto previous = SetTimeSource(clock);
+        TForm1 fresh;
+        fresh.AfterConstruction();
+        const auto line = [](const QDate& day) { return DateLineText(day, ThreadLocale(), ThreadQLocale()); };
+        QCOMPARE(fresh.VrLabel1->Caption(), line(QDate(2026, 12, 8)));
+        QCOMPARE(fresh.VrLabel1->geometry(), QRect(1, 377, 785, 41));
+        QCOMPARE(fresh.VrLabel1->FontHeight(), -27);
+        clock->AdvanceMSecs(1000);
+        fresh.VrLedClock1->UpdateTime(nullptr);
+        QCOMPARE(fresh.VrLabel1->Caption(), line(QDate(2026, 12, 9)));
         SetTimeSource(previous);
     }
 
