@@ -65,6 +65,15 @@ signals:
     void OnTextChanged(QObject* sender);
 
 protected:
+    // The display controls' setter: a changed value is stored and drawn at once.
+    template <typename T> void ChangeAndUpdate(T& field, const T& value)
+    {
+        if (field == value)
+            return;
+        field = value;
+        UpdateControl();
+    }
+
     // Proposes the size an auto-sized control wants; true accepts the proposal.
     virtual bool CanAutoSize(int& newWidth, int& newHeight);
     virtual void MouseEntered();

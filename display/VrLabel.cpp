@@ -33,37 +33,29 @@ TVrLabel::TVrLabel(QWidget* parent)
     setFont(font);
 }
 
-template <typename T> void TVrLabel::Change(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    UpdateControl();
-}
-
 void TVrLabel::setAlignment(framework::TAlignment value)
 {
-    Change(alignment_, value);
+    ChangeAndUpdate(alignment_, value);
 }
 void TVrLabel::setLayout(framework::TTextLayout value)
 {
-    Change(layout_, value);
+    ChangeAndUpdate(layout_, value);
 }
 void TVrLabel::setColorHighlight(framework::TColor value)
 {
-    Change(colorHighlight_, value);
+    ChangeAndUpdate(colorHighlight_, value);
 }
 void TVrLabel::setColorShadow(framework::TColor value)
 {
-    Change(colorShadow_, value);
+    ChangeAndUpdate(colorShadow_, value);
 }
 void TVrLabel::setStyle(TVrLabelStyle value)
 {
-    Change(style_, value);
+    ChangeAndUpdate(style_, value);
 }
 void TVrLabel::setShadowDepth(int value)
 {
-    Change(shadowDepth_, value);
+    ChangeAndUpdate(shadowDepth_, value);
 }
 
 void TVrLabel::setBitmap(const QImage& value)

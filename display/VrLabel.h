@@ -66,7 +66,6 @@ protected:
     void Paint() override;
 
 private:
-    template <typename T> void Change(T& field, T value);
     // Gives the frame's canvas the label's font, unrotated, and measures the caption with it.
     void MeasureCaption();
 

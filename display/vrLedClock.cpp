@@ -97,94 +97,86 @@ void TVrLedClock::setActive(bool value)
     timer_->setEnabled(value);
 }
 
-template <typename T> void TVrLedClock::Change(T& field, T value)
-{
-    if (field == value)
-        return;
-    field = value;
-    UpdateControl();
-}
-
 void TVrLedClock::setSecondsIndicator(bool value)
 {
-    Change(secondsIndicator_, value);
+    ChangeAndUpdate(secondsIndicator_, value);
 }
 void TVrLedClock::setHourMarks(bool value)
 {
-    Change(hourMarks_, value);
+    ChangeAndUpdate(hourMarks_, value);
 }
 void TVrLedClock::setHoursColor(framework::TColor value)
 {
-    Change(hoursColor_, value);
+    ChangeAndUpdate(hoursColor_, value);
 }
 void TVrLedClock::setHoursOutline(framework::TColor value)
 {
-    Change(hoursOutline_, value);
+    ChangeAndUpdate(hoursOutline_, value);
 }
 void TVrLedClock::setSecHandColor(framework::TColor value)
 {
-    Change(secHandColor_, value);
+    ChangeAndUpdate(secHandColor_, value);
 }
 void TVrLedClock::setSecOutline(framework::TColor value)
 {
-    Change(secOutline_, value);
+    ChangeAndUpdate(secOutline_, value);
 }
 void TVrLedClock::setSecWidth(int value)
 {
-    Change(secWidth_, value);
+    ChangeAndUpdate(secWidth_, value);
 }
 void TVrLedClock::setTickColor(framework::TColor value)
 {
-    Change(tickColor_, value);
+    ChangeAndUpdate(tickColor_, value);
 }
 void TVrLedClock::setTickOutline(framework::TColor value)
 {
-    Change(tickOutline_, value);
+    ChangeAndUpdate(tickOutline_, value);
 }
 void TVrLedClock::setHourFormat(TVrHourFormat value)
 {
-    Change(hourFormat_, value);
+    ChangeAndUpdate(hourFormat_, value);
 }
 void TVrLedClock::setLedSize(int value)
 {
-    Change(ledSize_, value);
+    ChangeAndUpdate(ledSize_, value);
 }
 void TVrLedClock::setSpacing(int value)
 {
-    Change(spacing_, value);
+    ChangeAndUpdate(spacing_, value);
 }
 void TVrLedClock::setTextOffsetX(int value)
 {
-    Change(textOffsetX_, value);
+    ChangeAndUpdate(textOffsetX_, value);
 }
 void TVrLedClock::setTextOffsetY(int value)
 {
-    Change(textOffsetY_, value);
+    ChangeAndUpdate(textOffsetY_, value);
 }
 void TVrLedClock::setTextAngle(int value)
 {
-    Change(textAngle_, value);
+    ChangeAndUpdate(textAngle_, value);
 }
 
 void TVrLedClock::setHours(int value)
 {
-    Change(hours_, framework::RangeChecked(value, 0, 23));
+    ChangeAndUpdate(hours_, framework::RangeChecked(value, 0, 23));
 }
 
 void TVrLedClock::setMinutes(int value)
 {
-    Change(minutes_, framework::RangeChecked(value, 0, 59));
+    ChangeAndUpdate(minutes_, framework::RangeChecked(value, 0, 59));
 }
 
 void TVrLedClock::setSeconds(int value)
 {
-    Change(seconds_, framework::RangeChecked(value, 0, 59));
+    ChangeAndUpdate(seconds_, framework::RangeChecked(value, 0, 59));
 }
 
 void TVrLedClock::setTickWidth(int value)
 {
     if (value > 0)
-        Change(tickWidth_, value);
+        ChangeAndUpdate(tickWidth_, value);
 }
 
 void TVrLedClock::setBackground(const QImage& value)

@@ -134,8 +134,6 @@ protected:
     void DrawLedChar(int x, int y, QChar character);
 
 private:
-    // Stores a changed value and redraws; the common body of the face setters.
-    template <typename T> void Change(T& field, T value);
     void ArmForNextSecond();
     // Stores the local time's hours, minutes and seconds; returns it, to the second.
     QDateTime TakeSample();
