@@ -1,5 +1,6 @@
 #include "Exceptions.h"
 #include "TestMain.h"
+#include "TestWidgets.h"
 #include "TimeSource.h"
 #include "vrLedClock.h"
 
@@ -312,12 +313,7 @@ private slots:
 
     void aTransparentFaceShowsTheParentWhereThePictureHasTheKeyColour()
     {
-        QWidget parent;
-        parent.resize(300, 300);
-        QPalette palette = parent.palette();
-        palette.setColor(QPalette::Window, Qt::yellow);
-        parent.setPalette(palette);
-        parent.setAutoFillBackground(true);
+        Backdrop parent(Qt::yellow, QSize(300, 300));
         TVrLedClock clock(&parent);
         clock.setGeometry(0, 0, 200, 200);
         clock.setHourMarks(false);

@@ -3,6 +3,7 @@
 #include "LocaleId.h"
 #include "Shell.h"
 #include "TestMain.h"
+#include "TestWidgets.h"
 #include "TimeSource.h"
 #include "Unit1.h"
 #include "VrLabel.h"
@@ -128,8 +129,7 @@ private slots:
 
     void inHour15FormCreateStillShowsToday()
     {
-        auto clock = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(15, 44, 44)));
-        auto previous = SetTimeSource(clock);
+        ScopedTimeSource clock(QDateTime(QDate(2026, 12, 8), QTime(15, 44, 44)));
         TForm1 fresh;
         QCOMPARE(fresh.MonthCalendar1->selectedDate(),
             QDate(2005, 12, 1));  // no hours event: still the stored date
@@ -137,26 +137,22 @@ private slots:
         QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2026, 12, 8));
         QCOMPARE(fresh.MonthCalendar1->monthShown(), 12);
         QCOMPARE(fresh.MonthCalendar1->yearShown(), 2026);
-        SetTimeSource(previous);
     }
 
     void theCalendarFollowsTheHour()
     {
-        auto clock = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
-        auto previous = SetTimeSource(clock);
+        ScopedTimeSource clock(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59)));
         TForm1 fresh;
         fresh.AfterConstruction();
         clock->AdvanceMSecs(1000);  // a new year
         fresh.VrLedClock1->UpdateTime(nullptr);
         QCOMPARE(fresh.MonthCalendar1->selectedDate(), QDate(2027, 1, 1));
         QCOMPARE(fresh.MonthCalendar1->yearShown(), 2027);
-        SetTimeSource(previous);
     }
 
     void theDateLineMovesToTheNewDayAtMidnight()
     {
-        auto clock = std::make_shared<ManualTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)));
-        auto previous = SetTimeSource(clock);
+        ScopedTimeSource clock(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)));
         TForm1 fresh;
         fresh.AfterConstruction();
         const auto line = [](const QDate& day) { return DateLineText(day, ThreadLocale(), ThreadQLocale()); };
@@ -166,7 +162,6 @@ private slots:
         clock->AdvanceMSecs(1000);
         fresh.VrLedClock1->UpdateTime(nullptr);
         QCOMPARE(fresh.VrLabel1->Caption(), line(QDate(2026, 12, 9)));
-        SetTimeSource(previous);
     }
 
     void theClockOnTheWindowHasItsStoredValues()

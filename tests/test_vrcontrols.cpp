@@ -1,6 +1,7 @@
 #include "CursorTable.h"
 #include "Exceptions.h"
 #include "TestMain.h"
+#include "TestWidgets.h"
 #include "VrControls.h"
 
 #include <QMetaProperty>
@@ -34,23 +35,6 @@ protected:
     {
         newWidth = autoWidth;
         return true;
-    }
-};
-
-// A parent with a plain background colour.
-class Backdrop : public QWidget {
-public:
-    explicit Backdrop(QColor colour)
-    {
-        resize(100, 100);
-        SetColour(colour);
-    }
-    void SetColour(QColor colour)
-    {
-        QPalette p = palette();
-        p.setColor(QPalette::Window, colour);
-        setPalette(p);
-        setAutoFillBackground(true);
     }
 };
 

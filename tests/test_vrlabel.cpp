@@ -1,6 +1,7 @@
 #include "DrawingUtils.h"
 #include "Exceptions.h"
 #include "TestMain.h"
+#include "TestWidgets.h"
 #include "VrLabel.h"
 
 #include <cmath>
@@ -120,12 +121,7 @@ private slots:
 
     void stylesDrawTheirEdges()
     {
-        QWidget parent;
-        parent.resize(200, 60);
-        QPalette palette = parent.palette();
-        palette.setColor(QPalette::Window, Qt::yellow);
-        parent.setPalette(palette);
-        parent.setAutoFillBackground(true);
+        Backdrop parent(Qt::yellow, QSize(200, 60));
         TVrLabel label(&parent);
         label.setGeometry(0, 0, 200, 60);
         label.setFont(HardEdgedFont());
@@ -177,25 +173,12 @@ private slots:
         label.setFontColor(clBlack);
         parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&parent));
-        int paints = 0;
-        struct Counter : QObject {
-            int& count;
-            explicit Counter(int& c)
-                : count(c)
-            {
-            }
-            bool eventFilter(QObject*, QEvent* e) override
-            {
-                count += e->type() == QEvent::Paint;
-                return false;
-            }
-        } counter(paints);
-        label.installEventFilter(&counter);
+        PaintCounter counter(label);
         QImage picture(1, 1, QImage::Format_RGB32);
         picture.fill(Qt::green);
         label.setBitmap(picture);
         label.setBitmap(picture);
-        QCOMPARE(paints, 2);
+        QCOMPARE(counter.paints, 2);
         QImage frame = label.grab().toImage();
         bool green = false, black = false;
         for (int y = 0; y < 60; ++y)

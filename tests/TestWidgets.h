@@ -1,0 +1,59 @@
+#pragma once
+
+#include "TimeSource.h"
+
+#include <QEvent>
+#include <QPalette>
+#include <QWidget>
+#include <memory>
+
+// A parent whose own background is one plain colour, to tell it apart from what a control draws.
+class Backdrop : public QWidget {
+public:
+    explicit Backdrop(QColor colour, QSize size = QSize(100, 100))
+    {
+        resize(size);
+        SetColour(colour);
+    }
+    void SetColour(QColor colour)
+    {
+        QPalette p = palette();
+        p.setColor(QPalette::Window, colour);
+        setPalette(p);
+        setAutoFillBackground(true);
+    }
+};
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+// Stands the program's clock still at `start` for one scope, also when a check leaves it early.
+class ScopedTimeSource {
+public:
+    explicit ScopedTimeSource(const QDateTime& start)
+        : source_(std::make_shared<framework::ManualTimeSource>(start))
+        , previous_(framework::SetTimeSource(source_))
+    {
+    }
+    ~ScopedTimeSource() { framework::SetTimeSource(previous_); }
+    ScopedTimeSource(const ScopedTimeSource&) = delete;
+    ScopedTimeSource& operator=(const ScopedTimeSource&) = delete;
+
+    framework::ManualTimeSource& operator*() const { return *source_; }
+    framework::ManualTimeSource* operator->() const { return source_.get(); }
+
+private:
+    std::shared_ptr<framework::ManualTimeSource> source_;
+    std::shared_ptr<framework::TimeSource> previous_;
+};
