@@ -53,7 +53,8 @@ private:
 // first applied (a change of Enabled, Interval, TimerType or Priority, or Loaded).
 //
 // With SyncEvent set, OnTimer runs on the GUI thread. Without it, OnTimer is emitted on the
-// worker: connect with Qt::DirectConnection, and touch no GUI object in the handler.
+// worker: connect with Qt::DirectConnection, touch no GUI object in the handler, and let the
+// receiver outlive the timer (the worker may be inside the handler until the timer is destroyed).
 //
 // A handler may change any setting, also TimerType, and may destroy the timer: a worker released
 // from inside its own delivery is stopped and reclaimed once the delivery has returned.

@@ -79,13 +79,6 @@ int Application::Run()
     return code;
 }
 
-bool Application::event(QEvent* event)
-{
-    if (event->type() == QEvent::Quit)
-        SetApplicationTerminated(true);
-    return QApplication::event(event);
-}
-
 bool Application::notify(QObject* receiver, QEvent* event)
 {
     // The last line of defence: handlers guard themselves, but nothing may leave the loop.

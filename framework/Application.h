@@ -59,9 +59,6 @@ public:
 signals:
     void ExceptionReported(QObject* sender, const QString& message);
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     void Adopt(std::unique_ptr<QWidget> form);
     void FreeForms();

@@ -63,8 +63,8 @@ private slots:
 
     void withoutSyncEventTicksRunOnTheWorker()
     {
+        Ticks ticks;  // outlives the timer: its handler runs on the worker until the timer is gone
         TVrTimer timer;
-        Ticks ticks;
         ticks.Listen(timer, Qt::DirectConnection);
         timer.setSyncEvent(false);
         timer.setEnabled(false);
