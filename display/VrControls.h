@@ -34,6 +34,8 @@ public:
 class TVrGraphicControl : public QWidget, public framework::Control {
     Q_OBJECT
     Q_PROPERTY(QString Version READ Version STORED false)
+    // A display control draws with its font only where it says so: it publishes Font itself.
+    Q_PROPERTY(QFont font READ font WRITE setFont DESIGNABLE false)
 public:
     explicit TVrGraphicControl(QWidget* parent = nullptr);
 

@@ -18,6 +18,7 @@ namespace display {
 class TVrLabel : public TVrGraphicImageControl {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(QFont font READ font WRITE setFont)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(framework::TAlignment Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(framework::TTextLayout Layout READ Layout WRITE setLayout)

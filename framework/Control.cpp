@@ -1,8 +1,10 @@
 #include "Control.h"
 
+#include <QAbstractScrollArea>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPalette>
+#include <QScrollBar>
 #include <QWidget>
 #include <array>
 #include <cmath>
@@ -189,6 +191,24 @@ void AlignControls(QWidget* container)
             control->ApplyAnchors(client.size());
         control->lastClientSize_ = client.size();
     }
+}
+
+QSize ClientSize(const QWidget* control)
+{
+    const auto* scrolling = qobject_cast<const QAbstractScrollArea*>(control);
+    if (!scrolling)
+        return control->size();
+    // Worked out rather than read from the viewport, which a hidden control lays out only later.
+    QSize size = scrolling->contentsRect().size();
+    const auto shows = [scrolling](Qt::ScrollBarPolicy policy, const QWidget* bar) {
+        return policy == Qt::ScrollBarAlwaysOn
+            || (policy == Qt::ScrollBarAsNeeded && bar->isVisibleTo(scrolling));
+    };
+    if (shows(scrolling->verticalScrollBarPolicy(), scrolling->verticalScrollBar()))
+        size.rwidth() -= scrolling->verticalScrollBar()->sizeHint().width();
+    if (shows(scrolling->horizontalScrollBarPolicy(), scrolling->horizontalScrollBar()))
+        size.rheight() -= scrolling->horizontalScrollBar()->sizeHint().height();
+    return size.expandedTo(QSize(0, 0));
 }
 
 }  // namespace framework

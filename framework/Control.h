@@ -44,13 +44,20 @@ public:
 
     void Loaded() override;
 
+protected:
+    // Lays out the parent's controls again, once the layout is complete.
+    void Realign();
+
 private:
     friend void AlignControls(QWidget* container);
+
+    // The area whose size a control's contents are measured against: the whole control, or for a
+    // scrolling control (a memo) the part of its contents it shows.
+    QSize ClientSize(const QWidget* control);
     // Places a control by its anchors for the parent's new client size.
     // cppcheck-suppress unusedPrivateFunction ; called by AlignControls, a friend
     void ApplyAnchors(const QSize& clientSize);
     void PlaceAligned(const QRect& bounds);
-    void Realign();
 
     QWidget* widget_;
     TAlign align_ = alNone;
@@ -68,6 +75,10 @@ private:
 // Lays out a container's controls: docked ones (top, bottom, left, right, then client, each in
 // creation order) take their strip of the client area; free ones follow their anchors.
 void AlignControls(QWidget* container);
+
+// The area whose size a control's contents are measured against: the whole control, or for a
+// scrolling control (a memo) the part of its contents it shows.
+QSize ClientSize(const QWidget* control);
 
 }  // namespace framework
 

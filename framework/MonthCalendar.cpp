@@ -53,13 +53,26 @@ void TMonthCalendar::AdjustSize()
 {
     if (!autoSize_ || IsLoading())
         return;
-    // Exactly the size one month needs; a calendar that would grow past its parent's right edge
-    // grows to the left instead, keeping its own right edge, so that it stays whole on screen.
-    QRect bounds(pos(), minimumSizeHint());
+    const QSize month = minimumSizeHint();
+    const TAlign align = Align();
+    QSize size = this->size();
+    if (align == alNone || align == alLeft || align == alRight)
+        size.setWidth(month.width());
+    if (align == alNone || align == alTop || align == alBottom)
+        size.setHeight(month.height());
+    if (size == this->size())
+        return;
+    if (align != alNone) {
+        resize(size);
+        Realign();  // the dock places it again at its new size
+        return;
+    }
+    // A calendar that would grow past its parent's right edge grows to the left instead, keeping
+    // its own right edge, so that it stays whole on screen.
+    QRect bounds(pos(), size);
     if (const QWidget* parent = parentWidget(); parent && bounds.right() >= parent->width())
         bounds.moveLeft(std::max(0, std::min(geometry().right(), parent->width() - 1) - bounds.width() + 1));
-    if (bounds != geometry())
-        setGeometry(bounds);
+    setGeometry(bounds);
 }
 
 bool TMonthCalendar::eventFilter(QObject* watched, QEvent* event)

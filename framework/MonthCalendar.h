@@ -21,7 +21,8 @@ public:
     TDateTime Date() const;
     void setDate(TDateTime value);
 
-    // Sizes the calendar to what one month needs in its font.
+    // Sizes the calendar to what one month needs in its font, in the dimensions its dock leaves
+    // free, whenever the font changes; in between, whoever sizes it decides.
     bool AutoSize() const { return autoSize_; }
     void setAutoSize(bool value);
 

@@ -108,7 +108,10 @@ private slots:
     void orderOfControlsAndOfTheTabKey()
     {
         TForm1& f = *form_;
-        const QList<QWidget*> zOrder = f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(f.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly),
+            QList<QWidget*>{f.NoBDEResizerPanel1});
+        const QList<QWidget*> zOrder
+            = f.NoBDEResizerPanel1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
         QCOMPARE(zOrder,
             (QList<QWidget*>{f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
         QCOMPARE(NextTabStop(f.Memo1), static_cast<QWidget*>(f.Button1));
@@ -192,10 +195,16 @@ private slots:
         const QRect free = calendar->geometry();
         DoubleClickCalendar(calendar);
         QCOMPARE(calendar->Align(), alRight);
-        QCOMPARE(
-            calendar->geometry(), QRect(form_->width() - free.width(), 0, free.width(), form_->height()));
+        // Docked inside the panel's bevel: the whole client height, at the right edge.
+        const QWidget* panel = form_->NoBDEResizerPanel1;
+        const QRect docked(panel->contentsRect().right() - free.width() + 1, panel->contentsRect().top(),
+            free.width(), panel->contentsRect().height());
+        QCOMPARE(calendar->geometry(), docked);
         form_->resize(900, 700);
-        QTRY_COMPARE(calendar->geometry(), QRect(900 - free.width(), 0, free.width(), 700));
+        QTRY_COMPARE(panel->size(), QSize(900, 700));
+        QCOMPARE(calendar->geometry().right(), panel->contentsRect().right());
+        QCOMPARE(calendar->geometry().top(), panel->contentsRect().top());
+        QCOMPARE(calendar->height(), panel->contentsRect().height());
         form_->resize(789, 640);
         QTRY_COMPARE(form_->size(), QSize(789, 640));
         DoubleClickCalendar(calendar);

@@ -1,0 +1,40 @@
+#include "Edit.h"
+
+#include "Application.h"
+
+namespace framework {
+
+TEdit::TEdit(QWidget* parent)
+    : QLineEdit(parent)
+    , Control(this, clWindow)
+{
+    AdjustHeight();
+}
+
+void TEdit::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustHeight();
+}
+
+void TEdit::AdjustHeight()
+{
+    // A fixed height holds also for a resize while hidden, which Qt reports only when shown.
+    if (autoSize_) {
+        setFixedHeight(sizeHint().height());
+    } else {
+        setMinimumHeight(0);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+    }
+}
+
+void TEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        Guarded(this, [this] { AdjustHeight(); });
+}
+
+}  // namespace framework

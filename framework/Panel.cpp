@@ -1,0 +1,97 @@
+#include "Panel.h"
+
+#include "Application.h"
+
+#include <QChildEvent>
+#include <QPainter>
+
+namespace framework {
+
+namespace {
+
+constexpr int kBevelWidth = 1;
+
+}  // namespace
+
+TPanel::TPanel(QWidget* parent)
+    : QWidget(parent)
+    , Control(this)
+{
+    setContentsMargins(kBevelWidth, kBevelWidth, kBevelWidth, kBevelWidth);
+    // The panel paints its whole background itself, whatever the parent shows behind it.
+    setAutoFillBackground(true);
+}
+
+void TPanel::setCaption(const QString& value)
+{
+    if (value == caption_)
+        return;
+    caption_ = value;
+    update();
+}
+
+void TPanel::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustSize();
+}
+
+void TPanel::Loaded()
+{
+    Control::Loaded();
+    AdjustSize();
+}
+
+void TPanel::AdjustSize()
+{
+    if (!autoSize_ || IsLoading() || Align() == alClient)
+        return;
+    QRect used;
+    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow() && child->isVisibleTo(this))
+            used |= child->geometry();
+    if (used.isEmpty())
+        return;
+    const QMargins margins = contentsMargins();
+    QSize size(used.right() + 1 + margins.right(), used.bottom() + 1 + margins.bottom());
+    if (Align() == alTop || Align() == alBottom)
+        size.setWidth(width());
+    if (Align() == alLeft || Align() == alRight)
+        size.setHeight(height());
+    if (size != this->size())
+        resize(size);
+}
+
+void TPanel::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(colours.color(QPalette::Light));
+    painter.drawLine(frame.topLeft(), frame.topRight());
+    painter.drawLine(frame.topLeft(), frame.bottomLeft());
+    painter.setPen(colours.color(QPalette::Dark));
+    painter.drawLine(frame.bottomLeft(), frame.bottomRight());
+    painter.drawLine(frame.topRight(), frame.bottomRight());
+    if (!caption_.isEmpty()) {
+        painter.setPen(colours.color(QPalette::WindowText));
+        painter.drawText(contentsRect(), Qt::AlignCenter, caption_);
+    }
+}
+
+void TPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Guarded(this, [this] { AlignControls(this); });
+}
+
+void TPanel::childEvent(QChildEvent* event)
+{
+    QWidget::childEvent(event);
+    if (event->type() == QEvent::ChildRemoved || event->type() == QEvent::ChildPolished)
+        Guarded(this, [this] { AdjustSize(); });
+}
+
+}  // namespace framework

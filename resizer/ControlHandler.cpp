@@ -1,0 +1,103 @@
+#include "ControlHandler.h"
+
+#include "Arithmetic.h"
+#include "Control.h"
+
+#include <QWidget>
+
+namespace resizer {
+
+namespace {
+
+// A quotient at extended precision, kept as a 32-bit float.
+float Ratio(int length, int reference)
+{
+    return static_cast<float>(
+        static_cast<long double>(static_cast<float>(length)) / static_cast<float>(reference));
+}
+
+// A length scaled to a client size: the product at extended precision, rounded half to even.
+int Scaled(int client, float ratio)
+{
+    return framework::RangeChecked<int>(framework::Round(static_cast<long double>(client) * ratio));
+}
+
+}  // namespace
+
+TMRControlHandler::TMRControlHandler(QWidget* control)
+    : control_(control)
+{
+}
+
+TMRControlHandler::~TMRControlHandler()
+{
+    // First to last, as they were made.
+    for (auto& handler : propertyHandlers_)
+        handler.reset();
+}
+
+framework::TRect TMRControlHandler::Bounds() const
+{
+    return framework::FromQRect(control_->geometry());
+}
+
+void TMRControlHandler::SetBounds(const framework::TRect& rect) const
+{
+    control_->setGeometry(framework::ToQRect(rect));
+}
+
+void TMRControlHandler::Capture(int width, int height)
+{
+    CaptureBounds(width, height);
+    CaptureProperties();
+}
+
+void TMRControlHandler::CaptureBounds(int width, int height)
+{
+    const framework::TRect bounds = Bounds();
+    if (width == parentWidth_ && height == parentHeight_ && bounds == lastBounds_)
+        return;  // where the last apply put it, against the same reference: keep the fractions
+    if (width == 0 || height == 0) {
+        leftRatio_ = kNotCaptured;
+        parentWidth_ = -1000;  // so the next capture cannot take the shortcut above
+        return;
+    }
+    leftRatio_ = Ratio(bounds.Left, width);
+    topRatio_ = Ratio(bounds.Top, height);
+    widthRatio_ = Ratio(bounds.Width(), width);
+    heightRatio_ = Ratio(bounds.Height(), height);
+}
+
+void TMRControlHandler::CaptureProperties()
+{
+    for (auto& handler : propertyHandlers_)
+        handler->CaptureRatios();
+}
+
+void TMRControlHandler::Apply()
+{
+    if (!Captured())
+        return;
+    framework::TRect rect;
+    ApplyBounds(rect);
+    ApplyProperties();
+    lastBounds_ = Bounds();
+}
+
+void TMRControlHandler::ApplyBounds(framework::TRect& rect)
+{
+    const QSize client = framework::ClientSize(control_->parentWidget());
+    parentWidth_ = client.width();
+    parentHeight_ = client.height();
+    rect = framework::Bounds(Scaled(parentWidth_, leftRatio_), Scaled(parentHeight_, topRatio_),
+        Scaled(parentWidth_, widthRatio_), Scaled(parentHeight_, heightRatio_));
+    SetBounds(rect);
+}
+
+void TMRControlHandler::ApplyProperties()
+{
+    for (auto& handler : propertyHandlers_)
+        handler->ApplyRatios();
+}
+
+}  // namespace resizer

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "Geometry.h"
+#include "PropertyHandler.h"
+
+#include <QPointer>
+#include <memory>
+
+class QWidget;
+
+namespace resizer {
+
+// Keeps one control's position and size as fractions of its parent's client area, and drives the
+// control's property handlers in step with it. The fractions are taken again only when the
+// control was moved by somebody else or the reference size changed since the last apply, so a
+// control brought back to a former size lands on its former pixels.
+class TMRControlHandler {
+public:
+    explicit TMRControlHandler(QWidget* control);
+    virtual ~TMRControlHandler();
+    TMRControlHandler(const TMRControlHandler&) = delete;
+    TMRControlHandler& operator=(const TMRControlHandler&) = delete;
+
+    // Takes the fractions against a reference size, then the property handlers' ratios.
+    void Capture(int width, int height);
+    // Gives the control its bounds for the parent's current client size, then lets the property
+    // handlers scale; nothing while the handler holds no fractions.
+    void Apply();
+
+    // The control, or null once it is gone.
+    QWidget* Control() const { return control_; }
+    TMRPropertyHandlerList& PropertyHandlers() { return propertyHandlers_; }
+    const TMRPropertyHandlerList& PropertyHandlers() const { return propertyHandlers_; }
+
+    // Whether fractions were taken; a capture against a zero size leaves the handler without.
+    bool Captured() const { return leftRatio_ != kNotCaptured; }
+    float LeftRatio() const { return leftRatio_; }
+    float TopRatio() const { return topRatio_; }
+    float WidthRatio() const { return widthRatio_; }
+    float HeightRatio() const { return heightRatio_; }
+    framework::TRect LastBounds() const { return lastBounds_; }
+    int ParentWidth() const { return parentWidth_; }
+    int ParentHeight() const { return parentHeight_; }
+
+protected:
+    virtual void CaptureBounds(int width, int height);
+    virtual void CaptureProperties();
+    // Sets and returns in `rect` the control's bounds scaled to its parent's client size.
+    virtual void ApplyBounds(framework::TRect& rect);
+    virtual void ApplyProperties();
+
+    framework::TRect Bounds() const;
+    void SetBounds(const framework::TRect& rect) const;
+
+private:
+    static constexpr float kNotCaptured = -1.0F;
+
+    QPointer<QWidget> control_;
+    TMRPropertyHandlerList propertyHandlers_;
+    float leftRatio_ = kNotCaptured;
+    float topRatio_ = 0.0F;
+    float widthRatio_ = 0.0F;
+    float heightRatio_ = 0.0F;
+    framework::TRect lastBounds_;
+    int parentWidth_ = 0;
+    int parentHeight_ = 0;
+};
+
+// The class a panel makes its control handlers of: a function standing in for a class reference.
+using TMRControlHandlerClass = std::unique_ptr<TMRControlHandler> (*)(QWidget* control);
+
+template <typename Handler> std::unique_ptr<TMRControlHandler> CreateControlHandler(QWidget* control)
+{
+    return std::make_unique<Handler>(control);
+}
+
+}  // namespace resizer

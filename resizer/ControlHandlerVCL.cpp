@@ -1,0 +1,120 @@
+#include "ControlHandlerVCL.h"
+
+#include "Arithmetic.h"
+#include "Control.h"
+#include "Edit.h"
+#include "FontSize.h"
+
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolBox>
+#include <algorithm>
+
+namespace resizer {
+
+namespace {
+
+constexpr int kPointsPerInch = 72;
+
+// The tab widget `page` is a page of (its pages sit in the tab widget's own stack), or null.
+QTabWidget* PagedContainerOf(const QWidget* page)
+{
+    const QWidget* stack = page->parentWidget();
+    auto* tabs = stack ? qobject_cast<QTabWidget*>(stack->parentWidget()) : nullptr;
+    return tabs && tabs->indexOf(page) >= 0 ? tabs : nullptr;
+}
+
+// The tool box `page` is an item of (each item sits in a scroll area of the tool box), or null.
+QToolBox* PageListContainerOf(const QWidget* page)
+{
+    for (QWidget* ancestor = page->parentWidget(); ancestor; ancestor = ancestor->parentWidget())
+        if (auto* toolBox = qobject_cast<QToolBox*>(ancestor))
+            return toolBox->indexOf(page) >= 0 ? toolBox : nullptr;
+    return nullptr;
+}
+
+QWidget* CurrentPage(const QToolBox* toolBox)
+{
+    return toolBox->widget(toolBox->currentIndex());
+}
+
+// Shows every page once, so each is fitted to the notebook's current client area.
+void FitNotebookPages(QStackedWidget* notebook)
+{
+    const int shown = notebook->currentIndex();
+    for (int index = 0; index < notebook->count(); ++index)
+        notebook->setCurrentIndex(index);
+    notebook->setCurrentIndex(shown);
+}
+
+void EmptyCurrentPage(const QToolBox* toolBox)
+{
+    if (QWidget* page = CurrentPage(toolBox))
+        page->setGeometry(0, 0, 0, 0);
+}
+
+bool IsFontHeightControl(const QWidget* control)
+{
+    return qobject_cast<const framework::TEdit*>(control)
+        && HasPropInfo(control->metaObject(), QStringLiteral("Font"));
+}
+
+}  // namespace
+
+void TMRControlHandlerVCL::CaptureBounds(int width, int height)
+{
+    QWidget* control = Control();
+    if (const QTabWidget* tabs = PagedContainerOf(control); tabs && tabs->currentWidget())
+        control->setGeometry(tabs->currentWidget()->geometry());
+    if (const QToolBox* toolBox = PageListContainerOf(control); toolBox && CurrentPage(toolBox))
+        control->setGeometry(CurrentPage(toolBox)->geometry());
+    if (auto* notebook = qobject_cast<QStackedWidget*>(control))
+        FitNotebookPages(notebook);
+    if (const auto* toolBox = qobject_cast<QToolBox*>(control))
+        EmptyCurrentPage(toolBox);
+    TMRControlHandler::CaptureBounds(width, height);
+}
+
+void TMRControlHandlerVCL::ApplyBounds(framework::TRect& rect)
+{
+    TMRControlHandler::ApplyBounds(rect);
+    QWidget* control = Control();
+    if (IsFontHeightControl(control))
+        FitFontToHeight();
+    if (const QTabWidget* tabs = PagedContainerOf(control); tabs && tabs->currentWidget()) {
+        tabs->currentWidget()->setGeometry(framework::ToQRect(rect));
+        control->setGeometry(tabs->currentWidget()->geometry());
+    }
+    if (const QToolBox* toolBox = PageListContainerOf(control); toolBox && CurrentPage(toolBox))
+        control->setGeometry(CurrentPage(toolBox)->geometry());
+}
+
+void TMRControlHandlerVCL::ApplyProperties()
+{
+    TMRControlHandler::ApplyProperties();
+    QWidget* control = Control();
+    if (const QTabWidget* tabs = PagedContainerOf(control); tabs && tabs->currentWidget())
+        control->setGeometry(tabs->currentWidget()->geometry());
+    if (const auto* toolBox = qobject_cast<QToolBox*>(control))
+        EmptyCurrentPage(toolBox);
+}
+
+// The font's pixel height becomes the scaled control height less the control's own margin
+// around the text, so the edit reaches its scaled height instead of keeping its font's.
+void TMRControlHandlerVCL::FitFontToHeight()
+{
+    QWidget* control = Control();
+    const QMetaProperty property = FindPropInfo(control->metaObject(), QStringLiteral("Font"));
+    QFont font = property.read(control).value<QFont>();
+    const int textHeight = font.pixelSize() > 0
+        ? font.pixelSize()
+        : framework::FontSize(font) * framework::PixelsPerInch() / kPointsPerInch;
+    const int extra = control->height() - textHeight;
+    const int parentHeight = framework::ClientSize(control->parentWidget()).height();
+    const int scaled
+        = static_cast<int>(framework::Round(static_cast<long double>(parentHeight) * HeightRatio()));
+    font.setPixelSize(std::max(1, scaled - extra));
+    property.write(control, font);
+}
+
+}  // namespace resizer

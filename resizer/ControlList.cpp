@@ -1,0 +1,67 @@
+#include "ControlList.h"
+
+#include "Form.h"
+#include "Panel.h"
+
+#include <QGroupBox>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolBox>
+#include <algorithm>
+
+namespace resizer {
+
+namespace {
+
+bool IsPlainContainer(const QWidget* widget)
+{
+    const QMetaObject* type = widget->metaObject();
+    return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject
+        || type == &QGroupBox::staticMetaObject || qobject_cast<const framework::TForm*>(widget)
+        || qobject_cast<const framework::TPanel*>(widget);
+}
+
+template <typename Pages> std::vector<QWidget*> PagesOf(const Pages* container)
+{
+    std::vector<QWidget*> pages;
+    for (int index = 0; index < container->count(); ++index)
+        pages.push_back(container->widget(index));
+    return pages;
+}
+
+bool IsWindowless(const QWidget* widget)
+{
+    return widget->focusPolicy() == Qt::NoFocus && !AcceptsControls(widget);
+}
+
+}  // namespace
+
+bool AcceptsControls(const QWidget* container)
+{
+    return IsPlainContainer(container) || qobject_cast<const QTabWidget*>(container)
+        || qobject_cast<const QToolBox*>(container) || qobject_cast<const QStackedWidget*>(container)
+        || qobject_cast<const QScrollArea*>(container);
+}
+
+std::vector<QWidget*> ChildControls(const QWidget* container)
+{
+    if (const auto* tabs = qobject_cast<const QTabWidget*>(container))
+        return PagesOf(tabs);
+    if (const auto* toolBox = qobject_cast<const QToolBox*>(container))
+        return PagesOf(toolBox);
+    if (const auto* stack = qobject_cast<const QStackedWidget*>(container))
+        return PagesOf(stack);
+    if (const auto* scrollArea = qobject_cast<const QScrollArea*>(container))
+        return scrollArea->widget() ? std::vector<QWidget*>{scrollArea->widget()} : std::vector<QWidget*>{};
+    if (!IsPlainContainer(container))
+        return {};
+    std::vector<QWidget*> controls;
+    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isWindow())
+            controls.push_back(child);
+    std::stable_partition(controls.begin(), controls.end(), IsWindowless);
+    return controls;
+}
+
+}  // namespace resizer

@@ -1,0 +1,178 @@
+#include "CustomRP.h"
+
+#include "Application.h"
+#include "ControlList.h"
+
+#include <QResizeEvent>
+#include <QScopeGuard>
+
+namespace resizer {
+
+TCustomResizerPanel::TCustomResizerPanel(QWidget* parent)
+    : TPanel(parent)
+    , fontHandler_(this, QStringLiteral("Font"))
+{
+}
+
+TCustomResizerPanel::~TCustomResizerPanel()
+{
+    FreeHandlers();
+}
+
+void TCustomResizerPanel::FreeHandlers()
+{
+    // The controls may outlive the panel: their removal notices must not reach it any more.
+    for (const auto& entry : handlerIndex_)
+        disconnect(entry.first, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler);
+    // Last to first, the reverse of registration.
+    while (!controlHandlers_.empty())
+        controlHandlers_.pop_back();
+    handlerIndex_.clear();
+}
+
+void TCustomResizerPanel::setActive(bool value)
+{
+    if (value == active_)
+        return;
+    active_ = value;
+    if (!active_)
+        FreeHandlers();
+}
+
+void TCustomResizerPanel::Loaded()
+{
+    oldWidth_ = width();
+    oldHeight_ = height();
+    TPanel::Loaded();
+}
+
+void TCustomResizerPanel::SetBounds(int left, int top, int width, int height)
+{
+    if (!active_) {
+        oldWidth_ = this->width();
+        oldHeight_ = this->height();
+    }
+    setGeometry(left, top, width, height);
+    if (!active_) {
+        oldWidth_ = this->width();
+        oldHeight_ = this->height();
+    }
+}
+
+std::vector<TMRControlHandler*> TCustomResizerPanel::ControlHandlers() const
+{
+    std::vector<TMRControlHandler*> handlers;
+    handlers.reserve(controlHandlers_.size());
+    for (const auto& handler : controlHandlers_)
+        handlers.push_back(handler.get());
+    return handlers;
+}
+
+TMRControlHandler* TCustomResizerPanel::HandlerOf(const QWidget* control) const
+{
+    const auto found = handlerIndex_.find(control);
+    return found == handlerIndex_.end() ? nullptr : found->second->get();
+}
+
+void TCustomResizerPanel::CreatePropertyHandlers(QWidget* /*control*/, TMRPropertyHandlerList& /*handlers*/)
+{
+}
+
+void TCustomResizerPanel::RegisterControls(QWidget* container)
+{
+    for (QWidget* child : ChildControls(container)) {
+        if (!HandlerOf(child))
+            Register(child);
+        if (AcceptsControls(child) && !qobject_cast<TCustomResizerPanel*>(child))
+            RegisterControls(child);
+    }
+}
+
+void TCustomResizerPanel::Register(QWidget* control)
+{
+    // Listed before its property handlers are made: if making one fails, the handler stays,
+    // uncaptured, with those made so far.
+    controlHandlers_.push_back(controlHandlerClass_(control));
+    TMRControlHandler* handler = controlHandlers_.back().get();
+    handlerIndex_.emplace(control, std::prev(controlHandlers_.end()));
+    connect(control, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler, Qt::UniqueConnection);
+    CreatePropertyHandlers(control, handler->PropertyHandlers());
+    if (!allowChanges_) {
+        const QSize reference = ReferenceSize(control);
+        handler->Capture(reference.width(), reference.height());
+    }
+}
+
+void TCustomResizerPanel::DropHandler(QObject* control)
+{
+    const auto found = handlerIndex_.find(control);
+    if (found == handlerIndex_.end())
+        return;
+    controlHandlers_.erase(found->second);
+    handlerIndex_.erase(found);
+}
+
+QSize TCustomResizerPanel::ReferenceSize(const QWidget* control) const
+{
+    if (control->parentWidget() == this)
+        return {oldWidth_, oldHeight_};
+    return framework::ClientSize(control->parentWidget());
+}
+
+bool TCustomResizerPanel::IsOnPanel(const QWidget* control) const
+{
+    return control && control->parentWidget() && isAncestorOf(control);
+}
+
+void TCustomResizerPanel::resizeEvent(QResizeEvent* event)
+{
+    framework::Guarded(this, [this, event] { SizeChanged(event); });
+}
+
+void TCustomResizerPanel::SizeChanged(QResizeEvent* event)
+{
+    if (IsDesigning() || IsLoading() || IsReading() || !active_) {
+        TPanel::resizeEvent(event);
+        oldWidth_ = width();
+        oldHeight_ = height();
+        return;
+    }
+    RegisterControls(this);
+
+    // Painting is held back, not the panel hidden: hiding would take the keyboard focus away
+    // from whatever control an operator is typing in.
+    const bool heldBackAlready = testAttribute(Qt::WA_ForceUpdatesDisabled);
+    setUpdatesEnabled(false);
+    const auto done = qScopeGuard([this, heldBackAlready] {
+        setUpdatesEnabled(!heldBackAlready);
+        oldWidth_ = width();
+        oldHeight_ = height();
+    });
+    if (allowChanges_)
+        CaptureAll();
+    TPanel::resizeEvent(event);
+    fontHandler_.ApplyRatios();
+    ApplyAll();
+}
+
+void TCustomResizerPanel::CaptureAll()
+{
+    fontHandler_.CaptureRatiosFor(oldWidth_, oldHeight_);
+    // Every reference is read before anything moves.
+    for (const auto& handler : controlHandlers_) {
+        if (!IsOnPanel(handler->Control()))
+            continue;
+        const QSize reference = ReferenceSize(handler->Control());
+        handler->Capture(reference.width(), reference.height());
+    }
+}
+
+void TCustomResizerPanel::ApplyAll()
+{
+    // Registration order puts every container before its contents.
+    for (const auto& handler : controlHandlers_)
+        if (IsOnPanel(handler->Control()))
+            handler->Apply();
+}
+
+}  // namespace resizer

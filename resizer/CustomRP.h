@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ControlHandler.h"
+#include "MRFont.h"
+#include "Panel.h"
+
+#include <list>
+#include <unordered_map>
+
+// A panel that keeps every control placed on it, at any depth, in proportion to its own size:
+// at each size change it records where the controls are as fractions of their parents, lets the
+// framework realign, and puts every control back at the same fractions of the new size, fonts
+// and other lengths included.
+namespace resizer {
+
+class TCustomResizerPanel : public framework::TPanel {
+    Q_OBJECT
+    Q_PROPERTY(bool AllowChanges READ AllowChanges WRITE setAllowChanges STORED true)
+public:
+    explicit TCustomResizerPanel(QWidget* parent = nullptr);
+    ~TCustomResizerPanel() override;
+
+    // True: fractions are taken again at every size change for each control that something else
+    // moved; false: once, when a control is first seen, so moves by the program are undone.
+    bool AllowChanges() const { return allowChanges_; }
+    void setAllowChanges(bool value) { allowChanges_ = value; }
+
+    // Switching off drops every handler and leaves the controls where they are; switching on
+    // takes the layout of the next size change as the new basis.
+    bool Active() const { return active_; }
+    void setActive(bool value);
+
+    // The size the panel had after its last size change: the reference of its direct children.
+    int OldWidth() const { return oldWidth_; }
+    int OldHeight() const { return oldHeight_; }
+
+    void Loaded() override;
+    // Moves and sizes the panel; while inactive the reference size follows.
+    void SetBounds(int left, int top, int width, int height);
+
+    // Gives every control under `container` that has none a handler, depth first, a container
+    // before its contents; a nested resizer panel is registered but its contents are its own.
+    void RegisterControls(QWidget* container);
+
+    // The handlers in registration order, and the one of a control (null when it has none).
+    std::vector<TMRControlHandler*> ControlHandlers() const;
+    TMRControlHandler* HandlerOf(const QWidget* control) const;
+    TMRFont& FontHandler() { return fontHandler_; }
+
+protected:
+    // Appends the property handlers `control` needs to `handlers`; none here.
+    virtual void CreatePropertyHandlers(QWidget* control, TMRPropertyHandlerList& handlers);
+
+    void resizeEvent(QResizeEvent* event) override;
+
+    TMRControlHandlerClass controlHandlerClass_ = CreateControlHandler<TMRControlHandler>;
+
+private:
+    using HandlerList = std::list<std::unique_ptr<TMRControlHandler>>;
+
+    void SizeChanged(QResizeEvent* event);
+    void Register(QWidget* control);
+    void CaptureAll();
+    void ApplyAll();
+    // The parent's client size a control is captured against; the panel's own old size for its
+    // direct children.
+    QSize ReferenceSize(const QWidget* control) const;
+    // A control that has been taken off the panel keeps its handler but is left alone.
+    bool IsOnPanel(const QWidget* control) const;
+    void DropHandler(QObject* control);
+    void FreeHandlers();
+
+    int oldWidth_ = 0;
+    int oldHeight_ = 0;
+    bool active_ = true;
+    bool allowChanges_ = false;
+    TMRFont fontHandler_;
+    HandlerList controlHandlers_;
+    // Finds a control's handler in constant time; the list keeps the registration order.
+    std::unordered_map<const QObject*, HandlerList::iterator> handlerIndex_;
+};
+
+}  // namespace resizer

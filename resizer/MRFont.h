@@ -1,0 +1,40 @@
+#pragma once
+
+#include "PropertyHandler.h"
+
+class QFont;
+
+namespace resizer {
+
+// Scales the size of a font-valued property ("Font", "TabFont") with the control's client area.
+// The size follows whichever of the width and height proportions gives the smaller font, and
+// never drops below one point.
+class TMRFont : public TMRPropertyHandler {
+public:
+    TMRFont(QWidget* control, const QString& propertyName);
+
+    void CaptureRatios() override;
+    // The same capture against a given size instead of the control's client size.
+    void CaptureRatiosFor(int width, int height);
+    void ApplyRatios() override;
+    // "Not a vector font. " when the font is a bitmap font that cannot take arbitrary sizes.
+    QString CheckSettings() const override;
+
+    QString PropertyName() const { return propertyName_; }
+    int LastSize() const { return lastSize_; }
+    float WidthRatio() const { return widthRatio_; }
+    float HeightRatio() const { return heightRatio_; }
+
+private:
+    // Qt fonts are values: the handler keeps the property and reads the font through it.
+    QFont Font() const;
+    void SetFontSize(int points);
+
+    QString propertyName_;
+    QMetaProperty fontProperty_;
+    int lastSize_ = 0;
+    float widthRatio_ = 0.0F;
+    float heightRatio_ = 0.0F;
+};
+
+}  // namespace resizer

@@ -1,0 +1,70 @@
+#include "PropertyHandler.h"
+
+#include "Exceptions.h"
+
+#include <QWidget>
+
+namespace resizer {
+
+namespace {
+
+// The most derived declaration wins, as a redeclared property hides the inherited one.
+int IndexOfPropInfo(const QMetaObject* type, const QString& name)
+{
+    for (int index = type->propertyCount() - 1; index >= 0; --index) {
+        const QMetaProperty property = type->property(index);
+        if (name.compare(QLatin1String(property.name()), Qt::CaseInsensitive) == 0)
+            return property.isDesignable() ? index : -1;
+    }
+    return -1;
+}
+
+// The message when the control's boolean `name` is not `wanted`.
+QString SettingMessage(const QWidget* control, const char* name, bool wanted, const char* message)
+{
+    const QMetaProperty property = FindPropInfo(control->metaObject(), QLatin1String(name));
+    return property.read(control).toBool() == wanted ? QString() : QString::fromLatin1(message);
+}
+
+}  // namespace
+
+QMetaProperty FindPropInfo(const QMetaObject* type, const QString& name)
+{
+    const int index = IndexOfPropInfo(type, name);
+    if (index < 0)
+        throw framework::Exception(QStringLiteral("No ") + name + QStringLiteral(" property"));
+    return type->property(index);
+}
+
+bool HasPropInfo(const QMetaObject* type, const QString& name)
+{
+    return IndexOfPropInfo(type, name) >= 0;
+}
+
+TMRPropertyHandler::TMRPropertyHandler(QWidget* control)
+    : control_(control)
+{
+}
+
+TMRPropertyHandler::~TMRPropertyHandler() = default;
+
+void TMRPropertyHandler::CaptureRatios() { }
+
+void TMRPropertyHandler::ApplyRatios() { }
+
+QString TMRPropertyHandler::CheckSettings() const
+{
+    return {};
+}
+
+QString TMRStretch::CheckSettings() const
+{
+    return SettingMessage(control_, "Stretch", true, "Set Stretch to True");
+}
+
+QString TMRAutoSize::CheckSettings() const
+{
+    return SettingMessage(control_, "AutoSize", false, "Set AutoSize to False");
+}
+
+}  // namespace resizer

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QMetaProperty>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QWidget;
+
+// Property handlers keep lengths held in a control's own properties (a font size, column widths,
+// tab sizes) in proportion to the control's client area. Each one remembers ratios and the values
+// it last applied, and derives the ratios again only when somebody else changed a value, so that
+// repeated resizing never accumulates rounding error.
+namespace resizer {
+
+// The design-time property `name` of a class, found whatever its case; raises framework::Exception
+// "No <name> property" when the class has none. A property Qt declares but a control keeps out of
+// its design-time interface (not DESIGNABLE) counts as missing.
+QMetaProperty FindPropInfo(const QMetaObject* type, const QString& name);
+bool HasPropInfo(const QMetaObject* type, const QString& name);
+
+class TMRPropertyHandler {
+public:
+    explicit TMRPropertyHandler(QWidget* control);
+    virtual ~TMRPropertyHandler();
+    TMRPropertyHandler(const TMRPropertyHandler&) = delete;
+    TMRPropertyHandler& operator=(const TMRPropertyHandler&) = delete;
+
+    // Called with the control at its old size, before a resize moves anything.
+    virtual void CaptureRatios();
+    // Called once the control has its new size; does nothing while the handler is Invalid.
+    virtual void ApplyRatios();
+    // Names the control setting that keeps this handler from working; empty when none does.
+    virtual QString CheckSettings() const;
+
+    QWidget* Control() const { return control_; }
+    // True while the handler holds no usable ratios.
+    bool Invalid() const { return invalid_; }
+
+protected:
+    QWidget* const control_;
+    bool invalid_ = true;
+};
+
+using TMRPropertyHandlerList = std::vector<std::unique_ptr<TMRPropertyHandler>>;
+
+// Reports a Stretch setting that keeps a picture from following its control's size.
+class TMRStretch : public TMRPropertyHandler {
+public:
+    using TMRPropertyHandler::TMRPropertyHandler;
+    QString CheckSettings() const override;
+};
+
+// Reports an AutoSize setting that lets a control take back the size the panel gives it.
+class TMRAutoSize : public TMRPropertyHandler {
+public:
+    using TMRPropertyHandler::TMRPropertyHandler;
+    QString CheckSettings() const override;
+};
+
+}  // namespace resizer

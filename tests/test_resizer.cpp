@@ -1,0 +1,488 @@
+#include "ControlHandlerVCL.h"
+#include "CustomRP.h"
+#include "Edit.h"
+#include "Exceptions.h"
+#include "FontSize.h"
+#include "LValues.h"
+#include "Label.h"
+#include "NoBDERP.h"
+#include "TestMain.h"
+#include "TestWidgets.h"
+#include "vrLedClock.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolBox>
+
+using namespace resizer;
+
+namespace {
+
+QWidget* Child(QWidget* parent, const QRect& bounds, const QString& name = QString())
+{
+    auto* child = new QWidget(parent);  // owned by its parent
+    child->setObjectName(name);
+    child->setGeometry(bounds);
+    return child;
+}
+
+int PointSize(const QWidget* widget)
+{
+    return framework::FontSize(widget->font());
+}
+
+void SetPointSize(QWidget* widget, int points)
+{
+    QFont font = widget->font();
+    font.setPointSize(points);
+    widget->setFont(font);
+}
+
+// A window holding one resizer panel that fills it, shown so that size changes reach the panel.
+struct PanelWindow {
+    explicit PanelWindow(bool allowChanges, QSize size = QSize(400, 200))
+    {
+        window.resize(size);
+        panel = new TNoBDEResizerPanel(&window);
+        panel->setGeometry(QRect(QPoint(), size));
+        panel->setAllowChanges(allowChanges);
+        panel->Loaded();
+    }
+    void Show()
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    void Resize(int width, int height) const { panel->resize(width, height); }
+
+    QWidget window;
+    TNoBDEResizerPanel* panel = nullptr;
+};
+
+// A property handler that writes down what happens to it, or fails on request.
+class RecordingHandler : public TMRPropertyHandler {
+public:
+    RecordingHandler(QWidget* control, QStringList& log, QString name, bool failToApply = false)
+        : TMRPropertyHandler(control)
+        , log_(log)
+        , name_(std::move(name))
+        , failToApply_(failToApply)
+    {
+    }
+    ~RecordingHandler() override { log_ << name_ + " freed"; }
+    void ApplyRatios() override
+    {
+        if (failToApply_)
+            throw framework::Exception(QStringLiteral("apply failed"));
+    }
+
+private:
+    QStringList& log_;
+    QString name_;
+    bool failToApply_;
+};
+
+// A panel whose factory asks every control for a property plain widgets lack.
+class DemandingPanel : public TCustomResizerPanel {
+protected:
+    void CreatePropertyHandlers(QWidget* control, TMRPropertyHandlerList& handlers) override
+    {
+        handlers.push_back(std::make_unique<TMRFont>(control, QStringLiteral("Font")));
+        handlers.push_back(std::make_unique<TMRFont>(control, QStringLiteral("TabFont")));
+    }
+};
+
+class Picture : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(bool Stretch MEMBER stretch)
+public:
+    bool stretch = false;
+};
+
+}  // namespace
+
+class ResizerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theFontFollowsTheSmallerProportionAndComesBack()
+    {
+        QWidget control;
+        control.resize(200, 100);
+        SetPointSize(&control, 10);
+        TMRFont handler(&control, QStringLiteral("font"));
+        QVERIFY(handler.Invalid());
+        const QList<std::pair<QSize, int>> steps = {{{400, 100}, 10}, {{300, 300}, 15}, {{150, 75}, 7},
+            {{200, 100}, 10}, {{3, 3}, 1}, {{200, 100}, 10}};
+        for (const auto& [size, expected] : steps) {
+            handler.CaptureRatios();
+            control.resize(size);
+            handler.ApplyRatios();
+            QCOMPARE(PointSize(&control), expected);
+            QCOMPARE(handler.LastSize(), expected);
+        }
+        // The program sets a size of its own: the next capture starts from it.
+        SetPointSize(&control, 20);
+        handler.CaptureRatios();
+        control.resize(100, 50);
+        handler.ApplyRatios();
+        QCOMPARE(PointSize(&control), 10);
+    }
+
+    void aFontCapturedAgainstAZeroSizeIsLeftAlone()
+    {
+        QWidget control;
+        control.resize(200, 0);
+        SetPointSize(&control, 10);
+        TMRFont handler(&control, QStringLiteral("Font"));
+        handler.CaptureRatios();
+        QVERIFY(handler.Invalid());
+        control.resize(400, 400);
+        handler.ApplyRatios();
+        QCOMPARE(PointSize(&control), 10);
+        // Nothing changed, yet the next capture derives the ratios, against 400 x 400.
+        handler.CaptureRatios();
+        QVERIFY(!handler.Invalid());
+        control.resize(200, 200);
+        handler.ApplyRatios();
+        QCOMPARE(PointSize(&control), 5);
+    }
+
+    void propertiesAreFoundByDesignTimeNameOnly()
+    {
+        framework::TLabel label;
+        QCOMPARE(FindPropInfo(label.metaObject(), QStringLiteral("autosize")).name(), "AutoSize");
+        display::TVrLedClock clock;  // draws no text: keeps its font out of its design-time interface
+        try {
+            TMRFont handler(&clock, QStringLiteral("Font"));
+            QFAIL("a handler was made for a missing property");
+        } catch (const framework::Exception& error) {
+            QCOMPARE(error.Message(), QStringLiteral("No Font property"));
+        }
+    }
+
+    void settingChecksNameWhatDefeatsScaling()
+    {
+        framework::TLabel label;
+        TMRAutoSize autoSize(&label);
+        QCOMPARE(autoSize.CheckSettings(), QStringLiteral("Set AutoSize to False"));
+        label.setAutoSize(false);
+        QCOMPARE(autoSize.CheckSettings(), QString());
+        Picture picture;
+        TMRStretch stretch(&picture);
+        QCOMPARE(stretch.CheckSettings(), QStringLiteral("Set Stretch to True"));
+        picture.stretch = true;
+        QCOMPARE(stretch.CheckSettings(), QString());
+        QVERIFY_THROWS_EXCEPTION(framework::Exception, TMRStretch(&label).CheckSettings());
+        QCOMPARE(TMRFont(&label, QStringLiteral("Font")).CheckSettings(), QString());
+    }
+
+    void rememberedValuesToleratePositionsOutOfRange()
+    {
+        TMRLValues values;
+        QCOMPARE(values.Count(), 0);
+        QCOMPARE(values.Values(0), 0);
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(values.Add(0, 0.5F * float(i)), i);
+        values.SetValues(1, 7);
+        values.SetValues(5, 9);
+        QCOMPARE(values.Values(1), 7);
+        QCOMPARE(values.Values(3), 0);
+        QCOMPARE(values.Ratios(-1), 0.0F);
+        QCOMPARE(values.Ratios(2), 1.0F);
+        values.Clear();
+        QCOMPARE(values.Count(), 0);
+    }
+
+    void boundsScaleWithoutCreepAndRoundHalfToEven()
+    {
+        QWidget parent;
+        parent.resize(400, 100);
+        QWidget* control = Child(&parent, QRect(100, 0, 200, 50));
+        TMRControlHandler handler(control);
+        for (int round = 0; round < 50; ++round) {
+            handler.Capture(parent.width(), parent.height());
+            parent.resize(round % 2 ? 400 : 200, 100);
+            handler.Apply();
+            QCOMPARE(control->geometry(), round % 2 ? QRect(100, 0, 200, 50) : QRect(50, 0, 100, 50));
+        }
+        // Ratio 0.5: 2.5 goes to 2 and 3.5 to 4; position and size are rounded on their own.
+        control->setGeometry(1, 0, 2, 50);
+        handler.Capture(4, 100);
+        parent.resize(5, 100);
+        handler.Apply();
+        QCOMPARE(control->geometry(), QRect(1, 0, 2, 50));
+        parent.resize(7, 100);
+        handler.Apply();
+        QCOMPARE(control->geometry(), QRect(2, 0, 4, 50));
+    }
+
+    void aZeroReferenceLeavesTheControlWhereItIs()
+    {
+        QWidget parent;
+        parent.resize(400, 100);
+        QWidget* control = Child(&parent, QRect(100, 10, 200, 50));
+        TMRControlHandler handler(control);
+        handler.Capture(400, 0);
+        QVERIFY(!handler.Captured());
+        QCOMPARE(handler.ParentWidth(), -1000);
+        parent.resize(200, 50);
+        handler.Apply();
+        QCOMPARE(control->geometry(), QRect(100, 10, 200, 50));
+        handler.Capture(400, 100);
+        handler.Apply();
+        QCOMPARE(control->geometry(), QRect(50, 5, 100, 25));
+        // A left edge of minus the reference width reads as "not captured".
+        control->move(-400, 0);
+        handler.Capture(400, 100);
+        QVERIFY(!handler.Captured());
+    }
+
+    void aControlThatRefusesASizeIsNotTakenAsMovedBySomebodyElse()
+    {
+        QWidget parent;
+        parent.resize(400, 100);
+        QWidget* control = Child(&parent, QRect(0, 0, 100, 40));
+        control->setMaximumHeight(40);
+        TMRControlHandler handler(control);
+        handler.Capture(400, 100);
+        parent.resize(800, 200);
+        handler.Apply();
+        QCOMPARE(handler.LastBounds(), framework::Rect(0, 0, 200, 40));
+        handler.Capture(800, 200);
+        QCOMPARE(handler.HeightRatio(), 0.4F);  // still the first capture's
+    }
+
+    void propertyHandlersAreFreedInTheirOrder()
+    {
+        QStringList log;
+        {
+            QWidget control;
+            TMRControlHandler handler(&control);
+            for (const char* name : {"first", "second", "third"})
+                handler.PropertyHandlers().push_back(
+                    std::make_unique<RecordingHandler>(&control, log, QString::fromLatin1(name)));
+        }
+        QCOMPARE(log, (QStringList{"first freed", "second freed", "third freed"}));
+    }
+
+    void aFontHeightEditReachesItsScaledHeight()
+    {
+        QWidget parent;
+        parent.resize(400, 100);
+        auto* edit = new framework::TEdit(&parent);
+        edit->setFontHeight(-12);
+        const int margin = edit->height() - 12;  // frame and padding around the text
+        TMRControlHandlerVCL handler(edit);
+        handler.Capture(400, 100);
+        parent.resize(400, 200);
+        handler.Apply();
+        // The edit refuses the doubled height, so its text grows to fill it instead.
+        QCOMPARE(edit->font().pixelSize(), 2 * (margin + 12) - margin);
+    }
+
+    void pagesKeepFillingTheirContainers()
+    {
+        PanelWindow w(true, QSize(600, 300));
+        auto* tabs = new QTabWidget(w.panel);
+        auto* stack = new QStackedWidget(w.panel);
+        auto* toolBox = new QToolBox(w.panel);
+        tabs->setGeometry(0, 0, 200, 300);
+        stack->setGeometry(200, 0, 200, 300);
+        toolBox->setGeometry(400, 0, 200, 300);
+        for (int page = 0; page < 2; ++page) {
+            tabs->addTab(new QWidget, QString::number(page));
+            stack->addWidget(new QWidget);
+            toolBox->addItem(new QWidget, QString::number(page));
+        }
+        w.Show();
+        const auto pageAreas = [&] {
+            return QList<QSize>{tabs->currentWidget()->size(), stack->currentWidget()->size(),
+                toolBox->currentWidget()->size()};
+        };
+        const QList<QSize> before = pageAreas();
+        for (const QSize& size : {QSize(300, 150), QSize(900, 450), QSize(600, 300)}) {
+            w.Resize(size.width(), size.height());
+            tabs->setCurrentIndex(1 - tabs->currentIndex());
+            stack->setCurrentIndex(1 - stack->currentIndex());
+            toolBox->setCurrentIndex(1 - toolBox->currentIndex());
+            QApplication::processEvents();
+        }
+        for (const QSize& area : pageAreas())
+            QVERIFY2(!area.isEmpty(), "a page lost its area");
+        QTRY_COMPARE(pageAreas(), before);
+    }
+
+    void theMainWindowsHandlersWithAllowChangesFollowTheProgram()
+    {
+        PanelWindow w(true);
+        QWidget* moved = Child(w.panel, QRect(100, 0, 100, 50));
+        w.Show();
+        QVERIFY(w.panel->HandlerOf(moved));
+        moved->move(200, 0);  // the program moves it: from now on it scales from there
+        w.Resize(200, 100);
+        QCOMPARE(moved->geometry(), QRect(100, 0, 50, 25));
+        w.Resize(400, 200);
+        QCOMPARE(moved->geometry(), QRect(200, 0, 100, 50));
+    }
+
+    void withoutAllowChangesTheFirstPlaceHolds()
+    {
+        PanelWindow w(false);
+        QWidget* moved = Child(w.panel, QRect(100, 0, 100, 50));
+        w.Show();
+        moved->move(200, 0);
+        w.Resize(200, 100);
+        QCOMPARE(moved->geometry(), QRect(50, 0, 50, 25));
+    }
+
+    void aPanelMadeAtRunTimeStartsFromItsFirstSizeChange()
+    {
+        for (const bool allowChanges : {false, true}) {
+            QWidget window;
+            window.resize(400, 200);
+            auto* panel = new TNoBDEResizerPanel(&window);  // never loaded: no reference size yet
+            panel->setAllowChanges(allowChanges);
+            panel->setGeometry(0, 0, 400, 200);
+            QWidget* control = Child(panel, QRect(100, 0, 100, 50));
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            panel->resize(200, 100);
+            panel->resize(400, 200);
+            panel->resize(200, 100);
+            QCOMPARE(control->geometry(), allowChanges ? QRect(50, 0, 50, 25) : QRect(100, 0, 100, 50));
+        }
+    }
+
+    void collapsingToNothingAndBackRestoresEveryPlace()
+    {
+        PanelWindow w(true);
+        QWidget* control = Child(w.panel, QRect(100, 20, 100, 50));
+        w.Show();
+        w.Resize(0, 0);
+        w.Resize(400, 200);
+        QCOMPARE(control->geometry(), QRect(100, 20, 100, 50));
+    }
+
+    void deactivatingDropsTheHandlersAndReactivatingStartsAfresh()
+    {
+        PanelWindow w(true);
+        QWidget* control = Child(w.panel, QRect(100, 0, 100, 50));
+        w.Show();
+        w.panel->setActive(false);
+        QVERIFY(w.panel->ControlHandlers().empty());
+        w.Resize(200, 100);
+        QCOMPARE(control->geometry(), QRect(100, 0, 100, 50));
+        QCOMPARE(w.panel->OldWidth(), 200);
+        w.panel->setActive(true);
+        w.Resize(400, 200);
+        QCOMPARE(control->geometry(), QRect(200, 0, 200, 100));
+    }
+
+    void controlsComeAndGoWhileThePanelLives()
+    {
+        PanelWindow w(true);
+        QWidget* first = Child(w.panel, QRect(0, 0, 100, 50));
+        auto* second = Child(w.panel, QRect(100, 0, 100, 50));
+        w.Show();
+        QCOMPARE(w.panel->ControlHandlers().size(), std::size_t(2));
+        delete second;
+        QCOMPARE(w.panel->ControlHandlers().size(), std::size_t(1));
+        QWidget* later = Child(w.panel, QRect(200, 0, 100, 50));
+        later->show();
+        w.Resize(200, 100);
+        const std::vector<TMRControlHandler*> handlers = w.panel->ControlHandlers();
+        QCOMPARE(handlers.size(), std::size_t(2));
+        QCOMPARE(handlers[0]->Control(), first);
+        QCOMPARE(handlers[1]->Control(), later);
+        QCOMPARE(later->geometry(), QRect(100, 0, 50, 25));
+    }
+
+    void registrationIsDepthFirstWindowlessFirstAndStopsAtANestedPanel()
+    {
+        PanelWindow w(true);
+        QWidget* box = Child(w.panel, QRect(0, 0, 200, 200), "box");
+        QWidget* inBox = Child(box, QRect(0, 0, 100, 100), "inBox");
+        auto* edit = new QLineEdit(w.panel);
+        auto* label = new framework::TLabel(w.panel);
+        auto* nested = new TNoBDEResizerPanel(w.panel);
+        nested->setGeometry(200, 0, 200, 200);
+        nested->Loaded();
+        QWidget* inNested = Child(nested, QRect(0, 0, 100, 100));
+        w.Show();
+        QList<QWidget*> order;
+        for (const TMRControlHandler* handler : w.panel->ControlHandlers())
+            order << handler->Control();
+        QCOMPARE(order, (QList<QWidget*>{label, box, inBox, edit, nested}));
+        // A label carrying "Font" gets the font handler first, then the AutoSize check.
+        const TMRPropertyHandlerList& handlers = w.panel->HandlerOf(label)->PropertyHandlers();
+        QCOMPARE(handlers.size(), std::size_t(2));
+        QVERIFY(dynamic_cast<TMRFont*>(handlers[0].get()));
+        QVERIFY(dynamic_cast<TMRAutoSize*>(handlers[1].get()));
+        // The nested panel scales its own contents against its new size.
+        w.Resize(200, 100);
+        QCOMPARE(nested->geometry(), QRect(100, 0, 100, 100));
+        QCOMPARE(inNested->geometry(), QRect(0, 0, 50, 50));
+        QCOMPARE(inBox->geometry(), QRect(0, 0, 50, 50));
+    }
+
+    void aFailedRegistrationKeepsTheReferenceSize()
+    {
+        QWidget window;
+        window.resize(400, 200);
+        auto* panel = new DemandingPanel();
+        panel->setParent(&window);
+        panel->setGeometry(0, 0, 400, 200);
+        panel->Loaded();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* control = Child(panel, QRect(100, 0, 100, 50));
+        QSignalSpy reports(framework::Application::Instance(), &framework::Application::ExceptionReported);
+        panel->resize(200, 100);
+        QVERIFY(!reports.isEmpty());
+        QCOMPARE(reports.last().at(1).toString(), QStringLiteral("No TabFont property"));
+        QCOMPARE(panel->OldWidth(), 400);
+        const TMRControlHandler* handler = panel->HandlerOf(control);
+        QVERIFY(handler && !handler->Captured());
+        QCOMPARE(handler->PropertyHandlers().size(), std::size_t(1));
+        QVERIFY(panel->updatesEnabled());
+    }
+
+    void aFailedApplyStillRestoresPaintingAndTheReferenceSize()
+    {
+        PanelWindow w(true);
+        QWidget* control = Child(w.panel, QRect(100, 0, 100, 50));
+        w.Show();
+        QStringList log;
+        w.panel->HandlerOf(control)->PropertyHandlers().push_back(
+            std::make_unique<RecordingHandler>(control, log, QStringLiteral("failing"), true));
+        QSignalSpy reports(framework::Application::Instance(), &framework::Application::ExceptionReported);
+        PaintCounter paints(*w.panel);
+        w.Resize(200, 100);
+        QCOMPARE(reports.size(), 1);
+        QVERIFY(w.panel->isVisible() && w.panel->updatesEnabled());
+        QCOMPARE(w.panel->OldWidth(), 200);
+        QTRY_COMPARE(paints.paints, 1);
+    }
+
+    void theOperatorKeepsTheKeyboardWhileThePanelResizes()
+    {
+        PanelWindow w(true);
+        auto* notes = new QLineEdit(w.panel);
+        notes->setGeometry(10, 10, 200, 30);
+        w.Show();
+        w.window.activateWindow();
+        notes->setFocus();
+        QTRY_VERIFY(notes->hasFocus());
+        w.Resize(300, 150);
+        QVERIFY(notes->hasFocus());
+        w.panel->hide();
+        w.Resize(400, 200);
+        QVERIFY(!w.panel->isVisible());
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(ResizerTest)
+#include "test_resizer.moc"

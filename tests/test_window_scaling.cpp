@@ -1,0 +1,163 @@
+#include "Control.h"
+#include "FontSize.h"
+#include "NoBDERP.h"
+#include "TestMain.h"
+#include "TestWidgets.h"
+#include "Unit1.h"
+
+#include <QScreen>
+
+using namespace resizer;
+
+namespace {
+
+// Where every control of the window is and how large its text is.
+struct Snapshot {
+    QList<QRect> bounds;
+    QList<int> fontSizes;
+    friend bool operator==(const Snapshot& a, const Snapshot& b)
+    {
+        return a.bounds == b.bounds && a.fontSizes == b.fontSizes;
+    }
+};
+
+char* toString(const Snapshot& snapshot)
+{
+    QString text;
+    for (int i = 0; i < snapshot.bounds.size(); ++i) {
+        const QRect& r = snapshot.bounds[i];
+        text += QStringLiteral("(%1,%2 %3x%4 %5pt) ")
+                    .arg(r.x())
+                    .arg(r.y())
+                    .arg(r.width())
+                    .arg(r.height())
+                    .arg(snapshot.fontSizes[i]);
+    }
+    return qstrdup(text.toUtf8().constData());
+}
+
+}  // namespace
+
+class WindowScalingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        time_ = std::make_unique<ScopedTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(10, 30, 15)));
+        form_ = std::make_unique<TForm1>();
+        form_->AfterConstruction();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
+
+    void cleanup()
+    {
+        form_.reset();
+        time_.reset();
+    }
+
+    void everyControlHasItsHandlersInLayoutOrder()
+    {
+        TForm1& f = *form_;
+        const std::vector<TMRControlHandler*> handlers = f.NoBDEResizerPanel1->ControlHandlers();
+        QList<QWidget*> order;
+        QList<QStringList> kinds;
+        for (const TMRControlHandler* handler : handlers) {
+            order << handler->Control();
+            QStringList names;
+            for (const auto& property : handler->PropertyHandlers())
+                names << (dynamic_cast<TMRFont*>(property.get()) ? "font" : "autosize");
+            kinds << names;
+        }
+        QCOMPARE(order,
+            (QList<QWidget*>{f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}));
+        const QStringList font{"font"};
+        QCOMPARE(kinds, (QList<QStringList>{font, {}, {"font", "autosize"}, font, font, font}));
+        QVERIFY(f.NoBDEResizerPanel1->AllowChanges() && f.NoBDEResizerPanel1->Active());
+        QCOMPARE(f.NoBDEResizerPanel1->geometry(), QRect(0, 0, 789, 640));
+        // The notes' text is measured against the part of the memo that shows text.
+        QCOMPARE(framework::ClientSize(f.Memo1), f.Memo1->viewport()->size());
+    }
+
+    void aLargerWindowScalesEverythingAndRestoringGivesBackEveryPixel()
+    {
+        const Snapshot before = Take();
+        ResizeTo(QSize(1578, 1280));
+        const Snapshot large = Take();
+        QCOMPARE(form_->VrLedClock1->geometry(), QRect(4, 2, 1566, 748));
+        QCOMPARE(form_->Memo1->geometry(), QRect(2, 844, 1570, 374));
+        for (int i = 0; i < before.fontSizes.size(); ++i)
+            QVERIFY2(large.fontSizes[i] > before.fontSizes[i], qPrintable(QString::number(i)));
+        ResizeTo(QSize(789, 640));
+        QCOMPARE(Take(), before);
+    }
+
+    void maximisingAndRestoringGivesBackEveryPixel()
+    {
+        const Snapshot before = Take();
+        form_->showMaximized();
+        QTRY_VERIFY(form_->width() > 789 || form_->height() > 640 || !form_->isMaximized());
+        form_->showNormal();
+        QTRY_COMPARE(form_->size(), QSize(789, 640));
+        QCOMPARE(Take(), before);
+    }
+
+    void aTinyWindowKeepsEveryFontReadable()
+    {
+        const Snapshot before = Take();
+        for (const QSize& size : {QSize(40, 30), QSize(1, 1), QSize(300, 0), QSize(0, 0)}) {
+            ResizeTo(size);
+            for (int points : Take().fontSizes)
+                QVERIFY(points >= 1);
+        }
+        ResizeTo(QSize(789, 640));
+        QCOMPARE(Take(), before);
+    }
+
+    void manySmallResizesDoNotCreep()
+    {
+        const Snapshot before = Take();
+        for (int step = 1; step <= 60; ++step)
+            ResizeTo(QSize(789 + 3 * step, 640 + 2 * step));
+        for (int step = 59; step >= 0; --step)
+            ResizeTo(QSize(789 + 3 * step, 640 + 2 * step));
+        QCOMPARE(Take(), before);
+    }
+
+    void theNotesKeepTheKeyboardWhileTheWindowIsResized()
+    {
+        form_->activateWindow();
+        form_->Memo1->setFocus();
+        QTRY_VERIFY(form_->Memo1->hasFocus());
+        QTest::keyClicks(form_->Memo1, "on air");
+        ResizeTo(QSize(900, 700));
+        QTest::keyClicks(form_->Memo1, " at ten");
+        QVERIFY(form_->Memo1->hasFocus());
+        QCOMPARE(form_->Memo1->toPlainText(), QStringLiteral("on air at ten"));
+    }
+
+private:
+    void ResizeTo(const QSize& size)
+    {
+        form_->resize(size);
+        QTRY_COMPARE(form_->NoBDEResizerPanel1->size(), size);
+    }
+
+    Snapshot Take() const
+    {
+        const TForm1& f = *form_;
+        Snapshot snapshot;
+        for (QWidget* control : std::initializer_list<QWidget*>{
+                 f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}) {
+            snapshot.bounds << control->geometry();
+            snapshot.fontSizes << framework::FontSize(control->font());
+        }
+        return snapshot;
+    }
+
+    std::unique_ptr<ScopedTimeSource> time_;
+    std::unique_ptr<TForm1> form_;
+};
+
+STUDIO_CLOCK_TEST_MAIN(WindowScalingTest)
+#include "test_window_scaling.moc"
