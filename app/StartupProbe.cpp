@@ -32,7 +32,8 @@ void StartupProbe::WatchIfRequested(QWidget* window)
     const qint64 launchNs = qEnvironmentVariable("STUDIO_CLOCK_STARTUP_PROBE").toLongLong(&ok);
     if (!ok || !window)
         return;
-    window->installEventFilter(new StartupProbe(window, launchNs));
+    // The window's content covers it whole, so the first paint of any of its widgets counts.
+    QCoreApplication::instance()->installEventFilter(new StartupProbe(window, launchNs));
 }
 
 StartupProbe::StartupProbe(QObject* parent, qint64 launchNs)
@@ -41,9 +42,10 @@ StartupProbe::StartupProbe(QObject* parent, qint64 launchNs)
 {
 }
 
-bool StartupProbe::eventFilter(QObject* /*watched*/, QEvent* event)
+bool StartupProbe::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::Paint && !reported_) {
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() == QEvent::Paint && !reported_ && widget && widget->window() == parent()) {
         reported_ = true;
         // Queued, so the report comes after the frame is painted and flushed.
         QMetaObject::invokeMethod(this, &StartupProbe::Report, Qt::QueuedConnection);

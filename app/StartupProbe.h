@@ -3,7 +3,7 @@
 #include <QObject>
 
 // Measures start-up for the benchmark: when STUDIO_CLOCK_STARTUP_PROBE holds the launch time
-// (nanoseconds since the epoch), the first painted frame of the watched window prints the time
+// (nanoseconds since the epoch), the first paint inside the watched window prints the time
 // since launch and the peak resident memory, then ends the program. Otherwise it does nothing.
 class StartupProbe : public QObject {
     Q_OBJECT

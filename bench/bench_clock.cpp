@@ -5,6 +5,7 @@
 //                                 ticking as the clock does, just after each boundary
 //   bench_clock seconds-fixed [s] the same with a plain 1000 ms tick, for comparison
 #include "Application.h"
+#include "BenchStats.h"
 #include "VrThreads.h"
 #include "vrLedClock.h"
 
@@ -20,15 +21,6 @@
 using namespace display;
 
 namespace {
-
-double Percentile(std::vector<double> values, double share)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(index, values.size() - 1)];
-}
 
 void MakeStudioFace(TVrLedClock& clock)
 {
@@ -54,15 +46,11 @@ void FrameTimes()
         clock.setSeconds(59);  // the whole ring
         clock.show();
         QCoreApplication::processEvents();
-        std::vector<double> times;
-        for (int i = 0; i < 500; ++i) {
-            const auto start = std::chrono::steady_clock::now();
-            clock.repaint();
-            times.push_back(
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-        }
+        std::vector<double> times(500);
+        for (double& time : times)
+            time = bench::MillisecondsOf([&] { clock.repaint(); });
         std::printf("full face %d x %d: median %.3f ms, p99 %.3f ms over %zu frames\n", size.width(),
-            size.height(), Percentile(times, 0.5), Percentile(times, 0.99), times.size());
+            size.height(), bench::Percentile(times, 0.5), bench::Percentile(times, 0.99), times.size());
     }
 }
 
@@ -112,8 +100,8 @@ void SecondsPrecision(int seconds, bool fixedTick)
         "%s, %d s: %zu seconds shown, paint after the boundary: median %.1f ms, p99 %.1f ms, max %.1f ms; "
         "%d skipped\n",
         fixedTick ? "plain 1000 ms tick" : "boundary-locked tick", seconds, clock.delays.size(),
-        Percentile(clock.delays, 0.5), Percentile(clock.delays, 0.99), Percentile(clock.delays, 1.0),
-        clock.skipped);
+        bench::Percentile(clock.delays, 0.5), bench::Percentile(clock.delays, 0.99),
+        bench::Percentile(clock.delays, 1.0), clock.skipped);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // uses, the cost of picture-filled text and of painting the date line.
 //   bench_display [seconds of idle measurement, default 60]
 #include "Application.h"
+#include "BenchStats.h"
 #include "DrawingUtils.h"
 #include "VrLabel.h"
 #include "VrThreads.h"
@@ -19,13 +20,6 @@ using namespace display;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-double Percentile(std::vector<double> values, double share)
-{
-    std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
-    return values[std::min(index, values.size() - 1)];
-}
 
 double CpuSeconds()
 {
@@ -51,7 +45,8 @@ void DeliveryLatency()
     timer.setInterval(2);
     loop.exec();
     std::printf("thread tick delivery latency over %d ticks: median %.3f ms, p99 %.3f ms, max %.3f ms\n",
-        kTicks, Percentile(latencies, 0.5), Percentile(latencies, 0.99), Percentile(latencies, 1.0));
+        kTicks, bench::Percentile(latencies, 0.5), bench::Percentile(latencies, 0.99),
+        bench::Percentile(latencies, 1.0));
 }
 
 void IdleCpu(int seconds)
@@ -86,15 +81,16 @@ void PictureText()
         for (int x = 0; x < 64; ++x)
             picture.setPixel(x, y, qRgb(x * 4, y * 4, 128));
     std::vector<double> times;
+    times.reserve(kCalls);
     for (int i = 0; i < kCalls; ++i) {
-        const auto start = Clock::now();
-        TextOutBitmap(canvas, framework::Rect(0, 0, 785, 41), 120, 6,
-            QStringLiteral("TUESDAY DECEMBER 8 , 2026"), picture, 0);
-        canvas.Flush();
-        times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+        times.push_back(bench::MillisecondsOf([&] {
+            TextOutBitmap(canvas, framework::Rect(0, 0, 785, 41), 120, 6,
+                QStringLiteral("TUESDAY DECEMBER 8 , 2026"), picture, 0);
+            canvas.Flush();
+        }));
     }
     std::printf("TextOutBitmap on 785 x 41 over %d calls: median %.3f ms, p99 %.3f ms\n", kCalls,
-        Percentile(times, 0.5), Percentile(times, 0.99));
+        bench::Percentile(times, 0.5), bench::Percentile(times, 0.99));
 }
 
 void DateLinePaint()
@@ -112,14 +108,11 @@ void DateLinePaint()
             fill.fill(Qt::darkCyan);
             label.setBitmap(fill);
         }
-        std::vector<double> times;
-        for (int i = 0; i < 500; ++i) {
-            const auto start = Clock::now();
-            label.repaint();
-            times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        }
+        std::vector<double> times(500);
+        for (double& time : times)
+            time = bench::MillisecondsOf([&] { label.repaint(); });
         std::printf("date line paint 785 x 41%s: median %.3f ms, p99 %.3f ms\n",
-            picture ? " with a picture" : "", Percentile(times, 0.5), Percentile(times, 0.99));
+            picture ? " with a picture" : "", bench::Percentile(times, 0.5), bench::Percentile(times, 0.99));
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <QChildEvent>
 #include <QPainter>
+#include <numeric>
 
 namespace framework {
 
@@ -48,10 +49,11 @@ void TPanel::AdjustSize()
 {
     if (!autoSize_ || IsLoading() || Align() == alClient)
         return;
-    QRect used;
-    for (const QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->isWindow() && child->isVisibleTo(this))
-            used |= child->geometry();
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const QRect used
+        = std::accumulate(children.begin(), children.end(), QRect(), [this](QRect sum, const QWidget* child) {
+              return child->isWindow() || !child->isVisibleTo(this) ? sum : sum | child->geometry();
+          });
     if (used.isEmpty())
         return;
     const QMargins margins = contentsMargins();

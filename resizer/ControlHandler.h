@@ -28,7 +28,7 @@ public:
     void Apply();
 
     // The control, or null once it is gone.
-    QWidget* Control() const { return control_; }
+    QWidget* Control() const { return control_.data(); }
     TMRPropertyHandlerList& PropertyHandlers() { return propertyHandlers_; }
     const TMRPropertyHandlerList& PropertyHandlers() const { return propertyHandlers_; }
 

@@ -105,7 +105,7 @@ void TMRControlHandlerVCL::FitFontToHeight()
 {
     QWidget* control = Control();
     const QMetaProperty property = FindPropInfo(control->metaObject(), QStringLiteral("Font"));
-    QFont font = property.read(control).value<QFont>();
+    auto font = property.read(control).value<QFont>();
     const int textHeight = font.pixelSize() > 0
         ? font.pixelSize()
         : framework::FontSize(font) * framework::PixelsPerInch() / kPointsPerInch;

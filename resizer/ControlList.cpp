@@ -25,6 +25,7 @@ bool IsPlainContainer(const QWidget* widget)
 template <typename Pages> std::vector<QWidget*> PagesOf(const Pages* container)
 {
     std::vector<QWidget*> pages;
+    pages.reserve(static_cast<std::size_t>(container->count()));
     for (int index = 0; index < container->count(); ++index)
         pages.push_back(container->widget(index));
     return pages;
@@ -56,10 +57,10 @@ std::vector<QWidget*> ChildControls(const QWidget* container)
         return scrollArea->widget() ? std::vector<QWidget*>{scrollArea->widget()} : std::vector<QWidget*>{};
     if (!IsPlainContainer(container))
         return {};
+    const QList<QWidget*> children = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     std::vector<QWidget*> controls;
-    for (QWidget* child : container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (!child->isWindow())
-            controls.push_back(child);
+    std::copy_if(children.begin(), children.end(), std::back_inserter(controls),
+        [](const QWidget* child) { return !child->isWindow(); });
     std::stable_partition(controls.begin(), controls.end(), IsWindowless);
     return controls;
 }

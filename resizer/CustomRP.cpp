@@ -5,6 +5,7 @@
 
 #include <QResizeEvent>
 #include <QScopeGuard>
+#include <algorithm>
 
 namespace resizer {
 
@@ -61,10 +62,9 @@ void TCustomResizerPanel::SetBounds(int left, int top, int width, int height)
 
 std::vector<TMRControlHandler*> TCustomResizerPanel::ControlHandlers() const
 {
-    std::vector<TMRControlHandler*> handlers;
-    handlers.reserve(controlHandlers_.size());
-    for (const auto& handler : controlHandlers_)
-        handlers.push_back(handler.get());
+    std::vector<TMRControlHandler*> handlers(controlHandlers_.size());
+    std::transform(controlHandlers_.begin(), controlHandlers_.end(), handlers.begin(),
+        [](const std::unique_ptr<TMRControlHandler>& handler) { return handler.get(); });
     return handlers;
 }
 

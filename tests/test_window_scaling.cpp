@@ -36,10 +36,31 @@ char* toString(const Snapshot& snapshot)
     return qstrdup(text.toUtf8().constData());
 }
 
+// Resizes the window and waits until its content has the new size.
+void ResizeTo(TForm1& form, const QSize& size)
+{
+    form.resize(size);
+    QTRY_COMPARE(form.NoBDEResizerPanel1->size(), size);
+}
+
+Snapshot Take(const TForm1& f)
+{
+    Snapshot snapshot;
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}) {
+        snapshot.bounds << control->geometry();
+        snapshot.fontSizes << framework::FontSize(control->font());
+    }
+    return snapshot;
+}
+
 }  // namespace
 
 class WindowScalingTest : public QObject {
     Q_OBJECT
+    std::unique_ptr<ScopedTimeSource> time_;
+    std::unique_ptr<TForm1> form_;
+
 private slots:
     void init()
     {
@@ -81,47 +102,47 @@ private slots:
 
     void aLargerWindowScalesEverythingAndRestoringGivesBackEveryPixel()
     {
-        const Snapshot before = Take();
-        ResizeTo(QSize(1578, 1280));
-        const Snapshot large = Take();
+        const Snapshot before = Take(*form_);
+        ResizeTo(*form_, QSize(1578, 1280));
+        const Snapshot large = Take(*form_);
         QCOMPARE(form_->VrLedClock1->geometry(), QRect(4, 2, 1566, 748));
         QCOMPARE(form_->Memo1->geometry(), QRect(2, 844, 1570, 374));
         for (int i = 0; i < before.fontSizes.size(); ++i)
             QVERIFY2(large.fontSizes[i] > before.fontSizes[i], qPrintable(QString::number(i)));
-        ResizeTo(QSize(789, 640));
-        QCOMPARE(Take(), before);
+        ResizeTo(*form_, QSize(789, 640));
+        QCOMPARE(Take(*form_), before);
     }
 
     void maximisingAndRestoringGivesBackEveryPixel()
     {
-        const Snapshot before = Take();
+        const Snapshot before = Take(*form_);
         form_->showMaximized();
         QTRY_VERIFY(form_->width() > 789 || form_->height() > 640 || !form_->isMaximized());
         form_->showNormal();
         QTRY_COMPARE(form_->size(), QSize(789, 640));
-        QCOMPARE(Take(), before);
+        QCOMPARE(Take(*form_), before);
     }
 
     void aTinyWindowKeepsEveryFontReadable()
     {
-        const Snapshot before = Take();
+        const Snapshot before = Take(*form_);
         for (const QSize& size : {QSize(40, 30), QSize(1, 1), QSize(300, 0), QSize(0, 0)}) {
-            ResizeTo(size);
-            for (int points : Take().fontSizes)
+            ResizeTo(*form_, size);
+            for (int points : Take(*form_).fontSizes)
                 QVERIFY(points >= 1);
         }
-        ResizeTo(QSize(789, 640));
-        QCOMPARE(Take(), before);
+        ResizeTo(*form_, QSize(789, 640));
+        QCOMPARE(Take(*form_), before);
     }
 
     void manySmallResizesDoNotCreep()
     {
-        const Snapshot before = Take();
+        const Snapshot before = Take(*form_);
         for (int step = 1; step <= 60; ++step)
-            ResizeTo(QSize(789 + 3 * step, 640 + 2 * step));
+            ResizeTo(*form_, QSize(789 + 3 * step, 640 + 2 * step));
         for (int step = 59; step >= 0; --step)
-            ResizeTo(QSize(789 + 3 * step, 640 + 2 * step));
-        QCOMPARE(Take(), before);
+            ResizeTo(*form_, QSize(789 + 3 * step, 640 + 2 * step));
+        QCOMPARE(Take(*form_), before);
     }
 
     void theNotesKeepTheKeyboardWhileTheWindowIsResized()
@@ -130,33 +151,11 @@ private slots:
         form_->Memo1->setFocus();
         QTRY_VERIFY(form_->Memo1->hasFocus());
         QTest::keyClicks(form_->Memo1, "on air");
-        ResizeTo(QSize(900, 700));
+        ResizeTo(*form_, QSize(900, 700));
         QTest::keyClicks(form_->Memo1, " at ten");
         QVERIFY(form_->Memo1->hasFocus());
         QCOMPARE(form_->Memo1->toPlainText(), QStringLiteral("on air at ten"));
     }
-
-private:
-    void ResizeTo(const QSize& size)
-    {
-        form_->resize(size);
-        QTRY_COMPARE(form_->NoBDEResizerPanel1->size(), size);
-    }
-
-    Snapshot Take() const
-    {
-        const TForm1& f = *form_;
-        Snapshot snapshot;
-        for (QWidget* control : std::initializer_list<QWidget*>{
-                 f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1}) {
-            snapshot.bounds << control->geometry();
-            snapshot.fontSizes << framework::FontSize(control->font());
-        }
-        return snapshot;
-    }
-
-    std::unique_ptr<ScopedTimeSource> time_;
-    std::unique_ptr<TForm1> form_;
 };
 
 STUDIO_CLOCK_TEST_MAIN(WindowScalingTest)
