@@ -199,14 +199,12 @@ QSize ClientSize(const QWidget* control)
     if (!scrolling)
         return control->size();
     // Worked out rather than read from the viewport, which a hidden control lays out only later.
+    // Only scroll bars that are always there count: one that comes and goes with the contents
+    // would make the measure depend on what is measured against it.
     QSize size = scrolling->contentsRect().size();
-    const auto shows = [scrolling](Qt::ScrollBarPolicy policy, const QWidget* bar) {
-        return policy == Qt::ScrollBarAlwaysOn
-            || (policy == Qt::ScrollBarAsNeeded && bar->isVisibleTo(scrolling));
-    };
-    if (shows(scrolling->verticalScrollBarPolicy(), scrolling->verticalScrollBar()))
+    if (scrolling->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
         size.rwidth() -= scrolling->verticalScrollBar()->sizeHint().width();
-    if (shows(scrolling->horizontalScrollBarPolicy(), scrolling->horizontalScrollBar()))
+    if (scrolling->horizontalScrollBarPolicy() == Qt::ScrollBarAlwaysOn)
         size.rheight() -= scrolling->horizontalScrollBar()->sizeHint().height();
     return size.expandedTo(QSize(0, 0));
 }

@@ -77,7 +77,7 @@ private:
 void AlignControls(QWidget* container);
 
 // The area whose size a control's contents are measured against: the whole control, or for a
-// scrolling control (a memo) the part of its contents it shows.
+// scrolling control (a memo) the part of its contents it shows, less its fixed scroll bars.
 QSize ClientSize(const QWidget* control);
 
 }  // namespace framework

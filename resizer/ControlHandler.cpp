@@ -9,13 +9,6 @@ namespace resizer {
 
 namespace {
 
-// A quotient at extended precision, kept as a 32-bit float.
-float Ratio(int length, int reference)
-{
-    return static_cast<float>(
-        static_cast<long double>(static_cast<float>(length)) / static_cast<float>(reference));
-}
-
 // A length scaled to a client size: the product at extended precision, rounded half to even.
 int Scaled(int client, float ratio)
 {
@@ -62,10 +55,10 @@ void TMRControlHandler::CaptureBounds(int width, int height)
         parentWidth_ = -1000;  // so the next capture cannot take the shortcut above
         return;
     }
-    leftRatio_ = Ratio(bounds.Left, width);
-    topRatio_ = Ratio(bounds.Top, height);
-    widthRatio_ = Ratio(bounds.Width(), width);
-    heightRatio_ = Ratio(bounds.Height(), height);
+    leftRatio_ = LengthRatio(bounds.Left, width);
+    topRatio_ = LengthRatio(bounds.Top, height);
+    widthRatio_ = LengthRatio(bounds.Width(), width);
+    heightRatio_ = LengthRatio(bounds.Height(), height);
 }
 
 void TMRControlHandler::CaptureProperties()

@@ -1,5 +1,6 @@
 #include "PropertyHandler.h"
 
+#include "Arithmetic.h"
 #include "Exceptions.h"
 
 #include <QWidget>
@@ -39,6 +40,17 @@ QMetaProperty FindPropInfo(const QMetaObject* type, const QString& name)
 bool HasPropInfo(const QMetaObject* type, const QString& name)
 {
     return IndexOfPropInfo(type, name) >= 0;
+}
+
+float LengthRatio(int length, int dimension)
+{
+    return static_cast<float>(
+        static_cast<long double>(static_cast<float>(length)) / static_cast<float>(dimension));
+}
+
+int TruncatedLength(float ratio, int dimension)
+{
+    return framework::RangeChecked<int>(framework::Trunc(static_cast<long double>(ratio) * dimension));
 }
 
 TMRPropertyHandler::TMRPropertyHandler(QWidget* control)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Exceptions.h"
+
 #include <QMetaProperty>
 #include <QString>
 #include <memory>
@@ -18,6 +20,22 @@ namespace resizer {
 // its design-time interface (not DESIGNABLE) counts as missing.
 QMetaProperty FindPropInfo(const QMetaObject* type, const QString& name);
 bool HasPropInfo(const QMetaObject* type, const QString& name);
+
+// The object a control's design-time property `name` holds (a scroll bar, a collection); raises
+// "No <name> property" when there is no such property or it holds no object of type T.
+template <typename T> T* HeldObject(const QObject* control, const QString& name)
+{
+    T* held = qobject_cast<T*>(
+        FindPropInfo(control->metaObject(), name).read(control).template value<QObject*>());
+    if (!held)
+        throw framework::Exception(QStringLiteral("No ") + name + QStringLiteral(" property"));
+    return held;
+}
+
+// A length divided by a client dimension (not 0), at extended precision, kept as a 32-bit float.
+float LengthRatio(int length, int dimension);
+// A ratio times a client dimension, truncated toward zero; raises the range error past int.
+int TruncatedLength(float ratio, int dimension);
 
 class TMRPropertyHandler {
 public:

@@ -1,0 +1,147 @@
+#include "ScalarHandlers.h"
+
+#include "Arithmetic.h"
+#include "Control.h"
+#include "ScrollBox.h"
+
+#include <QWidget>
+#include <cstdint>
+
+namespace resizer {
+
+int TMRScaledProperties::Dimension(const QSize& client, Axis axis)
+{
+    return axis == Axis::Width ? client.width() : client.height();
+}
+
+TMRScaledProperties::TMRScaledProperties(QWidget* control, std::initializer_list<Scaled> properties)
+    : TMRPropertyHandler(control)
+{
+    for (const Scaled& scaled : properties)
+        entries_.push_back({FindPropInfo(control->metaObject(), QLatin1String(scaled.name)), scaled.axis});
+}
+
+int TMRScaledProperties::Read(std::size_t index) const
+{
+    return entries_[index].property.read(control_).toInt();
+}
+
+void TMRScaledProperties::Write(std::size_t index, int value)
+{
+    entries_[index].property.write(control_, value);
+}
+
+int TMRScaledProperties::NewValue(std::size_t /*index*/, long double product) const
+{
+    return framework::RangeChecked<int>(framework::Trunc(product));
+}
+
+void TMRScaledProperties::CaptureRatios()
+{
+    bool changed = invalid_;
+    for (std::size_t index = 0; index < entries_.size() && !changed; ++index)
+        changed = Read(index) != entries_[index].last;
+    if (!changed)
+        return;
+    const QSize client = framework::ClientSize(control_);
+    for (const Entry& entry : entries_) {
+        if (Dimension(client, entry.axis) == 0) {
+            invalid_ = true;
+            return;
+        }
+    }
+    for (std::size_t index = 0; index < entries_.size(); ++index) {
+        Entry& entry = entries_[index];
+        entry.ratio = LengthRatio(Read(index), Dimension(client, entry.axis));
+    }
+    invalid_ = false;
+}
+
+void TMRScaledProperties::ApplyRatios()
+{
+    if (invalid_)
+        return;
+    const QSize client = framework::ClientSize(control_);
+    for (std::size_t index = 0; index < entries_.size(); ++index) {
+        Entry& entry = entries_[index];
+        const int dimension = Dimension(client, entry.axis);
+        Write(index, NewValue(index, static_cast<long double>(entry.ratio) * dimension));
+        entry.last = Read(index);  // what the control kept, which may not be what it was given
+    }
+}
+
+TMRTab::TMRTab(QWidget* control)
+    : TMRScaledProperties(control, {{"TabWidth", Axis::Width}, {"TabHeight", Axis::Height}})
+{
+}
+
+int TMRTab::Read(std::size_t index) const
+{
+    return static_cast<std::int16_t>(TMRScaledProperties::Read(index));
+}
+
+int TMRTab::NewValue(std::size_t index, long double product) const
+{
+    if (Read(index) == 0)
+        return 0;
+    // Wraps to 16 bits as the stored size does.
+    const auto scaled = static_cast<std::int16_t>(static_cast<std::uint16_t>(framework::Trunc(product)));
+    return scaled == 0 ? 1 : scaled;
+}
+
+TMRTreeView::TMRTreeView(QWidget* control)
+    : TMRScaledProperties(control, {{"Indent", Axis::Width}})
+{
+}
+
+TMRItemHeight::TMRItemHeight(QWidget* control)
+    : TMRScaledProperties(control, {{"ItemHeight", Axis::Height}})
+{
+}
+
+TMRTabSet::TMRTabSet(QWidget* control)
+    : TMRScaledProperties(
+        control, {{"TabHeight", Axis::Height}, {"StartMargin", Axis::Width}, {"EndMargin", Axis::Width}})
+{
+}
+
+TMRMarginSpacing::TMRMarginSpacing(QWidget* control)
+    : TMRScaledProperties(control, {{"Margin", Axis::Width}, {"Spacing", Axis::Width}})
+{
+}
+
+void TMRMarginSpacing::CaptureRatios()
+{
+    constexpr std::size_t kMargin = 0;
+    if (Read(kMargin) == -1) {
+        invalid_ = true;
+        return;
+    }
+    TMRScaledProperties::CaptureRatios();
+}
+
+TMRScrollBox::TMRScrollBox(QWidget* control)
+    : TMRScaledProperties(control, {{"HorzScrollBar", Axis::Width}, {"VertScrollBar", Axis::Height}})
+{
+    for (const char* name : {"HorzScrollBar", "VertScrollBar"})
+        bars_.push_back(HeldObject<framework::TControlScrollBar>(control, QLatin1String(name)));
+}
+
+void TMRScrollBox::CaptureRatios()
+{
+    for (framework::TControlScrollBar* bar : bars_)
+        bar->setPosition(0);
+    TMRScaledProperties::CaptureRatios();
+}
+
+int TMRScrollBox::Read(std::size_t index) const
+{
+    return bars_[index]->Range();
+}
+
+void TMRScrollBox::Write(std::size_t index, int value)
+{
+    bars_[index]->setRange(value);
+}
+
+}  // namespace resizer

@@ -1,0 +1,101 @@
+#pragma once
+
+#include "PropertyHandler.h"
+
+namespace framework {
+class TControlScrollBar;
+}
+
+// Handlers that scale single integer properties of a control: tab sizes, item heights, tree
+// indentation, margins, scroll ranges.
+namespace resizer {
+
+// Keeps a fixed set of integer properties, each in proportion to the control's client width or
+// height. Ratios are taken again only when a value differs from the one last applied.
+class TMRScaledProperties : public TMRPropertyHandler {
+public:
+    void CaptureRatios() override;
+    void ApplyRatios() override;
+
+protected:
+    enum class Axis { Width, Height };
+    struct Scaled {
+        const char* name;
+        Axis axis;
+    };
+    // Looks the properties up, in this order, once.
+    TMRScaledProperties(QWidget* control, std::initializer_list<Scaled> properties);
+
+    // The value of property `index` as the handler measures it, and setting it.
+    virtual int Read(std::size_t index) const;
+    virtual void Write(std::size_t index, int value);
+    // The value to set for `product`, the ratio times the client dimension; truncated by default.
+    virtual int NewValue(std::size_t index, long double product) const;
+
+    const QMetaProperty& Property(std::size_t index) const { return entries_[index].property; }
+
+private:
+    static int Dimension(const QSize& client, Axis axis);
+
+    struct Entry {
+        QMetaProperty property;
+        Axis axis;
+        int last = 0;
+        float ratio = 0.0F;
+    };
+    std::vector<Entry> entries_;
+};
+
+// "TabWidth" and "TabHeight", as 16-bit values: a size of 0 (the caption's own) stays 0, and a
+// scaled size never drops to 0.
+class TMRTab : public TMRScaledProperties {
+public:
+    explicit TMRTab(QWidget* control);
+
+protected:
+    int Read(std::size_t index) const override;
+    int NewValue(std::size_t index, long double product) const override;
+};
+
+// "Indent" of a tree, with the width.
+class TMRTreeView : public TMRScaledProperties {
+public:
+    explicit TMRTreeView(QWidget* control);
+};
+
+// "ItemHeight" of a list, with the height.
+class TMRItemHeight : public TMRScaledProperties {
+public:
+    explicit TMRItemHeight(QWidget* control);
+};
+
+// "TabHeight" with the height, "StartMargin" and "EndMargin" with the width.
+class TMRTabSet : public TMRScaledProperties {
+public:
+    explicit TMRTabSet(QWidget* control);
+};
+
+// "Margin" and "Spacing" with the width; while Margin is -1 (glyph and caption centred) neither
+// is touched.
+class TMRMarginSpacing : public TMRScaledProperties {
+public:
+    explicit TMRMarginSpacing(QWidget* control);
+    void CaptureRatios() override;
+};
+
+// The scrolled lengths ("HorzScrollBar", "VertScrollBar" ranges) with the width and height. Every
+// capture scrolls back to the start first, so contents are measured from where they really are.
+class TMRScrollBox : public TMRScaledProperties {
+public:
+    explicit TMRScrollBox(QWidget* control);
+    void CaptureRatios() override;
+
+protected:
+    int Read(std::size_t index) const override;
+    void Write(std::size_t index, int value) override;
+
+private:
+    std::vector<framework::TControlScrollBar*> bars_;  // the control's, not owned
+};
+
+}  // namespace resizer

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "LValues.h"
+#include "PropertyHandler.h"
+
+namespace framework {
+class TCollection;
+}
+
+// Handlers that scale a row of widths with the control's client width: status panels, list
+// columns.
+namespace resizer {
+
+// Keeps the Width of every item of the collection a property holds in proportion to the client
+// width. The ratios are taken again, for all items, when the number of items or any width changed.
+class TMRWidthList : public TMRPropertyHandler {
+public:
+    void CaptureRatios() override;
+    void ApplyRatios() override;
+
+protected:
+    TMRWidthList(QWidget* control, const QString& collectionName);
+
+private:
+    bool Changed() const;
+
+    framework::TCollection* items_;  // the control's, not owned
+    TMRLValues widths_;
+};
+
+// The status panels held by "Panels".
+class TMRStatusBar : public TMRWidthList {
+public:
+    explicit TMRStatusBar(QWidget* control);
+};
+
+// The columns held by "Columns".
+class TMRListView : public TMRWidthList {
+public:
+    explicit TMRListView(QWidget* control);
+};
+
+}  // namespace resizer

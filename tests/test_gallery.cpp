@@ -1,0 +1,121 @@
+#include "DrawGrid.h"
+#include "DrawGridHandler.h"
+#include "FontSize.h"
+#include "Gallery.h"
+#include "GlyphButtons.h"
+#include "HeaderControl.h"
+#include "HeaderHandler.h"
+#include "Image.h"
+#include "ItemLists.h"
+#include "Label.h"
+#include "ListViews.h"
+#include "NoBDERP.h"
+#include "ScalarHandlers.h"
+#include "ScrollBox.h"
+#include "StatusBar.h"
+#include "TabControls.h"
+#include "TabSet.h"
+#include "TestMain.h"
+#include "WidthListHandlers.h"
+
+#include <QHeaderView>
+#include <cxxabi.h>
+#include <typeinfo>
+
+using namespace resizer;
+
+namespace {
+
+QString ClassName(const TMRPropertyHandler& handler)
+{
+    int status = 0;
+    std::unique_ptr<char, void (*)(void*)> name(
+        abi::__cxa_demangle(typeid(handler).name(), nullptr, nullptr, &status), std::free);
+    return QString::fromLatin1(status == 0 ? name.get() : typeid(handler).name())
+        .remove(QStringLiteral("resizer::"));
+}
+
+QStringList HandlerNames(const TNoBDEResizerPanel& panel, const QWidget* control)
+{
+    QStringList names;
+    for (const auto& handler : panel.HandlerOf(control)->PropertyHandlers()) {
+        const auto* font = dynamic_cast<const TMRFont*>(handler.get());
+        names << (font ? QStringLiteral("TMRFont(%1)").arg(font->PropertyName()) : ClassName(*handler));
+    }
+    return names;
+}
+
+// What each control shows, in numbers that the handlers should scale.
+QList<int> InnerLengths(const TGalleryForm& g)
+{
+    return {g.PageControl->tabBar()->tabRect(0).height(), g.TabControl->tabRect(0).width(),
+        g.TabSet->Tabs()->tabRect(0).height(), g.TabSet->Tabs()->x(),
+        g.ListBox->visualItemRect(g.ListBox->item(0)).height(), g.ComboBox->ItemHeight(), g.BitBtn->Margin(),
+        framework::FontSize(g.Notebook->tabBar()->font()), g.ScrollBox->HorzScrollBar()->Range(),
+        g.DrawGrid->columnWidth(0), g.DrawGrid->rowHeight(1), g.DrawGrid->GridLineWidth(),
+        g.ListView->columnWidth(1), g.Header->sectionSize(0), g.TreeView->indentation(),
+        g.StatusBar->Panels()->Items(1)->Width()};
+}
+
+}  // namespace
+
+class GalleryTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<TGalleryForm> gallery_;
+
+private slots:
+    void init()
+    {
+        gallery_ = std::make_unique<TGalleryForm>();
+        gallery_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(gallery_.get()));
+    }
+
+    void cleanup() { gallery_.reset(); }
+
+    void everyControlGetsTheHandlersOfItsRowsInTableOrder()
+    {
+        const TGalleryForm& g = *gallery_;
+        const TNoBDEResizerPanel& panel = *g.Panel;
+        const QString font = QStringLiteral("TMRFont(Font)");
+        const QList<std::pair<QWidget*, QStringList>> expected = {
+            {g.ListBox, {font, "TMRItemHeight"}},
+            {g.ComboBox, {font, "TMRItemHeight"}},
+            {g.ScrollBox, {font, "TMRScrollBox"}},
+            {g.DrawGrid, {font, "TMRDrawGrid"}},
+            {g.TabSet, {font, "TMRTabSet"}},
+            {g.BitBtn, {font, "TMRMarginSpacing"}},
+            {g.SpeedButton, {font, "TMRMarginSpacing"}},
+            {g.Notebook, {font, "TMRFont(TabFont)"}},
+            {g.Image, {font, "TMRStretch"}},
+            {g.Caption, {font, "TMRAutoSize"}},
+            {g.PageControl, {font, "TMRTab"}},
+            {g.TabControl, {font, "TMRTab"}},
+            {g.StatusBar, {font, "TMRStatusBar"}},
+            {g.Header, {font, "TMRHeaderControl"}},
+            {g.ListView, {font, "TMRListView"}},
+            {g.TreeView, {font, "TMRTreeView"}},
+        };
+        for (const auto& [control, handlers] : expected)
+            QCOMPARE(HandlerNames(panel, control), handlers);
+    }
+
+    void resizingTheGalleryScalesWhatEveryControlShows()
+    {
+        const QList<int> before = InnerLengths(*gallery_);
+        gallery_->resize(1600, 1200);
+        QTRY_COMPARE(gallery_->Panel->size(), QSize(1600, 1200));
+        QCoreApplication::processEvents();
+        const QList<int> larger = InnerLengths(*gallery_);
+        for (int i = 0; i < before.size(); ++i)
+            QVERIFY2(larger[i] > before[i],
+                qPrintable(QStringLiteral("length %1: %2 -> %3").arg(i).arg(before[i]).arg(larger[i])));
+        gallery_->resize(800, 600);
+        QTRY_COMPARE(gallery_->Panel->size(), QSize(800, 600));
+        QCoreApplication::processEvents();
+        QCOMPARE(InnerLengths(*gallery_), before);
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(GalleryTest)
+#include "test_gallery.moc"

@@ -1,0 +1,155 @@
+#include "DrawGrid.h"
+#include "DrawGridHandler.h"
+#include "GlyphButtons.h"
+#include "HeaderControl.h"
+#include "HeaderHandler.h"
+#include "ListViews.h"
+#include "ScalarHandlers.h"
+#include "ScrollBox.h"
+#include "StatusBar.h"
+#include "TabControls.h"
+#include "TestMain.h"
+#include "WidthListHandlers.h"
+
+using namespace resizer;
+
+namespace {
+
+// One capture at the control's size, a resize, one apply: what the panel does for each control.
+void ScaleTo(TMRPropertyHandler& handler, QWidget& control, QSize size)
+{
+    handler.CaptureRatios();
+    control.resize(size);
+    handler.ApplyRatios();
+}
+
+}  // namespace
+
+class PropertyHandlersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void aTabSizeOfZeroStaysAndAScaledOneNeverReachesZero()
+    {
+        framework::TTabControl tabs;
+        tabs.resize(200, 40);
+        tabs.setTabHeight(20);
+        TMRTab handler(&tabs);
+        ScaleTo(handler, tabs, QSize(400, 80));
+        QCOMPARE(tabs.TabWidth(), 0);
+        QCOMPARE(tabs.TabHeight(), 40);
+        ScaleTo(handler, tabs, QSize(400, 1));
+        QCOMPARE(tabs.TabHeight(), 1);
+        QWidget plain;
+        QVERIFY_THROWS_EXCEPTION(framework::Exception, TMRTab{&plain});
+    }
+
+    void aScrollBoxIsScrolledBackToTheStartAtEveryCapture()
+    {
+        framework::TScrollBox box;
+        box.setFrameShape(QFrame::NoFrame);  // the client area is then the whole box
+        box.resize(200, 100);
+        box.Content()->resize(600, 300);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        TMRScrollBox handler(&box);
+        for (int round = 0; round < 2; ++round) {
+            box.VertScrollBar()->setPosition(100);
+            QCOMPARE(box.VertScrollBar()->Position(), 100);
+            handler.CaptureRatios();
+            QCOMPARE(box.VertScrollBar()->Position(), 0);
+        }
+        box.resize(400, 200);
+        handler.ApplyRatios();
+        QCOMPARE(box.Content()->size(), QSize(1200, 600));
+    }
+
+    void headerBoundsKeepTheirRatiosWhenOnlyWidthsChanged()
+    {
+        framework::THeaderControl header;
+        header.resize(300, 20);
+        for (int i = 0; i < 3; ++i)
+            header.AddSection(QStringLiteral("s"), 100)->setMinWidth(30);
+        TMRHeaderControl handler(&header);
+        ScaleTo(handler, header, QSize(300, 20));
+        const float minRatio = handler.Sections().Items(0).MinWidthRatio;
+        header.resize(600, 20);
+        header.Sections()->Items(0)->setWidth(150);
+        handler.CaptureRatios();
+        QCOMPARE(handler.Sections().Items(0).MinWidthRatio, minRatio);
+        QCOMPARE(handler.Sections().Items(1).WidthRatio, 100.0F / 600.0F);
+        header.Sections()->Items(1)->setProperty("MaxWidth", 180);
+        handler.CaptureRatios();
+        QCOMPARE(handler.Sections().Items(0).MinWidthRatio, 30.0F / 600.0F);
+        header.AddSection(QStringLiteral("new"), 60);
+        handler.CaptureRatios();
+        QCOMPARE(handler.Sections().Count(), 4);
+    }
+
+    void aStatusBarThatGainedAPanelScalesAllFromTheCurrentLayout()
+    {
+        framework::TStatusBar bar;
+        bar.resize(400, 20);
+        bar.AddPanel(QStringLiteral("a"), 100);
+        TMRStatusBar handler(&bar);
+        ScaleTo(handler, bar, QSize(400, 20));
+        bar.AddPanel(QStringLiteral("b"), 200);
+        ScaleTo(handler, bar, QSize(200, 20));
+        QCOMPARE(bar.Panels()->Items(0)->Width(), 50);
+        QCOMPARE(bar.Panels()->Items(1)->Width(), 100);
+    }
+
+    void aGridTakesItsRatiosAgainWhenItsShapeOrLineChanged()
+    {
+        framework::TDrawGrid grid;
+        grid.setFrameShape(QFrame::NoFrame);
+        grid.resize(300, 200);
+        grid.setColCount(2);
+        grid.setDefaultColWidth(60);
+        TMRDrawGrid handler(&grid);
+        ScaleTo(handler, grid, QSize(300, 200));
+        grid.setColCount(3);  // the new column has the default width, 60
+        ScaleTo(handler, grid, QSize(600, 200));
+        QCOMPARE(grid.ColWidths(2), 120);
+        ScaleTo(handler, grid, QSize(6, 200));
+        QCOMPARE(grid.GridLineWidth(), 1);
+        grid.setGridLineWidth(3);  // only the line changed: the ratios are taken at 6 wide
+        ScaleTo(handler, grid, QSize(12, 200));
+        QCOMPARE(grid.GridLineWidth(), 6);
+        QCOMPARE(grid.ColWidths(0), 2);
+    }
+
+    void aCentredGlyphKeepsMarginAndSpacingButASpacingOfMinusOneScales()
+    {
+        framework::TBitBtn button;
+        button.resize(100, 30);
+        button.setMargin(-1);
+        button.setSpacing(8);
+        TMRMarginSpacing handler(&button);
+        ScaleTo(handler, button, QSize(200, 30));
+        QCOMPARE(button.Margin(), -1);
+        QCOMPARE(button.Spacing(), 8);
+        button.resize(128, 30);  // ratios that are exact in binary
+        button.setMargin(16);
+        button.setSpacing(-1);
+        ScaleTo(handler, button, QSize(512, 30));
+        QCOMPARE(button.Margin(), 64);
+        QCOMPARE(button.Spacing(), -4);
+    }
+
+    void aZeroWidthAtCaptureKeepsValuesUntilAWidthReturns()
+    {
+        framework::TTreeView tree;
+        tree.setFrameShape(QFrame::NoFrame);
+        tree.resize(0, 100);
+        tree.setIndentation(20);
+        TMRTreeView handler(&tree);
+        ScaleTo(handler, tree, QSize(400, 100));
+        QVERIFY(handler.Invalid());
+        QCOMPARE(tree.indentation(), 20);
+        ScaleTo(handler, tree, QSize(200, 100));
+        QCOMPARE(tree.indentation(), 10);
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(PropertyHandlersTest)
+#include "test_property_handlers.moc"
