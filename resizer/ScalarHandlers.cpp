@@ -5,7 +5,9 @@
 #include "ScrollBox.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 
 namespace resizer {
 
@@ -17,8 +19,10 @@ int TMRScaledProperties::Dimension(const QSize& client, Axis axis)
 TMRScaledProperties::TMRScaledProperties(QWidget* control, std::initializer_list<Scaled> properties)
     : TMRPropertyHandler(control)
 {
-    for (const Scaled& scaled : properties)
-        entries_.push_back({FindPropInfo(control->metaObject(), QLatin1String(scaled.name)), scaled.axis});
+    std::transform(
+        properties.begin(), properties.end(), std::back_inserter(entries_), [control](const Scaled& scaled) {
+            return Entry{FindPropInfo(control->metaObject(), QLatin1String(scaled.name)), scaled.axis};
+        });
 }
 
 int TMRScaledProperties::Read(std::size_t index) const
@@ -44,11 +48,10 @@ void TMRScaledProperties::CaptureRatios()
     if (!changed)
         return;
     const QSize client = framework::ClientSize(control_);
-    for (const Entry& entry : entries_) {
-        if (Dimension(client, entry.axis) == 0) {
-            invalid_ = true;
-            return;
-        }
+    if (std::any_of(entries_.begin(), entries_.end(),
+            [&client](const Entry& entry) { return Dimension(client, entry.axis) == 0; })) {
+        invalid_ = true;
+        return;
     }
     for (std::size_t index = 0; index < entries_.size(); ++index) {
         Entry& entry = entries_[index];
@@ -122,9 +125,9 @@ void TMRMarginSpacing::CaptureRatios()
 
 TMRScrollBox::TMRScrollBox(QWidget* control)
     : TMRScaledProperties(control, {{"HorzScrollBar", Axis::Width}, {"VertScrollBar", Axis::Height}})
+    , bars_{HeldObject<framework::TControlScrollBar>(control, QStringLiteral("HorzScrollBar")),
+          HeldObject<framework::TControlScrollBar>(control, QStringLiteral("VertScrollBar"))}
 {
-    for (const char* name : {"HorzScrollBar", "VertScrollBar"})
-        bars_.push_back(HeldObject<framework::TControlScrollBar>(control, QLatin1String(name)));
 }
 
 void TMRScrollBox::CaptureRatios()
