@@ -22,6 +22,7 @@ void TForm1::BindEvents()
 {
     connect(this, &framework::TForm::OnCreate, this, &TForm1::FormCreate);
     connect(VrLedClock1, &display::TVrLedClock::OnHoursChanged, this, &TForm1::VrLedClock1HoursChanged);
+    connect(VrLedClock1, &display::TVrLedClock::OnSecondsChanged, this, &TForm1::VrLedClock1SecondsChanged);
     connect(Label7, &framework::TLabel::OnClick, this, &TForm1::Label7Click);
     connect(Button1, &framework::TButton::OnClick, this, &TForm1::Button1Click);
     connect(MonthCalendar1, &framework::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
@@ -49,6 +50,19 @@ void TForm1::VrLedClock1HoursChanged(QObject* /*Sender*/, quint16 /*Hours*/)
     // A new hour may be a new day: the date line follows it, so it never shows yesterday.
     if (framework::LocalNow().date() != dateLineDay_)
         ShowDateLine();
+    MonthCalendar1->setDate(framework::Now());
+}
+
+void TForm1::VrLedClock1SecondsChanged(QObject* /*Sender*/, quint16 /*Seconds*/)
+{
+    FollowTheDay();
+}
+
+void TForm1::FollowTheDay()
+{
+    if (framework::LocalNow().date() == dateLineDay_)
+        return;
+    ShowDateLine();
     MonthCalendar1->setDate(framework::Now());
 }
 

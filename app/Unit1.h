@@ -22,11 +22,15 @@ private:
     void Button1Click(QObject* Sender);
     void MonthCalendar1DblClick(QObject* Sender);
     void VrLedClock1HoursChanged(QObject* Sender, quint16 Hours);
+    // A clock stepped by whole days keeps its hour; the day is checked at every second.
+    void VrLedClock1SecondsChanged(QObject* Sender, quint16 Seconds);
     // The layout's event bindings; made while it is read, so that events raised as the controls
     // finish loading already reach their handlers.
     void BindEvents();
     // Shows today's date on the date line, in the locale taken at start.
     void ShowDateLine();
+    // Moves the date line and the calendar to today when the date line shows another day.
+    void FollowTheDay();
 
     QDate dateLineDay_;  // the day the date line shows
 };

@@ -1,4 +1,5 @@
 #include "Exceptions.h"
+#include "LedReading.h"
 #include "TestMain.h"
 #include "TestWidgets.h"
 #include "TimeSource.h"
@@ -53,68 +54,6 @@ void MakeWorkedExample(TVrLedClock& clock)
     clock.setSecOutline(clLime);
     clock.setTickColor(clBlue);
     clock.setTickOutline(clYellow);
-}
-
-// Reads the LED glyph whose right reference is (x, y) back from the frame's pixels.
-QChar ReadGlyph(const QImage& frame, const TVrLedClock& clock, int x, int y)
-{
-    static const QString kGlyphs = "0123456789:";
-    static const std::array<std::array<std::uint8_t, 9>, 11> kRows = {{
-        {0x1E, 0x21, 0x21, 0x21, 0x21, 0x21, 0x21, 0x21, 0x1E},
-        {0x01, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x01},
-        {0x1E, 0x01, 0x01, 0x01, 0x1E, 0x20, 0x20, 0x20, 0x1E},
-        {0x1E, 0x01, 0x01, 0x01, 0x1E, 0x01, 0x01, 0x01, 0x1E},
-        {0x21, 0x21, 0x21, 0x21, 0x1E, 0x01, 0x01, 0x01, 0x01},
-        {0x1E, 0x20, 0x20, 0x20, 0x1E, 0x01, 0x01, 0x01, 0x1E},
-        {0x1E, 0x20, 0x20, 0x20, 0x1E, 0x21, 0x21, 0x21, 0x1E},
-        {0x1E, 0x01, 0x01, 0x01, 0x00, 0x01, 0x01, 0x01, 0x01},
-        {0x1E, 0x21, 0x21, 0x21, 0x1E, 0x21, 0x21, 0x21, 0x1E},
-        {0x1E, 0x21, 0x21, 0x21, 0x1E, 0x01, 0x01, 0x01, 0x1E},
-        {0x00, 0x00, 0x00, 0x04, 0x04, 0x00, 0x00, 0x00, 0x00},
-    }};
-    const int led = clock.LedSize();
-    const int pitch = led + 1;
-    std::array<std::uint8_t, 9> seen{};
-    for (int row = 0; row < 9; ++row) {
-        const int slant = TVrLedClock::SlantOffset(row * led, clock.TextAngle());
-        for (int column = 0; column < 6; ++column) {
-            const int left = x - led - pitch * column - slant;
-            const QPoint centre(left + pitch / 2, y + pitch * row + led / 2);
-            if (frame.pixelColor(centre) == ToQColor(clock.HoursColor()))
-                seen[row] |= static_cast<std::uint8_t>(1u << column);
-        }
-    }
-    for (int g = 0; g < 11; ++g)
-        if (seen == kRows[g])
-            return kGlyphs[g];
-    return QLatin1Char('?');
-}
-
-// The colon's cell overlaps its neighbours' dots, so only its own column is read: lit on rows 3
-// and 4, dark elsewhere.
-QChar ReadColon(const QImage& frame, const TVrLedClock& clock, int x, int y)
-{
-    const int led = clock.LedSize();
-    const int pitch = led + 1;
-    for (int row = 0; row < 9; ++row) {
-        const int left = x - led - pitch * 2 - TVrLedClock::SlantOffset(row * led, clock.TextAngle());
-        const bool lit
-            = frame.pixelColor(left + pitch / 2, y + pitch * row + led / 2) == ToQColor(clock.HoursColor());
-        if (lit != (row == 3 || row == 4))
-            return QLatin1Char('?');
-    }
-    return QLatin1Char(':');
-}
-
-QString ReadWorkedExampleTime(const QImage& frame, const TVrLedClock& clock)
-{
-    QString text;
-    for (int x : {320, 373})
-        text += ReadGlyph(frame, clock, x, 159);
-    text += ReadColon(frame, clock, 401, 159);
-    for (int x : {443, 496})
-        text += ReadGlyph(frame, clock, x, 159);
-    return text;
 }
 
 }  // namespace

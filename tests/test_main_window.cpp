@@ -167,6 +167,20 @@ private slots:
         QCOMPARE(fresh.VrLabel1->Caption(), line(QDate(2026, 12, 9)));
     }
 
+    void aClockSteppedByWholeDaysShowsTheNewDayAtTheNextSecond()
+    {
+        ScopedTimeSource clock(QDateTime(QDate(2026, 12, 8), QTime(10, 30, 15)));
+        TForm1 fresh;
+        fresh.AfterConstruction();
+        for (const auto& [days, shown] :
+            {std::pair{1, QDate(2026, 12, 9)}, std::pair{-2, QDate(2026, 12, 7)}}) {
+            clock->AdvanceMSecs(days * 86400000LL + 1000);  // the next tick, on another day
+            fresh.VrLedClock1->UpdateTime(nullptr);
+            QCOMPARE(fresh.VrLabel1->Caption(), DateLineText(shown, ThreadLocale(), ThreadQLocale()));
+            QCOMPARE(fresh.MonthCalendar1->selectedDate(), shown);
+        }
+    }
+
     void theClockOnTheWindowHasItsStoredValues()
     {
         const display::TVrLedClock* clock = form_->VrLedClock1;
