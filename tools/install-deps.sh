@@ -7,6 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev
   fonts-liberation            # Liberation Sans stands in for "Arial" and "MS Sans Serif"
   xvfb xauth x11-utils xdotool imagemagick libfaketime
+  libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
 )
 
 missing=()

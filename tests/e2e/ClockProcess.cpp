@@ -1,0 +1,143 @@
+#include "ClockProcess.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QScreen>
+#include <QThread>
+#include <xcb/xcb.h>
+
+#include <cstring>
+
+namespace {
+
+const char* const kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1";
+
+QString Program()
+{
+    return qEnvironmentVariable("STUDIO_CLOCK_PROGRAM");
+}
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
+{
+    const xcb_intern_atom_cookie_t cookie
+        = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    std::free(reply);
+    return atom;
+}
+
+}  // namespace
+
+ClockProcess::ClockProcess(QString fakeTime, QString locale, QString timeZone, QString timeFile)
+    : setting_{std::move(fakeTime), std::move(locale), std::move(timeZone), std::move(timeFile)}
+{
+}
+
+ClockProcess::~ClockProcess()
+{
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(5000);
+    }
+}
+
+bool ClockProcess::Start()
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LANG"), setting_.locale);
+    environment.insert(QStringLiteral("LC_ALL"), setting_.locale);
+    environment.insert(QStringLiteral("TZ"), setting_.timeZone);
+    if (!setting_.fakeTime.isEmpty() || !setting_.timeFile.isEmpty()) {
+        environment.insert(QStringLiteral("LD_PRELOAD"), QString::fromLatin1(kFakeTimeLibrary));
+        // The timer waits on the monotonic clock, which stays real.
+        environment.insert(QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
+        if (!setting_.fakeTime.isEmpty())
+            environment.insert(QStringLiteral("FAKETIME"), setting_.fakeTime);
+        if (!setting_.timeFile.isEmpty()) {
+            environment.insert(QStringLiteral("FAKETIME_TIMESTAMP_FILE"), setting_.timeFile);
+            environment.insert(QStringLiteral("FAKETIME_NO_CACHE"), QStringLiteral("1"));
+        }
+    }
+    process_.setProcessEnvironment(environment);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start(Program(), {});
+    if (!process_.waitForStarted(10000)) {
+        error_ = QStringLiteral("cannot start %1: %2").arg(Program(), process_.errorString());
+        return false;
+    }
+    window_ = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                          QStringLiteral("--pid"), QString::number(process_.processId())})
+                  .section(QLatin1Char('\n'), 0, 0);
+    if (window_.isEmpty())
+        error_ = QStringLiteral("the program showed no window");
+    // The first frame follows the window's appearance closely; give it that moment.
+    QThread::msleep(500);
+    return !window_.isEmpty();
+}
+
+QString ClockProcess::Xdotool(const QStringList& arguments) const
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), arguments);
+    if (!xdotool.waitForFinished(20000))
+        xdotool.kill();
+    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+}
+
+QImage ClockProcess::Grab() const
+{
+    return QGuiApplication::primaryScreen()
+        ->grabWindow(window_.toULongLong())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+void ClockProcess::Click(QPoint at) const
+{
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_, QString::number(at.x()),
+        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void ClockProcess::DoubleClick(QPoint at) const
+{
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_, QString::number(at.x()),
+        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
+        QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+}
+
+void ClockProcess::Type(const QString& text) const
+{
+    Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window_});
+    Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
+}
+
+void ClockProcess::Resize(QSize size) const
+{
+    Xdotool({QStringLiteral("windowsize"), window_, QString::number(size.width()),
+        QString::number(size.height())});
+}
+
+void ClockProcess::Close() const
+{
+    // What a window manager sends when the close button is pressed.
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t* connection = x11->connection();
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window_.toUInt();
+    message.type = Atom(connection, "WM_PROTOCOLS");
+    message.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(
+        connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+}
+
+int ClockProcess::WaitForExit(int msecs)
+{
+    if (!process_.waitForFinished(msecs))
+        return -1;
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <QProcess>
+#include <QString>
+
+// The built studio-clock program, started on the test's X display at a chosen time, locale and
+// time zone, and driven the way an operator would: mouse, keyboard and window manager requests.
+class ClockProcess {
+public:
+    struct Setting {
+        // libfaketime's FAKETIME: "@2026-12-08 23:59:55" starts there and runs on,
+        // "2026-12-08 10:30:15" stands still, "+3600" runs an hour ahead. Empty: the real time.
+        QString fakeTime;
+        QString locale;
+        QString timeZone;
+        // A file holding a FAKETIME that the program reads at every clock reading, to step its
+        // clock while it runs; empty for none.
+        QString timeFile;
+    };
+
+    explicit ClockProcess(QString fakeTime, QString locale = QStringLiteral("en_US.UTF-8"),
+        QString timeZone = QStringLiteral("UTC"), QString timeFile = QString());
+    ~ClockProcess();
+    ClockProcess(const ClockProcess&) = delete;
+    ClockProcess& operator=(const ClockProcess&) = delete;
+
+    // Starts the program and waits for its window; false (with the reason in Error()) if it fails.
+    bool Start();
+    QString Error() const { return error_; }
+
+    // The window's contents as the X server shows them.
+    QImage Grab() const;
+
+    void Click(QPoint at) const;
+    void DoubleClick(QPoint at) const;
+    void Type(const QString& text) const;
+    void Resize(QSize size) const;
+    // Asks the window to close, as its close button does.
+    void Close() const;
+    // The exit code once the program has ended within `msecs`, or -1.
+    int WaitForExit(int msecs);
+
+private:
+    QString Xdotool(const QStringList& arguments) const;
+
+    Setting setting_;
+    QProcess process_;
+    QString window_;
+    QString error_;
+};

@@ -1,0 +1,196 @@
+// The real studio-clock program on an X display, at chosen times and locales, driven by mouse
+// and keyboard and checked on its pixels.
+#include "ClockProcess.h"
+#include "DateLine.h"
+#include "LedReading.h"
+#include "LocaleId.h"
+#include "TestMain.h"
+
+#include <QFontMetrics>
+#include <QTemporaryFile>
+
+namespace {
+
+// Where the controls are in the window at its stored size.
+const QRect kClock(2, 1, 783, 374);
+const QRect kDateLine(1, 377, 785, 41);
+const QRect kCalendar(581, 1, 204, 140);
+const QRect kNotes(3, 424, 760, 183);  // the text area, without the scroll bar
+const QPoint kCleanButton(373, 624);
+const QPoint kCalendarDays(682, 90);
+const QPoint kNextMonth(771, 12);
+
+// The main window's clock as the layout makes it, to read its face with.
+const display::TVrLedClock& LayoutClock()
+{
+    static const auto clock = [] {
+        auto made = std::make_unique<display::TVrLedClock>();
+        made->setGeometry(0, 0, 783, 374);
+        made->setLedSize(6);
+        made->setSecWidth(4);
+        made->setTickWidth(6);
+        made->setHoursColor(framework::clLime);
+        made->setSecHandColor(framework::clLime);
+        return made;
+    }();
+    return *clock;
+}
+
+QString ShownTime(const QImage& window)
+{
+    return ReadWorkedExampleTime(window.copy(kClock), LayoutClock());
+}
+
+int ShownSeconds(const QImage& window)
+{
+    return LitSecondDots(window.copy(kClock), LayoutClock()) - 1;
+}
+
+// The columns of `area` holding pixels other than its background (its top-left pixel).
+std::pair<int, int> InkSpan(const QImage& window, const QRect& area)
+{
+    const QRgb background = window.pixel(area.topLeft());
+    int left = area.right();
+    int right = area.left();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (window.pixel(x, y) != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return {left, right};
+}
+
+// How wide the date line's text for `day` is, in the label's font.
+int DateLineWidth(const QDate& day, const char* locale)
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(27);
+    const QLocale qlocale(QString::fromLatin1(locale));
+    return QFontMetrics(font).horizontalAdvance(
+        DateLineText(day, framework::LocaleIdentifierOf(qlocale), qlocale));
+}
+
+bool ShowsDateLineOf(const QImage& window, const QDate& day, const char* locale)
+{
+    const auto [left, right] = InkSpan(window, kDateLine);
+    return std::abs((right - left + 1) - DateLineWidth(day, locale)) <= 8;
+}
+
+// The centre of the calendar's selected day, or a null point when the shown month lacks it.
+QPoint SelectedDay(const QImage& window)
+{
+    const QColor highlight = QPalette().color(QPalette::Highlight);
+    QRect found;
+    for (int y = kCalendar.top() + 30; y <= kCalendar.bottom(); ++y)
+        for (int x = kCalendar.left(); x <= kCalendar.right(); ++x)
+            if (window.pixelColor(x, y) == highlight)
+                found |= QRect(x, y, 1, 1);
+    return found.isEmpty() ? QPoint() : found.center();
+}
+
+int WhitePixels(const QImage& window, const QRect& area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += qGray(window.pixel(x, y)) > 200;
+    return count;
+}
+
+}  // namespace
+
+class EndToEndTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theFaceShowsTheTimeAndTheDateLineTheDay()
+    {
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        const QImage window = clock.Grab();
+        QCOMPARE(window.size(), QSize(789, 640));
+        QCOMPARE(ShownTime(window), QStringLiteral("10:30"));
+        QCOMPARE(ShownSeconds(window), 15);
+        QVERIFY(ShowsDateLineOf(window, QDate(2026, 12, 8), "en_US"));
+        QVERIFY(!SelectedDay(window).isNull());
+    }
+
+    void theDateLineSpeaksPortugueseUnderAPortugueseLocale()
+    {
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"), QStringLiteral("pt_BR.UTF-8"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QVERIFY(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "pt_BR"));
+        QVERIFY(!ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"));
+    }
+
+    void atMidnightTheDateLineAndTheCalendarMoveToTheNewDay()
+    {
+        ClockProcess clock(QStringLiteral("@2026-12-08 23:59:57"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        const QPoint tuesday = SelectedDay(clock.Grab());
+        QVERIFY(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"));
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("00:00"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 9), "en_US"), 3000);
+        const QPoint wednesday = SelectedDay(clock.Grab());
+        QCOMPARE(wednesday.y(), tuesday.y());
+        QVERIFY(wednesday.x() > tuesday.x() + 15);
+    }
+
+    void atANewHourTheCalendarComesBackToToday()
+    {
+        ClockProcess clock(QStringLiteral("@2026-12-08 10:59:55"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QVERIFY(!SelectedDay(clock.Grab()).isNull());
+        clock.Click(kNextMonth);  // January: today is not on it
+        QTRY_VERIFY_WITH_TIMEOUT(SelectedDay(clock.Grab()).isNull(), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("11:00"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!SelectedDay(clock.Grab()).isNull(), 3000);
+    }
+
+    void aDoubleClickDocksTheCalendarAndAnotherFreesIt()
+    {
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        const QPoint besideTheNotes(700, 500);  // on the notes, where the docked calendar reaches
+        QCOMPARE(qGray(clock.Grab().pixel(besideTheNotes)), 0);
+        clock.DoubleClick(kCalendarDays);
+        QTRY_VERIFY_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)) > 200, 3000);
+        clock.DoubleClick(kCalendarDays);
+        QTRY_COMPARE_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)), 0, 3000);
+    }
+
+    void whatIsTypedIntoTheNotesStaysUntilClean()
+    {
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QCOMPARE(WhitePixels(clock.Grab(), kNotes), 0);
+        clock.Click(kNotes.center());
+        clock.Type(QStringLiteral("ON AIR AT TEN"));
+        QTRY_VERIFY_WITH_TIMEOUT(WhitePixels(clock.Grab(), kNotes) > 200, 3000);
+        clock.Click(kCleanButton);
+        QTRY_COMPARE_WITH_TIMEOUT(WhitePixels(clock.Grab(), kNotes), 0, 3000);
+    }
+
+    void growingAndRestoringTheWindowGivesBackTheSamePixels()
+    {
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        const QImage before = clock.Grab();
+        clock.Resize(QSize(1500, 1100));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QSize(1500, 1100), 5000);
+        clock.Resize(before.size());
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
+    }
+
+    void closingTheWindowEndsTheProgramWithCodeZero()
+    {
+        ClockProcess clock(QString{});
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        clock.Close();
+        QCOMPARE(clock.WaitForExit(10000), 0);
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(EndToEndTest)
+#include "test_e2e.moc"

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Runs a command on a fresh virtual display, with Qt on X: tests/e2e/with-xvfb.sh COMMAND [ARGS]
+set -euo pipefail
+source "$(dirname "$0")/../../tools/xvfb.sh"
+start_xvfb 1600x1200
+export QT_QPA_PLATFORM=xcb
+"$@"
