@@ -8,6 +8,7 @@ packages=(
   fonts-liberation            # Liberation Sans stands in for "Arial" and "MS Sans Serif"
   xvfb xauth x11-utils xdotool imagemagick libfaketime
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
+  tzdata                      # time zones with their history, for the daylight-saving tests
 )
 
 missing=()

@@ -183,6 +183,64 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
     }
 
+    void aClockSteppedWhileRunningIsFollowedAtTheNextSecond()
+    {
+        QTemporaryFile time;
+        QVERIFY(time.open());
+        const auto stepTo = [&time](const char* moment) {
+            time.resize(0);
+            time.write(moment);
+            time.flush();
+        };
+        stepTo("@2026-12-08 10:30:00");
+        ClockProcess clock(QString(), QStringLiteral("en_US.UTF-8"), QStringLiteral("UTC"), time.fileName());
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QCOMPARE(ShownTime(clock.Grab()), QStringLiteral("10:30"));
+        const QPoint tuesday = SelectedDay(clock.Grab());
+        stepTo("@2026-12-08 11:30:00");  // an hour forward
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("11:30"), 3000);
+        stepTo("@2026-12-09 11:30:00");  // a day forward, the same hour
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 9), "en_US"), 3000);
+        QVERIFY(SelectedDay(clock.Grab()).x() > tuesday.x());
+        stepTo("@2026-12-08 09:30:00");  // a day and two hours back
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("09:30"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"), 3000);
+        QCOMPARE(SelectedDay(clock.Grab()), tuesday);
+    }
+
+    void daylightSavingChangesAreFollowed_data()
+    {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QDateTime>("before");  // three seconds before the change, in UTC
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QDate>("day");
+        // Brazil, 2018: midnight never came, the clock went from 23:59:59 to 01:00.
+        QTest::newRow("Sao Paulo, forward")
+            << QStringLiteral("America/Sao_Paulo") << QDateTime(QDate(2018, 11, 4), QTime(2, 59, 57), Qt::UTC)
+            << QStringLiteral("01:00") << QDate(2018, 11, 4);
+        // Portugal, 2026: 01:59:59 summer time is followed by 01:00 winter time.
+        QTest::newRow("Lisbon, back")
+            << QStringLiteral("Europe/Lisbon") << QDateTime(QDate(2026, 10, 25), QTime(0, 59, 57), Qt::UTC)
+            << QStringLiteral("01:00") << QDate(2026, 10, 25);
+    }
+
+    void daylightSavingChangesAreFollowed()
+    {
+        QFETCH(QString, zone);
+        QFETCH(QDateTime, before);
+        QFETCH(QString, after);
+        QFETCH(QDate, day);
+        const qint64 ahead = QDateTime::currentDateTimeUtc().secsTo(before);
+        ClockProcess clock(QStringLiteral("%1%2").arg(ahead >= 0 ? "+" : "").arg(ahead),
+            QStringLiteral("en_US.UTF-8"), zone);
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), after, 10000);
+        QVERIFY(ShowsDateLineOf(clock.Grab(), day, "en_US"));
+        // The clock runs on through the change: the ring keeps filling.
+        const int seconds = ShownSeconds(clock.Grab());
+        QTRY_VERIFY_WITH_TIMEOUT(ShownSeconds(clock.Grab()) > seconds, 3000);
+    }
+
     void closingTheWindowEndsTheProgramWithCodeZero()
     {
         ClockProcess clock(QString{});
