@@ -103,7 +103,6 @@ void Application::HandleException(QObject* sender, const std::exception_ptr& err
 
 void Application::Report(QObject* sender, const QString& message)
 {
-    std::fprintf(stderr, "studio-clock: %s\n", qPrintable(message));
     emit ExceptionReported(sender, message);
     ShowMessage(message);
 }
@@ -121,6 +120,8 @@ void Application::ShowMessage(const QString& message)
                 return;
             messageBoxes_.erase(
                 std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr), messageBoxes_.end());
+            // Written once per box too, so an error that repeats for weeks does not fill a log.
+            std::fprintf(stderr, "studio-clock: %s\n", qPrintable(message));
             auto* box = new QMessageBox(
                 QMessageBox::Critical, applicationName(), message, QMessageBox::Ok, mainForm_);
             box->setAttribute(Qt::WA_DeleteOnClose);

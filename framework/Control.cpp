@@ -1,5 +1,7 @@
 #include "Control.h"
 
+#include "Exceptions.h"
+
 #include <QAbstractScrollArea>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -98,6 +100,10 @@ int Control::FontHeight() const
 
 void Control::setFontHeight(int value)
 {
+    // Far past any screen, and past what Qt's text layout can measure without overflowing.
+    constexpr int kLargestFontHeight = 32767;
+    if (value < -kLargestFontHeight || value > kLargestFontHeight)
+        throw ERangeError();
     if (value == 0)
         return;  // 0 keeps the inherited size
     QFont font = widget_->font();

@@ -32,7 +32,8 @@ public:
     TAnchors Anchors() const { return anchors_; }
     void setAnchors(TAnchors value);
 
-    // Character height in pixels when negative (the em height), cell height when positive.
+    // Character height in pixels when negative (the em height), cell height when positive; a
+    // height past 32767 either way raises the range error.
     int FontHeight() const;
     void setFontHeight(int value);
 

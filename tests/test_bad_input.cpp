@@ -1,0 +1,210 @@
+// Bad input never breaks the window: extreme property values, window sizes from nothing to huge,
+// a huge paste, a storm of double clicks, an error every second, a close in the middle of a tick.
+#include "Exceptions.h"
+#include "TestMain.h"
+#include "TestWidgets.h"
+#include "Unit1.h"
+#include "VrThreads.h"
+
+#include <QClipboard>
+#include <QMessageBox>
+#include <QMetaProperty>
+#include <QPointer>
+#include <QSignalSpy>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+// Values at and past every edge, for a property of `type`; the last one is ordinary, so the next
+// property is tried on a component in a sane state.
+QVariantList ExtremesOf(const QMetaProperty& property)
+{
+    if (property.isEnumType() || property.typeId() == QMetaType::Int)
+        return {INT_MIN, INT_MAX, -1, 359, 360, 720, 0};
+    switch (property.typeId()) {
+    case QMetaType::UInt:
+        return {UINT_MAX, 0U, 1U};
+    case QMetaType::Double:
+        return {std::nan(""), INFINITY, -INFINITY, 1e300, -1e300, 0.0};
+    case QMetaType::Bool:
+        return {true, false};
+    case QMetaType::QString:
+        return {QString(100000, QLatin1Char('W')), QString()};
+    case QMetaType::QImage:
+        return {QImage(1, 1, QImage::Format_RGB32), QImage()};
+    default:
+        return {};
+    }
+}
+
+// Whether the system's own classes declare `property` (Qt's widget properties are Qt's business).
+bool IsDesignTimeProperty(const QMetaProperty& property)
+{
+    const QString owner = QString::fromLatin1(property.enclosingMetaObject()->className());
+    return property.isWritable() && property.isDesignable()
+        && (owner.startsWith(QLatin1String("framework::")) || owner.startsWith(QLatin1String("display::"))
+            || owner.startsWith(QLatin1String("resizer::")));
+}
+
+// What a component shows, painted: the control itself, or the whole window for a component
+// that shows nothing or a control grown past the window.
+QPixmap Shown(QObject* component, QWidget& window)
+{
+    auto* widget = qobject_cast<QWidget*>(component);
+    const auto area = [](const QWidget* w) { return qint64(w->width()) * w->height(); };
+    if (widget && area(widget) > 0 && area(widget) <= area(&window))
+        return widget->grab();
+    return window.grab();
+}
+
+// Writes every extreme value into every design-time property of the component, painting what it
+// shows after each; a setter may refuse a value, the window goes on.
+void Mistreat(QObject* component, QWidget& window)
+{
+    const QMetaObject* type = component->metaObject();
+    for (int index = 0; index < type->propertyCount(); ++index) {
+        const QMetaProperty property = type->property(index);
+        if (!IsDesignTimeProperty(property))
+            continue;
+        for (const QVariant& value : ExtremesOf(property)) {
+            try {
+                property.write(component, value);
+            } catch (const framework::Exception&) {
+                // refused with a clear error: fine
+            }
+            QVERIFY2(!Shown(component, window).isNull(), property.name());
+        }
+    }
+}
+
+int VisibleMessageBoxes()
+{
+    int count = 0;
+    for (const QWidget* widget : QApplication::topLevelWidgets())
+        count += qobject_cast<const QMessageBox*>(widget) && widget->isVisible();
+    return count;
+}
+
+}  // namespace
+
+class BadInputTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<ScopedTimeSource> time_;
+    std::unique_ptr<TForm1> form_;
+
+private slots:
+    void init()
+    {
+        time_ = std::make_unique<ScopedTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(10, 30, 15)));
+        form_ = std::make_unique<TForm1>();
+        form_->AfterConstruction();
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        form_->Memo1->setPlainText(QStringLiteral("cue the news at ten"));
+    }
+
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (qobject_cast<QMessageBox*>(widget))
+                widget->close();
+        form_.reset();
+        time_.reset();
+    }
+
+    void extremeDesignTimeValuesNeverBreakTheWindow()
+    {
+        TForm1& f = *form_;
+        for (QObject* component : std::initializer_list<QObject*>{&f, f.NoBDEResizerPanel1, f.VrLabel1,
+                 f.VrLedClock1, f.VrLedClock1->Timer(), f.Label7, f.Memo1, f.Button1, f.MonthCalendar1})
+            Mistreat(component, f);
+        f.VrLedClock1->UpdateTime(nullptr);
+        QCoreApplication::processEvents();
+        QVERIFY(!f.grab().isNull());
+        QCOMPARE(f.Memo1->toPlainText(), QStringLiteral("cue the news at ten"));
+    }
+
+    void anErrorEverySecondShowsOneMessageAndTheClockRunsOn()
+    {
+        display::TVrLedClock* clock = form_->VrLedClock1;
+        connect(clock, &display::TVrLedClock::OnSecondsChanged, this,
+            [] { throw framework::Exception(QStringLiteral("the studio feed is down")); });
+        clock->setLedSize(INT_MAX / 2);  // every paint fails as well
+        for (int second = 1; second <= 5; ++second) {
+            (*time_)->AdvanceMSecs(1000);
+            clock->Timer()->Timer();  // a tick, delivered as the timer delivers it
+            clock->repaint();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(clock->Seconds(), 20);
+        QCOMPARE(VisibleMessageBoxes(), 2);  // the failing handler and the failing paint
+    }
+
+    void windowSizesFromNothingToHugeScaleBackToTheSamePlaces()
+    {
+        TForm1& f = *form_;
+        const QList<QWidget*> controls{
+            f.VrLabel1, f.VrLedClock1, f.Label7, f.Memo1, f.Button1, f.MonthCalendar1};
+        QList<QRect> before;
+        for (const QWidget* control : controls)
+            before << control->geometry();
+        for (const QSize& size :
+            {QSize(1, 1), QSize(789, 0), QSize(0, 0), QSize(10000, 10000), QSize(789, 640)}) {
+            f.resize(size);
+            QCoreApplication::processEvents();
+            f.repaint();
+        }
+        QTRY_COMPARE(f.NoBDEResizerPanel1->size(), QSize(789, 640));
+        for (int i = 0; i < controls.size(); ++i)
+            QCOMPARE(controls[i]->geometry(), before[i]);
+        QCOMPARE(f.Memo1->toPlainText(), QStringLiteral("cue the news at ten"));
+    }
+
+    void aTenMegabytePasteIsKeptWhole()
+    {
+        QString text;
+        const QString line = QStringLiteral("%1\n").arg(QString(99, QLatin1Char('x')));
+        text.reserve(10 * 1024 * 1024);
+        while (text.size() < 10 * 1024 * 1024)
+            text += line;
+        QGuiApplication::clipboard()->setText(text);
+        form_->Memo1->clear();
+        form_->Memo1->paste();
+        form_->resize(1000, 800);
+        form_->resize(789, 640);
+        QCoreApplication::processEvents();
+        QCOMPARE(form_->Memo1->toPlainText().size(), text.size());
+        QVERIFY(form_->Memo1->toPlainText() == text);
+    }
+
+    void aStormOfDoubleClicksLeavesTheCalendarWhereItBelongs()
+    {
+        framework::TMonthCalendar* calendar = form_->MonthCalendar1;
+        const QRect free = calendar->geometry();
+        QWidget* days = nullptr;
+        for (QWidget* child : calendar->findChildren<QWidget*>())
+            if (child->objectName() == QLatin1String("qt_calendar_calendarview"))
+                days = static_cast<QAbstractScrollArea*>(child)->viewport();
+        QVERIFY(days);
+        for (int click = 0; click < 300; ++click)
+            QTest::mouseDClick(days, Qt::LeftButton, {}, days->rect().center());
+        QCOMPARE(calendar->Align(), framework::alNone);
+        QCOMPARE(calendar->geometry(), free);
+    }
+
+    void closingTheWindowInTheMiddleOfATickEndsCleanly()
+    {
+        QPointer<TForm1> form = form_.release();
+        time_.reset();  // the real clock, so the timer really ticks
+        connect(form->VrLedClock1, &display::TVrLedClock::OnSecondsChanged, form, [form] {
+            form->close();
+            form->deleteLater();
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(form.isNull(), 5000);
+        QTest::qWait(1200);  // a tick that was due now finds no window
+    }
+};
+
+STUDIO_CLOCK_TEST_MAIN(BadInputTest)
+#include "test_bad_input.moc"
