@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Long-run memory check: runs the built clock in real time on a virtual display and samples its
+# resident memory once a minute.   bench/memory_run.sh [minutes, default 10]
+# Build first (tools/build.sh release).
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
+minutes="${1:-10}"
+[ -x "$program" ] || { echo "Build the clock first: tools/build.sh release" >&2; exit 1; }
+
+source "$root/tools/xvfb.sh"
+start_xvfb 1280x1024
+"$program" &
+clock=$!
+trap 'kill $clock 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
+sleep 5
+echo "minute  resident KB"
+for minute in $(seq 0 "$minutes"); do
+  kill -0 "$clock" 2>/dev/null || { echo "the clock has ended" >&2; exit 1; }
+  printf '%6d  %s\n' "$minute" "$(awk '/^VmRSS:/ {print $2}' "/proc/$clock/status")"
+  [ "$minute" -lt "$minutes" ] && sleep 60
+done
