@@ -6,6 +6,7 @@
 #include "vrLedClock.h"
 
 #include <QPointer>
+#include <QTimeZone>
 
 using namespace display;
 using namespace framework;
@@ -164,6 +165,32 @@ private slots:
         source_->Set(QDateTime(kDay, QTime(10, 0, 9)));
         clock.UpdateTime(nullptr);
         QCOMPARE(journal.entries.count("alarm"), 2);
+    }
+
+    void aSteppedClockRaisesWhatChangedInOrderAtTheNextTick()
+    {
+        TVrLedClock clock;
+        Journal journal(clock);
+        const auto tickAt = [&](const QDateTime& moment) {
+            source_->Set(moment);
+            journal.entries.clear();
+            clock.UpdateTime(nullptr);
+            return journal.entries.filter(QRegularExpression("^[hms]"));
+        };
+        tickAt(QDateTime(kDay, QTime(10, 30, 15)));
+        QCOMPARE(tickAt(QDateTime(kDay, QTime(11, 30, 16))), QStringList({"h11", "s16"}));
+        QCOMPARE(tickAt(QDateTime(kDay.addDays(-1), QTime(11, 30, 17))), QStringList({"s17"}));
+        QCOMPARE(tickAt(QDateTime(kDay, QTime(9, 29, 58))), QStringList({"h9", "m29", "s58"}));
+        // Daylight saving: Lisbon goes from 01:59:59 summer time back to 01:00:00 ...
+        const QTimeZone lisbon("Europe/Lisbon");
+        const QDateTime lastSummerSecond(QDate(2026, 10, 25), QTime(0, 59, 59), Qt::UTC);
+        tickAt(lastSummerSecond.toTimeZone(lisbon));
+        QCOMPARE(tickAt(lastSummerSecond.addSecs(1).toTimeZone(lisbon)), QStringList({"m0", "s0"}));
+        // ... and Sao Paulo went from 23:59:59 straight to 01:00:00 in 2018.
+        const QTimeZone saoPaulo("America/Sao_Paulo");
+        const QDateTime lastWinterSecond(QDate(2018, 11, 4), QTime(2, 59, 59), Qt::UTC);
+        tickAt(lastWinterSecond.toTimeZone(saoPaulo));
+        QCOMPARE(tickAt(lastWinterSecond.addSecs(1).toTimeZone(saoPaulo)), QStringList({"h1", "m0", "s0"}));
     }
 
     void anAlarmAtTimeZeroNeverFires()
