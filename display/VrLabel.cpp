@@ -35,11 +35,11 @@ TVrLabel::TVrLabel(QWidget* parent)
 
 void TVrLabel::setAlignment(framework::TAlignment value)
 {
-    ChangeAndUpdate(alignment_, value);
+    ChangeAndUpdate(alignment_, framework::CheckedEnum(value));
 }
 void TVrLabel::setLayout(framework::TTextLayout value)
 {
-    ChangeAndUpdate(layout_, value);
+    ChangeAndUpdate(layout_, framework::CheckedEnum(value));
 }
 void TVrLabel::setColorHighlight(framework::TColor value)
 {
@@ -51,7 +51,7 @@ void TVrLabel::setColorShadow(framework::TColor value)
 }
 void TVrLabel::setStyle(TVrLabelStyle value)
 {
-    ChangeAndUpdate(style_, value);
+    ChangeAndUpdate(style_, framework::CheckedEnum(value));
 }
 void TVrLabel::setShadowDepth(int value)
 {

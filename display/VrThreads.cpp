@@ -144,7 +144,7 @@ void TVrTimer::setInterval(std::uint32_t value)
 
 void TVrTimer::setTimerType(TVrTimerType value)
 {
-    if (value == timerType_)
+    if (framework::CheckedEnum(value) == timerType_)
         return;
     ReleaseTimer();
     timerType_ = value;
@@ -154,7 +154,7 @@ void TVrTimer::setTimerType(TVrTimerType value)
 
 void TVrTimer::setPriority(framework::TThreadPriority value)
 {
-    if (value == priority_)
+    if (framework::CheckedEnum(value) == priority_)
         return;
     priority_ = value;
     if (timerType_ == ttThread && Enabled())

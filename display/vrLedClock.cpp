@@ -135,7 +135,7 @@ void TVrLedClock::setTickOutline(framework::TColor value)
 }
 void TVrLedClock::setHourFormat(TVrHourFormat value)
 {
-    ChangeAndUpdate(hourFormat_, value);
+    ChangeAndUpdate(hourFormat_, framework::CheckedEnum(value));
 }
 void TVrLedClock::setLedSize(int value)
 {

@@ -72,7 +72,7 @@ void Control::setFontColor(TColor value)
 
 void Control::setAlign(TAlign value)
 {
-    if (value == align_)
+    if (CheckedEnum(value) == align_)
         return;
     if (align_ == alNone)
         freeBounds_ = widget_->geometry();
@@ -84,6 +84,8 @@ void Control::setAlign(TAlign value)
 
 void Control::setAnchors(TAnchors value)
 {
+    if ((value.toInt() & ~(akLeft | akTop | akRight | akBottom)) != 0)
+        throw ERangeError();
     if (value == anchors_)
         return;
     anchors_ = value;

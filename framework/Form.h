@@ -17,7 +17,7 @@ public:
     explicit TForm(QWidget* parent = nullptr);
 
     TPosition Position() const { return position_; }
-    void setPosition(TPosition value) { position_ = value; }
+    void setPosition(TPosition value) { position_ = CheckedEnum(value); }
 
     // Raises OnCreate; an error in its handler is reported and the form lives on.
     virtual void AfterConstruction();

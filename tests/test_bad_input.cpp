@@ -119,6 +119,10 @@ private slots:
         for (QObject* component : std::initializer_list<QObject*>{&f, f.NoBDEResizerPanel1, f.VrLabel1,
                  f.VrLedClock1, f.VrLedClock1->Timer(), f.Label7, f.Memo1, f.Button1, f.MonthCalendar1})
             Mistreat(component, f);
+        // A value no enumeration has is refused, not stored.
+        QVERIFY_THROWS_EXCEPTION(framework::ERangeError, f.MonthCalendar1->setAlign(framework::TAlign(999)));
+        QVERIFY_THROWS_EXCEPTION(
+            framework::ERangeError, f.MonthCalendar1->setAnchors(framework::TAnchors(0x10)));
         f.VrLedClock1->UpdateTime(nullptr);
         QCoreApplication::processEvents();
         QVERIFY(!f.grab().isNull());
