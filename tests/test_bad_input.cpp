@@ -167,10 +167,11 @@ private slots:
 
     void aTenMegabytePasteIsKeptWhole()
     {
+        constexpr qsizetype kTenMegabytes = qsizetype(10) * 1024 * 1024;
         QString text;
         const QString line = QStringLiteral("%1\n").arg(QString(99, QLatin1Char('x')));
-        text.reserve(10 * 1024 * 1024);
-        while (text.size() < 10 * 1024 * 1024)
+        text.reserve(kTenMegabytes);
+        while (text.size() < kTenMegabytes)
             text += line;
         QGuiApplication::clipboard()->setText(text);
         form_->Memo1->clear();
@@ -190,7 +191,8 @@ private slots:
         for (QWidget* child : calendar->findChildren<QWidget*>())
             if (child->objectName() == QLatin1String("qt_calendar_calendarview"))
                 days = static_cast<QAbstractScrollArea*>(child)->viewport();
-        QVERIFY(days);
+        if (!days)
+            QFAIL("the calendar has no grid of days");
         for (int click = 0; click < 300; ++click)
             QTest::mouseDClick(days, Qt::LeftButton, {}, days->rect().center());
         QCOMPARE(calendar->Align(), framework::alNone);

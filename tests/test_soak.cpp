@@ -45,7 +45,7 @@ private slots:
         long warmKb = 0;
         int warmObjects = 0;
         for (int step = 1; step <= kSteps; ++step) {
-            time->AdvanceMSecs(kStepSeconds * 1000);
+            time->AdvanceMSecs(qint64(kStepSeconds) * 1000);
             timer->Timer();  // a tick as the timer delivers it: read, paint, events
             if (step % 20 == 0)
                 QCoreApplication::processEvents();
