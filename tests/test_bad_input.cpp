@@ -1,9 +1,9 @@
 // Bad input never breaks the window: extreme property values, window sizes from nothing to huge,
 // a huge paste, a storm of double clicks, an error every second, a close in the middle of a tick.
 #include "Exceptions.h"
+#include "ShownMainWindow.h"
 #include "TestMain.h"
 #include "TestWidgets.h"
-#include "Unit1.h"
 #include "VrThreads.h"
 
 #include <QClipboard>
@@ -90,17 +90,15 @@ int VisibleMessageBoxes()
 
 class BadInputTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<ScopedTimeSource> time_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<ShownMainWindow> window_;
+    TForm1* form_ = nullptr;
 
 private slots:
     void init()
     {
-        time_ = std::make_unique<ScopedTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(10, 30, 15)));
-        form_ = std::make_unique<TForm1>();
-        form_->AfterConstruction();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        window_ = std::make_unique<ShownMainWindow>();
+        form_ = window_->form.get();
+        QVERIFY(window_->Exposed());
         form_->Memo1->setPlainText(QStringLiteral("cue the news at ten"));
     }
 
@@ -109,8 +107,7 @@ private slots:
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (qobject_cast<QMessageBox*>(widget))
                 widget->close();
-        form_.reset();
-        time_.reset();
+        window_.reset();
     }
 
     void extremeDesignTimeValuesNeverBreakTheWindow()
@@ -136,7 +133,7 @@ private slots:
             [] { throw framework::Exception(QStringLiteral("the studio feed is down")); });
         clock->setLedSize(INT_MAX / 2);  // every paint fails as well
         for (int second = 1; second <= 5; ++second) {
-            (*time_)->AdvanceMSecs(1000);
+            window_->time->AdvanceMSecs(1000);
             clock->Timer()->Timer();  // a tick, delivered as the timer delivers it
             clock->repaint();
             QCoreApplication::processEvents();
@@ -201,8 +198,8 @@ private slots:
 
     void closingTheWindowInTheMiddleOfATickEndsCleanly()
     {
-        QPointer<TForm1> form = form_.release();
-        time_.reset();  // the real clock, so the timer really ticks
+        QPointer<TForm1> form = window_->form.release();
+        window_.reset();  // the real clock, so the timer really ticks
         connect(form->VrLedClock1, &display::TVrLedClock::OnSecondsChanged, form, [form] {
             form->close();
             form->deleteLater();

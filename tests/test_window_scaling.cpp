@@ -1,9 +1,9 @@
 #include "Control.h"
 #include "FontSize.h"
 #include "NoBDERP.h"
+#include "ShownMainWindow.h"
 #include "TestMain.h"
 #include "TestWidgets.h"
-#include "Unit1.h"
 
 #include <QScreen>
 
@@ -58,24 +58,18 @@ Snapshot Take(const TForm1& f)
 
 class WindowScalingTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<ScopedTimeSource> time_;
-    std::unique_ptr<TForm1> form_;
+    std::unique_ptr<ShownMainWindow> window_;
+    TForm1* form_ = nullptr;
 
 private slots:
     void init()
     {
-        time_ = std::make_unique<ScopedTimeSource>(QDateTime(QDate(2026, 12, 8), QTime(10, 30, 15)));
-        form_ = std::make_unique<TForm1>();
-        form_->AfterConstruction();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+        window_ = std::make_unique<ShownMainWindow>();
+        form_ = window_->form.get();
+        QVERIFY(window_->Exposed());
     }
 
-    void cleanup()
-    {
-        form_.reset();
-        time_.reset();
-    }
+    void cleanup() { window_.reset(); }
 
     void everyControlHasItsHandlersInLayoutOrder()
     {
