@@ -6,10 +6,9 @@ root="$(cd "$(dirname "$0")/.." && pwd)"
 program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
 seconds="${1:-60}"
 source "$root/tools/xvfb.sh"
-start_xvfb 1280x1024
-"$program" 2>/dev/null &
-clock=$!
-trap 'kill $clock 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
+require_built "$program"
+start_on_xvfb 1280x1024 "$program"
+clock=$APP_PID
 sleep 3  # past start-up
 ticks() { awk '{print $14 + $15}' "/proc/$clock/stat"; }
 before=$(ticks)

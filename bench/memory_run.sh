@@ -6,17 +6,14 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
 minutes="${1:-10}"
-[ -x "$program" ] || { echo "Build the clock first: tools/build.sh release" >&2; exit 1; }
-
 source "$root/tools/xvfb.sh"
-start_xvfb 1280x1024
-"$program" &
-clock=$!
-trap 'kill $clock 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
+require_built "$program"
+start_on_xvfb 1280x1024 "$program"
+clock=$APP_PID
 sleep 5
 echo "minute  resident KB"
 for minute in $(seq 0 "$minutes"); do
   kill -0 "$clock" 2>/dev/null || { echo "the clock has ended" >&2; exit 1; }
   printf '%6d  %s\n' "$minute" "$(awk '/^VmRSS:/ {print $2}' "/proc/$clock/status")"
-  [ "$minute" -lt "$minutes" ] && sleep 60
+  if [ "$minute" -lt "$minutes" ]; then sleep 60; fi
 done

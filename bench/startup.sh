@@ -6,9 +6,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
 runs="${1:-10}"
-[ -x "$program" ] || { echo "Build the clock first: tools/build.sh release" >&2; exit 1; }
-
 source "$root/tools/xvfb.sh"
+require_built "$program"
 start_xvfb 1280x1024
 
 frames=()

@@ -6,14 +6,11 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 output="$(realpath -m "${1:-$root/build/gallery}")"
 program="${STUDIO_CLOCK_GALLERY:-$root/build/release/tools/gallery/resizer-gallery}"
-[ -x "$program" ] || { echo "Build the gallery first: tools/build.sh release" >&2; exit 1; }
-mkdir -p "$output"
 source "$root/tools/xvfb.sh"
-start_xvfb 1920x1080
-"$program" &
-gallery=$!
-trap 'kill $gallery 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
-window=$(xdotool search --sync --onlyvisible --pid "$gallery" | head -n 1)
+require_built "$program"
+mkdir -p "$output"
+start_on_xvfb 1920x1080 "$program"
+window=$(xdotool search --sync --onlyvisible --pid "$APP_PID" | head -n 1)
 xdotool windowmove "$window" 0 0
 for size in 560x420 800x600 1400x1000; do
   xdotool windowsize "$window" "${size%x*}" "${size#*x}"

@@ -12,14 +12,11 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 source "$root/tools/xvfb.sh"
-start_xvfb 1280x1024
-"$program" &
-clock=$!
-trap 'kill $clock 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT INT TERM
+start_on_xvfb 1280x1024 "$program"
 sleep 4
 shot="$root/build/screenshot.png"
 import -display "$DISPLAY" -window root "$shot"
 echo "No display found: the clock runs on the virtual display $DISPLAY."
 echo "Screenshot: $shot"
 echo "Press Ctrl+C to stop it."
-wait $clock
+wait $APP_PID

@@ -7,11 +7,9 @@ output="$(realpath -m "$1")"
 delay="${2:-3}"
 program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
 source "$root/tools/xvfb.sh"
-start_xvfb 1024x768
-"$program" &
-clock=$!
-trap 'kill $clock 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
+require_built "$program"
+start_on_xvfb 1024x768 "$program"
 sleep "$delay"
-window=$(xdotool search --sync --onlyvisible --pid "$clock" | head -n 1)
+window=$(xdotool search --sync --onlyvisible --pid "$APP_PID" | head -n 1)
 import -display "$DISPLAY" -window "$window" "$output"
 echo "$output"

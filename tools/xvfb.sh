@@ -21,3 +21,20 @@ start_xvfb() {
   echo "Xvfb did not start on $DISPLAY" >&2
   return 1
 }
+
+# Starts a virtual display of the given size and COMMAND on it in the background; APP_PID holds
+# the command's process. Both end when the calling script exits or is interrupted.
+start_on_xvfb() {
+  local size="$1"
+  shift
+  start_xvfb "$size"
+  "$@" &
+  APP_PID=$!
+  trap 'kill $APP_PID 2>/dev/null || true; kill $XVFB_PID 2>/dev/null || true' EXIT
+  trap 'exit 130' INT TERM
+}
+
+# Ends the calling script with a hint when PROGRAM has not been built.
+require_built() {
+  [ -x "$1" ] || { echo "Build it first: tools/build.sh release ($1 is missing)" >&2; exit 1; }
+}
