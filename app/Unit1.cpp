@@ -47,9 +47,8 @@ void TForm1::ShowDateLine()
 
 void TForm1::VrLedClock1HoursChanged(QObject* /*Sender*/, quint16 /*Hours*/)
 {
-    // A new hour may be a new day: the date line follows it, so it never shows yesterday.
-    if (framework::LocalNow().date() != dateLineDay_)
-        ShowDateLine();
+    // A new hour may be a new day; and at every hour the calendar comes back to today.
+    FollowTheDay();
     MonthCalendar1->setDate(framework::Now());
 }
 
