@@ -6,10 +6,12 @@
 #include <QCoreApplication>
 #include <QMetaMethod>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QTimerEvent>
 #include <algorithm>
 #include <climits>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace display {
@@ -87,11 +89,18 @@ std::chrono::steady_clock::time_point TVrTimerThread::LastWaitEnd() const
 void TVrTimerThread::Execute()
 {
     while (!Terminated()) {
-        if (!WaitWhileSuspended())
+        // The wait's length is taken as the worker leaves its pause, where no new pause can
+        // begin: a pause and a new interval requested just after can only stop the next wait,
+        // never be half seen.
+        std::uint32_t wait = 0;
+        if (!WaitWhileSuspended([this, &wait] {
+                const std::uint32_t next = nextWait_.exchange(0);
+                wait = next != 0 ? next : interval_.load();
+                currentWait_ = wait;
+            }))
             break;
-        const std::uint32_t interval = interval_.load();
-        const bool timedOut = wake_.WaitTimedOut(
-            interval == 0 ? std::chrono::milliseconds::max() : std::chrono::milliseconds(interval));
+        const bool timedOut
+            = wake_.WaitTimedOut(wait == 0 ? std::chrono::milliseconds::max() : std::chrono::milliseconds(wait));
         lastWaitEnd_ = std::chrono::steady_clock::now().time_since_epoch().count();
         // A pause requested during the wait, a stop, or a finishing application: no tick.
         if (!timedOut || Terminated() || framework::ApplicationTerminated() || Suspended())
@@ -138,6 +147,13 @@ void TVrTimer::setInterval(std::uint32_t value)
     if (value == interval_)
         return;
     interval_ = value;
+    if (Enabled())
+        UpdateTimer();
+}
+
+void TVrTimer::ArmNextTick(std::uint32_t milliseconds)
+{
+    nextTick_ = milliseconds;
     if (Enabled())
         UpdateTimer();
 }
@@ -191,6 +207,8 @@ void TVrTimer::timerEvent(QTimerEvent* event)
         TVrComponent::timerEvent(event);
         return;
     }
+    if (systemTimerArmedOnce_)
+        StartSystemTimer(systemInterval_);  // the armed tick has come: back to the interval
     Timer();
 }
 
@@ -207,48 +225,70 @@ void TVrTimer::ReleaseTimer()
 {
     if (!allocated_)
         return;
-    if (timerType_ == ttSystem) {
-        if (systemTimerId_ != 0)
-            killTimer(systemTimerId_);
-        systemTimerId_ = 0;
-    } else if (worker_) {
-        worker_->Stop();
-        if (worker_->DeliveringHere())
-            ReleasedWorkers::Adopt(std::move(worker_));  // waiting here would wait on ourselves
-        else
-            worker_.reset();  // waits for the worker, serving its pending delivery
-    }
     allocated_ = false;
+    if (timerType_ == ttSystem) {
+        StopSystemTimer();
+        return;
+    }
+    // The worker's pending delivery is served while it is waited for, and its handler may change
+    // this timer's settings: meanwhile the mechanism is neither touched nor made again.
+    const QScopedValueRollback releasing(releasing_, true);
+    std::unique_ptr<TVrTimerThread> worker = std::move(worker_);
+    if (!worker)
+        return;
+    worker->Stop();
+    if (worker->DeliveringHere())
+        ReleasedWorkers::Adopt(std::move(worker));  // waiting here would wait on ourselves
+    // Otherwise freed here: that waits for the worker, serving its pending delivery.
 }
 
 void TVrTimer::UpdateTimer()
 {
-    if (IsDesigning())
+    // While a worker is being released, the settings wait for the update that follows it.
+    if (IsDesigning() || releasing_)
         return;
     if (!allocated_)
         AllocateTimer();
     const bool ticking = interval_ != 0 && Enabled() && HandlerAssigned();
+    // An armed tick waits for a mechanism that really ticks.
+    const std::uint32_t nextTick = ticking ? std::exchange(nextTick_, 0) : 0;
     if (timerType_ == ttSystem) {
-        if (systemTimerId_ != 0)
-            killTimer(systemTimerId_);
-        systemTimerId_ = 0;
-        if (ticking) {
-            // The longest interval the loop's timers take; a longer one ticks at that.
-            const int interval = static_cast<int>(std::min<std::uint32_t>(interval_, INT_MAX));
-            systemTimerId_ = startTimer(interval, Qt::PreciseTimer);
-            if (systemTimerId_ == 0)
-                throw framework::EOutOfResources(QStringLiteral("No timer resources left."));
-        }
+        StopSystemTimer();
+        systemInterval_ = interval_;
+        if (ticking)
+            StartSystemTimer(nextTick != 0 ? nextTick : interval_);
         return;
     }
+    // The worker's settings change only while it is paused: it takes them as one set.
     if (!worker_->Suspended())
         worker_->Suspend();
     worker_->SetInterval(interval_);
+    if (nextTick != 0)
+        worker_->ArmNextWait(nextTick);
     if (ticking) {
         worker_->SetPriority(priority_);
         while (worker_->Suspended())
             worker_->Resume();
     }
+}
+
+void TVrTimer::StartSystemTimer(std::uint32_t milliseconds)
+{
+    StopSystemTimer();
+    // The longest interval the loop's timers take; a longer one ticks at that.
+    const int interval = static_cast<int>(std::min<std::uint32_t>(milliseconds, INT_MAX));
+    systemTimerId_ = startTimer(interval, Qt::PreciseTimer);
+    if (systemTimerId_ == 0)
+        throw framework::EOutOfResources(QStringLiteral("No timer resources left."));
+    systemTimerArmedOnce_ = milliseconds != systemInterval_;
+}
+
+void TVrTimer::StopSystemTimer()
+{
+    if (systemTimerId_ != 0)
+        killTimer(systemTimerId_);
+    systemTimerId_ = 0;
+    systemTimerArmedOnce_ = false;
 }
 
 }  // namespace display

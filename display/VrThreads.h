@@ -22,9 +22,16 @@ public:
     // Stops the worker and waits for it, serving its pending delivery meanwhile.
     ~TVrTimerThread() override;
 
-    // Read by the worker at the start of each wait; 0 waits until woken.
+    // The length of every wait; 0 waits until woken. Written only while the worker is paused
+    // (Suspend held): the worker takes it as it leaves the pause, so a new value applies from
+    // the next wait.
     void SetInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
     std::uint32_t Interval() const { return interval_.load(); }
+    // The next wait only lasts this long, the ones after it the interval again. Written like the
+    // interval, only while the worker is paused.
+    void ArmNextWait(std::uint32_t milliseconds) { nextWait_ = milliseconds; }
+    // The length of the wait the worker is in, or began last.
+    std::uint32_t CurrentWait() const { return currentWait_.load(); }
 
     // Lifts every pause, terminates, and wakes a waiting worker at once.
     void Stop();
@@ -44,6 +51,8 @@ private:
     TVrTimer* timer_;
     framework::TEvent wake_;
     std::atomic<std::uint32_t> interval_{1000};
+    std::atomic<std::uint32_t> nextWait_{0};  // 0: none armed
+    std::atomic<std::uint32_t> currentWait_{0};
     std::atomic<std::thread::id> deliveringThread_{};
     std::atomic<std::int64_t> lastWaitEnd_{0};
 };
@@ -86,6 +95,12 @@ public:
     // through the application and the tick ends normally.
     virtual void Timer();
 
+    // Makes the next tick come `milliseconds` after the previous one instead of Interval; the
+    // ticks after it keep Interval, which this leaves as it is. Applies from the next wait, as a
+    // change of Interval does, and once Enabled. For owners that keep their ticks on a schedule
+    // of their own (a clock on the second boundaries); 0 arms nothing.
+    void ArmNextTick(std::uint32_t milliseconds);
+
     // The worker of a thread-mode timer once allocated, else nullptr.
     TVrTimerThread* Worker() const { return worker_.get(); }
 
@@ -100,6 +115,8 @@ private:
     void ReleaseTimer();
     void UpdateTimer();
     bool HandlerAssigned() const;
+    void StartSystemTimer(std::uint32_t milliseconds);
+    void StopSystemTimer();
 
     std::atomic<bool> enabled_{true};
     std::uint32_t interval_ = 1000;
@@ -107,8 +124,12 @@ private:
     TVrTimerType timerType_ = ttThread;
     framework::TThreadPriority priority_ = framework::tpNormal;
     bool allocated_ = false;
+    bool releasing_ = false;  // a worker is being let go
     std::unique_ptr<TVrTimerThread> worker_;
+    std::uint32_t nextTick_ = 0;  // armed, not yet handed to the mechanism
     int systemTimerId_ = 0;
+    std::uint32_t systemInterval_ = 0;   // the Interval the system timer was set up with
+    bool systemTimerArmedOnce_ = false;  // it runs at an armed length until it first fires
 };
 
 }  // namespace display

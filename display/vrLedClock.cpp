@@ -197,7 +197,7 @@ void TVrLedClock::ArmForNextSecond()
     // The milliseconds are truncated, so 1000 - msec never falls short of the time really left:
     // the next tick lands within a millisecond after the boundary, never before it.
     const int msec = framework::LocalNow().time().msec();
-    timer_->setInterval(static_cast<std::uint32_t>(1000 - msec));
+    timer_->ArmNextTick(static_cast<std::uint32_t>(1000 - msec));
 }
 
 QDateTime TVrLedClock::TakeSample()
@@ -214,9 +214,8 @@ bool TVrLedClock::AlarmDue(const QDateTime& sample) const
     if (!enableAlarm_)
         return false;
     const QDateTime alarm = ToSeconds(framework::ToQDateTime(alarmTime_));
-    if (sample.date() != alarm.date())
-        return false;
-    // Reached or passed since the previous sample; the first sample must meet it exactly.
+    // Reached or passed since the previous sample, whichever days the two fall on (a late tick
+    // at midnight, a stepped clock); the first sample must meet it exactly.
     if (!lastSample_.isValid())
         return sample == alarm;
     return lastSample_ < alarm && alarm <= sample;

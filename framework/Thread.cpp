@@ -173,11 +173,15 @@ bool TThread::Suspended() const
     return suspendCount_ > 0;
 }
 
-bool TThread::WaitWhileSuspended()
+bool TThread::WaitWhileSuspended(const std::function<void()>& onPass)
 {
     {
         std::unique_lock lock(pauseMutex_);
         pauseChanged_.wait(lock, [this] { return suspendCount_ == 0 || terminated_.load(); });
+        if (terminated_.load())
+            return false;
+        if (onPass)
+            onPass();
     }
     ApplyPriority();
     return !terminated_.load();

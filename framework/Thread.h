@@ -96,8 +96,10 @@ public:
 protected:
     void Start();
     virtual void Execute() = 0;
-    // Blocks while a pause is requested; false once the thread is terminated.
-    bool WaitWhileSuspended();
+    // Blocks while a pause is requested; false once the thread is terminated. `onPass` runs as
+    // the worker passes, before a new pause can begin: settings written while the worker was
+    // paused are read there as one set, and none is written while it reads.
+    bool WaitWhileSuspended(const std::function<void()>& onPass = nullptr);
 
 private:
     void Run();

@@ -7,6 +7,8 @@
 
 #include <QPointer>
 #include <QTimeZone>
+#include <chrono>
+#include <thread>
 
 using namespace display;
 using namespace framework;
@@ -160,11 +162,28 @@ private slots:
         clock.setAlarmTime(EncodeDate(2026, 12, 9) + EncodeTime(10, 0, 6, 0));  // another day
         source_->Set(QDateTime(kDay, QTime(10, 0, 7)));
         clock.UpdateTime(nullptr);
-        clock.setEnableAlarm(false);
-        clock.setAlarmTime(EncodeDate(2026, 12, 8) + EncodeTime(10, 0, 8, 0));
-        source_->Set(QDateTime(kDay, QTime(10, 0, 9)));
-        clock.UpdateTime(nullptr);
         QCOMPARE(journal.entries.count("alarm"), 2);
+
+        // The last second of the day, passed by a tick that comes at midnight ...
+        clock.setAlarmTime(EncodeDate(2026, 12, 8) + EncodeTime(23, 59, 59, 0));
+        source_->Set(QDateTime(kDay, QTime(23, 59, 58, 900)));
+        clock.UpdateTime(nullptr);
+        source_->Set(QDateTime(kDay.addDays(1), QTime(0, 0, 0, 10)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries.count("alarm"), 3);
+        // ... and a moment a clock stepped by days jumps over; each fires once.
+        clock.setAlarmTime(EncodeDate(2026, 12, 10) + EncodeTime(8, 0, 0, 0));
+        for (int day = 2; day <= 4; ++day) {
+            source_->Set(QDateTime(kDay.addDays(day), QTime(0, 0, 1)));
+            clock.UpdateTime(nullptr);
+        }
+        QCOMPARE(journal.entries.count("alarm"), 4);
+
+        clock.setEnableAlarm(false);
+        clock.setAlarmTime(EncodeDate(2026, 12, 12) + EncodeTime(0, 0, 2, 0));
+        source_->Set(QDateTime(kDay.addDays(4), QTime(0, 0, 3)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(journal.entries.count("alarm"), 4);
     }
 
     void aSteppedClockRaisesWhatChangedInOrderAtTheNextTick()
@@ -211,10 +230,16 @@ private slots:
     {
         TVrLedClock clock;
         clock.setActive(true);
-        QCOMPARE(clock.Timer()->Interval(), 750u);  // at 10:00:04.250
+        const TVrTimerThread* worker = clock.Timer()->Worker();
+        QTRY_COMPARE_WITH_TIMEOUT(worker->CurrentWait(), 750u, 10'000);  // at 10:00:04.250
         source_->Set(QDateTime(kDay, QTime(10, 0, 5, 3)));
         clock.UpdateTime(nullptr);
-        QCOMPARE(clock.Timer()->Interval(), 997u);
+        QTRY_COMPARE_WITH_TIMEOUT(worker->CurrentWait(), 997u, 10'000);
+        // The arming is the clock's own: the timer's published interval stays what was set.
+        QCOMPARE(clock.Timer()->Interval(), 1000u);
+        // With the loop held up, the next tick waits to be served; it is served while the worker
+        // is let go, and arms a timer in the middle of changing its mechanism.
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         clock.setThreaded(false);
         QVERIFY(!clock.Threaded() && !clock.Timer()->Worker());
         clock.setActive(false);

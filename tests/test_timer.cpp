@@ -2,6 +2,7 @@
 #include "TestMain.h"
 #include "VrThreads.h"
 
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QThread>
@@ -301,6 +302,34 @@ private slots:
                 QCoreApplication::processEvents();
         }
         QVERIFY(true);  // no hang, no crash; the sanitizer builds judge the rest
+    }
+
+    void pausesAndNewIntervalsAreNeverLost_data()
+    {
+        QTest::addColumn<bool>("syncEvent");
+        QTest::newRow("ticks on the GUI thread") << true;
+        QTest::newRow("ticks on the worker") << false;
+    }
+
+    // Every toggle pauses the worker, hands it an interval and (for 1) lets it run again, so a
+    // pause or an interval that slips past the worker shows as a worker stuck in an endless wait.
+    void pausesAndNewIntervalsAreNeverLost()
+    {
+        QFETCH(bool, syncEvent);
+        Ticks ticks;
+        TVrTimer timer;
+        ticks.Listen(timer, Qt::DirectConnection);
+        timer.setSyncEvent(syncEvent);
+        timer.setInterval(1);
+        const QDeadlineTimer enough(2'000);  // the race is rare: as many toggles as fit in this
+        for (int toggle = 0; !enough.hasExpired(); ++toggle) {
+            timer.setInterval(toggle % 2);
+            if (toggle % 64 == 0)
+                QCoreApplication::processEvents();  // lets synchronised ticks through
+        }
+        timer.setInterval(1);
+        const int before = ticks.count;
+        QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= before + 3, kPatienceMs);
     }
 };
 
