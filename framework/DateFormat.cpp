@@ -27,17 +27,20 @@ QString Day(int run, const QDate& date, const QLocale& locale)
     }
 }
 
-QString Month(int run, const QDate& date, const QLocale& locale)
+// Some languages inflect a month name after a day number (Polish "8 grudnia", Catalan "8 de
+// desembre"); standing alone it keeps its plain form ("grudzień", "desembre").
+QString Month(int run, const QDate& date, const QLocale& locale, bool afterDayNumber)
 {
     switch (run) {
     case 1:
         return QString::number(date.month());
     case 2:
         return QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0'));
-    case 3:
-        return locale.monthName(date.month(), QLocale::ShortFormat);
-    default:
-        return locale.monthName(date.month(), QLocale::LongFormat);
+    default: {
+        const QLocale::FormatType format = run == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
+        return afterDayNumber ? locale.monthName(date.month(), format)
+                              : locale.standaloneMonthName(date.month(), format);
+    }
     }
 }
 
@@ -46,6 +49,7 @@ QString Month(int run, const QDate& date, const QLocale& locale)
 QString FormatDate(const QString& pattern, const QDate& date, const QLocale& locale)
 {
     QString result;
+    bool afterDayNumber = false;  // the last field written was d or dd
     int i = 0;
     while (i < pattern.size()) {
         const QChar c = pattern[i];
@@ -62,10 +66,11 @@ QString FormatDate(const QString& pattern, const QDate& date, const QLocale& loc
             if (letter == QLatin1Char('d'))
                 result += Day(std::min(run, 4), date, locale);
             else if (letter == QLatin1Char('m'))
-                result += Month(std::min(run, 4), date, locale);
+                result += Month(std::min(run, 4), date, locale, afterDayNumber);
             else
                 result += run <= 2 ? QStringLiteral("%1").arg(date.year() % 100, 2, 10, QLatin1Char('0'))
                                    : QString::number(date.year());
+            afterDayNumber = letter == QLatin1Char('d') && run <= 2;
             i += run;
             continue;
         }

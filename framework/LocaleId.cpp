@@ -1,7 +1,10 @@
 #include "LocaleId.h"
 
+#include <QtGlobal>
 #include <algorithm>
 #include <array>
+#include <clocale>
+#include <langinfo.h>
 
 namespace framework {
 
@@ -86,9 +89,33 @@ struct CapturedLocale {
     LocaleIdentifier id;
 };
 
+// Asks the C library, not Qt: Qt's system locale takes its language from LC_ALL, LC_MESSAGES, LANG
+// or LANGUAGE but its names from LC_TIME, which would pair one locale's wording with another's names.
+// newlocale() resolves the variables exactly as setlocale(LC_TIME, "") does, without changing the
+// locale of the process.
+QLocale TimeLocaleOfEnvironment()
+{
+    const locale_t resolved = newlocale(LC_TIME_MASK, "", locale_t{});
+    if (resolved == locale_t{}) {
+        qWarning("The locale for dates (LC_ALL, LC_TIME or LANG) is not installed; dates are written "
+                 "as in the \"C\" locale.");
+        return QLocale::c();
+    }
+    // The name as the variable gives it ("pt_BR.UTF-8"); "POSIX" comes back as "C".
+    QLocale locale(QString::fromLocal8Bit(nl_langinfo_l(_NL_LOCALE_NAME(LC_TIME), resolved)));
+    freelocale(resolved);
+    return locale;
+}
+
+CapturedLocale Capture()
+{
+    const QLocale locale = TimeLocaleOfEnvironment();
+    return {locale, LocaleIdentifierOf(locale)};
+}
+
 const CapturedLocale& Captured()
 {
-    static const CapturedLocale captured{QLocale::system(), LocaleIdentifierOf(QLocale::system())};
+    static const CapturedLocale captured = Capture();
     return captured;
 }
 

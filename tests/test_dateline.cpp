@@ -1,6 +1,9 @@
 #include "DateFormat.h"
 #include "DateLine.h"
+#include "LocaleId.h"
+#include "ShownMainWindow.h"
 #include "TestMain.h"
+#include "VrLabel.h"
 
 class DateLineTest : public QObject {
     Q_OBJECT
@@ -21,6 +24,10 @@ private slots:
                            << "FRIDAY JANUARY 1 , 2027";
         QTest::newRow("German: English order, German names") << QDate(2026, 3, 3) << 1031u << "de_DE"
                                                              << "DIENSTAG MÄRZ 3 , 2026";
+        QTest::newRow("Polish: the month stands alone") << QDate(2026, 12, 8) << 1045u << "pl_PL"
+                                                        << "WTOREK GRUDZIEŃ 8 , 2026";
+        QTest::newRow("Russian: the month stands alone") << QDate(2026, 12, 8) << 1049u << "ru_RU"
+                                                         << "ВТОРНИК ДЕКАБРЬ 8 , 2026";
     }
 
     void wordingByLocale()
@@ -41,6 +48,24 @@ private slots:
         QCOMPARE(framework::FormatDate("yy yyyy", date, english), QString("26 2026"));
         QCOMPARE(framework::FormatDate("'d' \"mm\" x", date, english), QString("d mm x"));
         QCOMPARE(framework::FormatDate("\"unclosed", date, english), QString("unclosed"));
+        // A month name after a day number takes the form that belongs there; elsewhere it stands alone.
+        QCOMPARE(framework::FormatDate("d mmmm, d 'de' mmmm; mmmm d; dddd mmmm yyyy", date, QLocale("pl_PL")),
+            QString("5 lutego, 5 de lutego; luty 5; czwartek luty 2026"));
+    }
+
+    // Registered under several locale settings, each with the locale of dates it must find and the
+    // line the main window must show on 8 December 2026.
+    void theLocaleOfDatesWordsTheWholeLine()
+    {
+        const QString line = qEnvironmentVariable("EXPECTED_DATE_LINE");
+        if (line.isEmpty())
+            QSKIP("runs only under the locale settings its registrations choose");
+        const QString locale = qEnvironmentVariable("EXPECTED_TIME_LOCALE");
+        QVERIFY2(framework::ThreadQLocale().name() == locale,
+            qPrintable(QStringLiteral("the locale of dates is %1, not %2 (`locale -a` lists those installed)")
+                           .arg(framework::ThreadQLocale().name(), locale)));
+        const ShownMainWindow window;
+        QCOMPARE(window.form->VrLabel1->Caption(), line);
     }
 };
 

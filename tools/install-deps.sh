@@ -9,16 +9,28 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick libfaketime
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
   tzdata                      # time zones with their history, for the daylight-saving tests
+  locales                     # generates the locales the date line is tested under (below)
 )
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
 
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
 
-sudo=""
-[ "$(id -u)" -ne 0 ] && sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+# The date line is tested under these locales; Debian generates only those enabled in /etc/locale.gen.
+available=$(locale -a)
+generate=""
+for name in en_US pt_BR pt_PT pl_PL ru_RU; do
+  grep -qx "$name.utf8" <<<"$available" && continue
+  grep -qx "$name.UTF-8 UTF-8" /etc/locale.gen 2>/dev/null || echo "$name.UTF-8 UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  generate=yes
+done
+[ -z "$generate" ] || $sudo locale-gen
