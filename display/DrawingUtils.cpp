@@ -53,7 +53,7 @@ TPoint MeasureText(TCanvas& canvas, const QString& text)
 {
     if (text.isEmpty())
         return {0, 0};
-    const QFontMetrics metrics(canvas.Font().Font, canvas.Device());
+    const QFontMetrics metrics = canvas.FontMetrics();
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = text.split(lineBreak);
     int width = 0;

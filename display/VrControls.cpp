@@ -3,8 +3,11 @@
 #include "Application.h"
 #include "CursorTable.h"
 #include "DrawingUtils.h"
+#include "Mouse.h"
 #include "Resources.h"
 
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 
 namespace display {
@@ -23,6 +26,7 @@ TVrGraphicControl::TVrGraphicControl(QWidget* parent)
     : QWidget(parent)
     , Control(this, framework::clBtnFace, Background::PaintedByControl)
 {
+    setMouseTracking(true);  // OnMouseMove also while no button is held
 }
 
 void TVrGraphicControl::UpdateControl()
@@ -111,6 +115,37 @@ void TVrGraphicControl::TextChanged()
     emit OnTextChanged(this);
 }
 
+void TVrGraphicControl::DoClick()
+{
+    emit OnClick(this);
+}
+
+void TVrGraphicControl::DoDblClick()
+{
+    emit OnDblClick(this);
+}
+
+void TVrGraphicControl::DoMouseDown(
+    framework::TMouseButton button, framework::TShiftState shift, int x, int y)
+{
+    emit OnMouseDown(this, button, shift, x, y);
+}
+
+void TVrGraphicControl::DoMouseMove(framework::TShiftState shift, int x, int y)
+{
+    emit OnMouseMove(this, shift, x, y);
+}
+
+void TVrGraphicControl::DoMouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y)
+{
+    emit OnMouseUp(this, button, shift, x, y);
+}
+
+void TVrGraphicControl::DoContextPopup(framework::TPoint mousePos, bool& handled)
+{
+    emit OnContextPopup(this, mousePos, handled);
+}
+
 void TVrGraphicControl::enterEvent(QEnterEvent* event)
 {
     QWidget::enterEvent(event);
@@ -128,6 +163,62 @@ void TVrGraphicControl::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
         framework::Guarded(this, [this] { FontChanged(); });
+}
+
+void TVrGraphicControl::mousePressEvent(QMouseEvent* event)
+{
+    const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
+    if (!button)
+        return event->ignore();
+    clicking_ = *button == framework::mbLeft;
+    const QPoint at = event->position().toPoint();
+    framework::Guarded(this, [&] { DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y()); });
+}
+
+void TVrGraphicControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt sends this instead of the second press of a double click.
+    const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
+    if (!button)
+        return event->ignore();
+    clicking_ = false;  // the release that ends a double click is no click
+    const QPoint at = event->position().toPoint();
+    framework::Guarded(this, [&] {
+        if (*button == framework::mbLeft)
+            DoDblClick();
+        DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y());
+    });
+}
+
+void TVrGraphicControl::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    framework::Guarded(this, [&] { DoMouseMove(framework::ShiftState(*event), at.x(), at.y()); });
+}
+
+void TVrGraphicControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
+    if (!button)
+        return event->ignore();
+    const QPoint at = event->position().toPoint();
+    const bool leftUp = *button == framework::mbLeft;
+    const bool click = leftUp && clicking_ && rect().contains(at);
+    if (leftUp)
+        clicking_ = false;
+    framework::Guarded(this, [&] {
+        if (click)
+            DoClick();
+        DoMouseUp(*button, framework::ShiftState(*event), at.x(), at.y());
+    });
+}
+
+void TVrGraphicControl::contextMenuEvent(QContextMenuEvent* event)
+{
+    bool handled = false;
+    framework::Guarded(this, [&] { DoContextPopup(framework::FromQPoint(event->pos()), handled); });
+    // An unhandled request goes on to the parent, which may show a menu of its own.
+    event->setAccepted(handled);
 }
 
 TVrGraphicImageControl::TVrGraphicImageControl(QWidget* parent)

@@ -4,13 +4,15 @@
 #include "Component.h"
 #include "Control.h"
 #include "CursorTable.h"
+#include "Enums.h"
+#include "Geometry.h"
 
 #include <QObject>
 #include <QWidget>
 
-// The bases of the display controls: a non-visual component, a windowless control with hooks for
-// mouse, font and text changes, and a control that draws each frame off-screen and shows it in one
-// copy, so a frame never appears half drawn.
+// The bases of the display controls: a non-visual component, a windowless control with the mouse
+// events and hooks for mouse, font and text changes, and a control that draws each frame
+// off-screen and shows it in one copy, so a frame never appears half drawn.
 namespace display {
 
 // Every display component reports this version; it is never stored with a layout.
@@ -65,6 +67,15 @@ signals:
     void OnMouseLeave(QObject* sender);
     void OnFontChanged(QObject* sender);
     void OnTextChanged(QObject* sender);
+    void OnClick(QObject* sender);
+    void OnDblClick(QObject* sender);
+    void OnMouseDown(
+        QObject* sender, framework::TMouseButton button, framework::TShiftState shift, int x, int y);
+    void OnMouseMove(QObject* sender, framework::TShiftState shift, int x, int y);
+    void OnMouseUp(
+        QObject* sender, framework::TMouseButton button, framework::TShiftState shift, int x, int y);
+    // `mousePos` in control coordinates; a handler that sets `handled` keeps the parent's menu away.
+    void OnContextPopup(QObject* sender, framework::TPoint mousePos, bool& handled);
 
 protected:
     // The display controls' setter: a changed value is stored and drawn at once.
@@ -83,14 +94,28 @@ protected:
     virtual void FontChanged();
     virtual void TextChanged();
 
+    void DoClick();
+    void DoDblClick();
+    void DoMouseDown(framework::TMouseButton button, framework::TShiftState shift, int x, int y);
+    void DoMouseMove(framework::TShiftState shift, int x, int y);
+    void DoMouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y);
+    void DoContextPopup(framework::TPoint mousePos, bool& handled);
+
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    // A windowless control keeps the mouse events over it from its parent, as its own.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     framework::TCanvas canvas_;
     QString caption_;
     bool autoSize_ = false;
+    bool clicking_ = false;  // the left button went down on the control and is not up yet
 };
 
 // Draws every frame into OffscreenBitmap and copies it to the screen at once. Descendants

@@ -3,7 +3,6 @@
 #include "Arithmetic.h"
 #include "Exceptions.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 
 namespace framework {
@@ -65,6 +64,13 @@ void TCanvas::Flush()
     painter_.reset();
 }
 
+QFontMetrics TCanvas::FontMetrics() const
+{
+    if (device_ && device_->logicalDpiY() > 0)
+        return QFontMetrics(font_.Font, device_);
+    return QFontMetrics(font_.Font);
+}
+
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
     QPainter& painter = Painter();
@@ -72,7 +78,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
     painter.setFont(font_.Font);
     painter.translate(x, y);
     painter.rotate(-font_.Escapement / 10.0);
-    const QFontMetrics metrics(font_.Font, painter.device());
+    const QFontMetrics metrics = FontMetrics();
     if (brush_.Style == bsSolid)
         painter.fillRect(
             QRect(0, 0, metrics.horizontalAdvance(text), metrics.height()), ToQColor(brush_.Color));

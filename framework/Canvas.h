@@ -4,6 +4,7 @@
 #include "Geometry.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -52,6 +53,10 @@ public:
     TPen& Pen() { return pen_; }
     TBrush& Brush() { return brush_; }
     TFont& Font() { return font_; }
+    // Measures the font as it draws on the device. A device without a resolution yet (an empty
+    // picture) measures at the screen's, the one a picture takes when it gets a size, so text can
+    // be measured before anything is drawn.
+    QFontMetrics FontMetrics() const;
 
     // Serialises drawing from several threads; recursive, like the original canvas lock.
     void Lock() { lock_.lock(); }

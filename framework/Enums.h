@@ -26,6 +26,24 @@ enum TAnchorKind : int { akLeft = 0x1, akTop = 0x2, akRight = 0x4, akBottom = 0x
 Q_DECLARE_FLAGS(TAnchors, TAnchorKind)
 Q_FLAG_NS(TAnchors)
 
+// The mouse button a press or release is about.
+enum TMouseButton : int { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
+
+// The modifier keys and mouse buttons held during a mouse event; ssDouble marks the press that
+// completes a double click.
+enum TShiftStateKind : int {
+    ssShift = 0x1,
+    ssAlt = 0x2,
+    ssCtrl = 0x4,
+    ssLeft = 0x8,
+    ssRight = 0x10,
+    ssMiddle = 0x20,
+    ssDouble = 0x40
+};
+Q_DECLARE_FLAGS(TShiftState, TShiftStateKind)
+Q_FLAG_NS(TShiftState)
+
 // Scheduling priority of a worker thread, lowest first.
 enum TThreadPriority : int { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
 Q_ENUM_NS(TThreadPriority)
@@ -45,3 +63,4 @@ template <typename Enum> Enum CheckedEnum(Enum value)
 }  // namespace framework
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(framework::TAnchors)
+Q_DECLARE_OPERATORS_FOR_FLAGS(framework::TShiftState)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Color.h"
+#include "TestWidgets.h"
 #include "vrLedClock.h"
 
 #include <QImage>
@@ -9,7 +10,7 @@
 #include <cmath>
 #include <cstdint>
 
-// Reads what an LED clock face shows back from its pixels.
+// Reads what an LED clock face shows back from its pixels, in logical pixels at any density.
 
 // Reads the LED glyph whose right reference is (x, y) back from the frame's pixels.
 inline QChar ReadGlyph(const QImage& frame, const display::TVrLedClock& clock, int x, int y)
@@ -36,7 +37,7 @@ inline QChar ReadGlyph(const QImage& frame, const display::TVrLedClock& clock, i
         for (int column = 0; column < 6; ++column) {
             const int left = x - led - pitch * column - slant;
             const QPoint centre(left + pitch / 2, y + pitch * row + led / 2);
-            if (frame.pixelColor(centre) == framework::ToQColor(clock.HoursColor()))
+            if (PixelAt(frame, centre) == framework::ToQColor(clock.HoursColor()))
                 seen[row] |= static_cast<std::uint8_t>(1u << column);
         }
     }
@@ -55,7 +56,7 @@ inline QChar ReadColon(const QImage& frame, const display::TVrLedClock& clock, i
     for (int row = 0; row < 9; ++row) {
         const int left
             = x - led - pitch * 2 - display::TVrLedClock::SlantOffset(row * led, clock.TextAngle());
-        const bool lit = frame.pixelColor(left + pitch / 2, y + pitch * row + led / 2)
+        const bool lit = PixelAt(frame, left + pitch / 2, y + pitch * row + led / 2)
             == framework::ToQColor(clock.HoursColor());
         if (lit != (row == 3 || row == 4))
             return QLatin1Char('?');
@@ -89,7 +90,7 @@ inline int LitSecondDots(const QImage& frame, const display::TVrLedClock& clock)
         const double angle = (count + 15) * 2 * M_PI / 60;
         const QPoint dot(cx - static_cast<int>(std::lround(std::cos(angle) * radius)),
             cy - static_cast<int>(std::lround(std::sin(angle) * radius)));
-        if (frame.pixelColor(dot) != lit)
+        if (PixelAt(frame, dot) != lit)
             break;
     }
     return count;

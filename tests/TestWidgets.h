@@ -3,9 +3,24 @@
 #include "TimeSource.h"
 
 #include <QEvent>
+#include <QImage>
 #include <QPalette>
 #include <QWidget>
+#include <cmath>
 #include <memory>
+
+// The colour of logical pixel (x, y) of a grabbed frame at any device pixel ratio: the device pixel
+// under the logical pixel's centre, so an edge shared with a neighbour never decides the reading.
+inline QColor PixelAt(const QImage& frame, int x, int y)
+{
+    const qreal ratio = frame.devicePixelRatio();
+    auto device = [ratio](int logical) { return static_cast<int>(std::floor((logical + 0.5) * ratio)); };
+    return frame.pixelColor(device(x), device(y));
+}
+inline QColor PixelAt(const QImage& frame, QPoint logical)
+{
+    return PixelAt(frame, logical.x(), logical.y());
+}
 
 // A parent whose own background is one plain colour, to tell it apart from what a control draws.
 class Backdrop : public QWidget {

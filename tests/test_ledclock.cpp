@@ -85,7 +85,7 @@ private slots:
         QVERIFY(clock.testAttribute(Qt::WA_OpaquePaintEvent));
         // Initial geometry: dot 0 at (100, 28), text references from (52, 84).
         const QImage frame = clock.grab().toImage();
-        QCOMPARE(frame.pixelColor(100, 28), QColor(Qt::red));
+        QCOMPARE(PixelAt(frame, 100, 28), QColor(Qt::red));
         QCOMPARE(ReadGlyph(frame, clock, 52, 84), QChar('1'));
         QCOMPARE(ReadGlyph(frame, clock, 52 + 8 + 20, 84), QChar('0'));
     }
@@ -254,20 +254,20 @@ private slots:
         QImage frame = clock.grab().toImage();
         QCOMPARE(ReadWorkedExampleTime(frame, clock), QString("15:44"));
         for (const QPoint& dot : {QPoint(391, 52), QPoint(526, 187), QPoint(391, 322), QPoint(256, 187)})
-            QCOMPARE(frame.pixelColor(dot), QColor(Qt::green));
-        QCOMPARE(frame.pixelColor(391, 187 + 149), QColor(Qt::blue));  // hour mark k = 0, straight below
-        QCOMPARE(frame.pixelColor(391 - 149, 187), QColor(Qt::blue));  // k = 3, to the left
+            QCOMPARE(PixelAt(frame, dot), QColor(Qt::green));
+        QCOMPARE(PixelAt(frame, 391, 187 + 149), QColor(Qt::blue));  // hour mark k = 0, straight below
+        QCOMPARE(PixelAt(frame, 391 - 149, 187), QColor(Qt::blue));  // k = 3, to the left
 
         clock.setSeconds(44);
         frame = clock.grab().toImage();
-        QCOMPARE(frame.pixelColor(526, 187), QColor(Qt::green));
-        QCOMPARE(frame.pixelColor(256, 187), QColor(Qt::black));  // dot 45 is not lit yet
+        QCOMPARE(PixelAt(frame, 526, 187), QColor(Qt::green));
+        QCOMPARE(PixelAt(frame, 256, 187), QColor(Qt::black));  // dot 45 is not lit yet
 
         clock.setHourMarks(false);
         clock.setSecondsIndicator(false);
         frame = clock.grab().toImage();
-        QCOMPARE(frame.pixelColor(391, 52), QColor(Qt::black));
-        QCOMPARE(frame.pixelColor(391, 187 + 149), QColor(Qt::black));
+        QCOMPARE(PixelAt(frame, 391, 52), QColor(Qt::black));
+        QCOMPARE(PixelAt(frame, 391, 187 + 149), QColor(Qt::black));
         QCOMPARE(ReadWorkedExampleTime(frame, clock), QString("15:44"));
     }
 
@@ -313,12 +313,11 @@ private slots:
         picture.setPixelColor(0, 0, Qt::black);  // the key: the clock's Color
         picture.setPixelColor(1, 0, Qt::white);
         clock.setBackground(picture);
-        QCOMPARE(
-            parent.grab().toImage().pixelColor(20, 20), QColor(Qt::black));  // opaque: painted with Color
+        QCOMPARE(PixelAt(parent.grab().toImage(), 20, 20), QColor(Qt::black));  // opaque: painted with Color
         clock.setTransparent(true);
         const QImage frame = parent.grab().toImage();
-        QCOMPARE(frame.pixelColor(20, 20), QColor(Qt::yellow));
-        QCOMPARE(frame.pixelColor(180, 20), QColor(Qt::white));
+        QCOMPARE(PixelAt(frame, 20, 20), QColor(Qt::yellow));
+        QCOMPARE(PixelAt(frame, 180, 20), QColor(Qt::white));
     }
 
     void aRunningClockTicksAndStopsCleanly()

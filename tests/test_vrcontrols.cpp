@@ -3,7 +3,10 @@
 #include "TestMain.h"
 #include "TestWidgets.h"
 #include "VrControls.h"
+#include "VrLabel.h"
+#include "vrLedClock.h"
 
+#include <QContextMenuEvent>
 #include <QMetaProperty>
 #include <QSignalSpy>
 
@@ -37,6 +40,54 @@ protected:
         return true;
     }
 };
+
+// Records a control's mouse events as text, in the order they come.
+class MouseJournal : public QObject {
+public:
+    explicit MouseJournal(TVrGraphicControl& control)
+        : control_(control)
+    {
+        using C = TVrGraphicControl;
+        connect(&control, &C::OnClick, this, [this](QObject* s) { Add(s, "click"); });
+        connect(&control, &C::OnDblClick, this, [this](QObject* s) { Add(s, "double"); });
+        connect(
+            &control, &C::OnMouseDown, this, [this](QObject* s, TMouseButton b, TShiftState k, int x, int y) {
+                Add(s, QString("down %1").arg(b) + Place(k, x, y));
+            });
+        connect(&control, &C::OnMouseMove, this,
+            [this](QObject* s, TShiftState k, int x, int y) { Add(s, "move" + Place(k, x, y)); });
+        connect(
+            &control, &C::OnMouseUp, this, [this](QObject* s, TMouseButton b, TShiftState k, int x, int y) {
+                Add(s, QString("up %1").arg(b) + Place(k, x, y));
+            });
+        connect(&control, &C::OnContextPopup, this, [this](QObject* s, TPoint at, bool& handled) {
+            Add(s, QString("popup %1,%2").arg(at.X).arg(at.Y));
+            handled = claimPopup;
+        });
+    }
+    QStringList entries;
+    bool claimPopup = false;
+
+private:
+    static QString Place(TShiftState shift, int x, int y)
+    {
+        return QString(" %1 %2,%3").arg(shift.toInt()).arg(x).arg(y);
+    }
+    void Add(QObject* sender, const QString& entry)
+    {
+        entries << (sender == &control_ ? entry : entry + " from elsewhere");
+    }
+    TVrGraphicControl& control_;
+};
+
+// Sends the control a mouse event as the window system delivers it, buttons held included.
+bool Mouse(QWidget& control, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at,
+    Qt::KeyboardModifiers keys = Qt::NoModifier)
+{
+    QMouseEvent event(type, at, control.mapToGlobal(at), button, held, keys);
+    QCoreApplication::sendEvent(&control, &event);
+    return event.isAccepted();
+}
 
 }  // namespace
 
@@ -176,6 +227,55 @@ private slots:
         QCOMPARE(font.count(), 1);
         QCOMPARE(text.count(), 1);
         QCOMPARE(entered.at(0).at(0).value<QObject*>(), &control);
+    }
+
+    void mouseEventsReachTheirHandlers()
+    {
+        TVrLabel label;
+        TVrLedClock clock;
+        for (TVrGraphicControl* control : std::initializer_list<TVrGraphicControl*>{&label, &clock}) {
+            MouseJournal journal(*control);
+            const auto shift = [](TShiftState s) { return QString::number(s.toInt()); };
+            // A click with Shift held, dragged a little with Ctrl held instead.
+            QVERIFY(Mouse(*control, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {3, 4},
+                Qt::ShiftModifier));
+            Mouse(*control, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {5, 6}, Qt::ControlModifier);
+            Mouse(*control, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {5, 6},
+                Qt::ControlModifier);
+            // The second press of a double click, then its release: no second click.
+            Mouse(*control, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {5, 6});
+            Mouse(*control, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, {5, 6});
+            // A right button released off the control, and a move with no button held.
+            Mouse(*control, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {1, 1},
+                Qt::AltModifier);
+            Mouse(*control, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {-8, 1});
+            Mouse(*control, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, {7, 2});
+            QCOMPARE(journal.entries,
+                QStringList({"down 0 " + shift(ssShift | ssLeft) + " 3,4",
+                    "move " + shift(ssCtrl | ssLeft) + " 5,6", "click", "up 0 " + shift(ssCtrl) + " 5,6",
+                    "double", "down 0 " + shift(ssLeft | ssDouble) + " 5,6", "up 0 0 5,6",
+                    "down 1 " + shift(ssAlt | ssRight) + " 1,1", "up 1 0 -8,1", "move 0 7,2"}));
+
+            // The popup's handler decides whether the event is spent or goes on to the parent.
+            journal.entries.clear();
+            QContextMenuEvent popup(
+                QContextMenuEvent::Mouse, QPoint(9, 8), control->mapToGlobal(QPoint(9, 8)));
+            QCoreApplication::sendEvent(control, &popup);
+            QVERIFY(!popup.isAccepted());
+            journal.claimPopup = true;
+            QContextMenuEvent claimed(
+                QContextMenuEvent::Mouse, QPoint(2, 3), control->mapToGlobal(QPoint(2, 3)));
+            QCoreApplication::sendEvent(control, &claimed);
+            QVERIFY(claimed.isAccepted());
+            QCOMPARE(journal.entries, QStringList({"popup 9,8", "popup 2,3"}));
+        }
+
+        // A failing handler is reported, and the control goes on.
+        QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
+        connect(&label, &TVrGraphicControl::OnDblClick, &label, [] { throw Exception("handler failed"); });
+        Mouse(label, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {5, 6});
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(reported.at(0).at(1).toString(), QString("handler failed"));
     }
 
     void aFailingPaintIsReportedAndReleasesTheCanvases()

@@ -119,6 +119,23 @@ private slots:
         QCOMPARE(label.size(), QSize(400, 300));  // the parent decides
     }
 
+    void autoSizeMeasuresTheCaptionBeforeAnyPaint()
+    {
+        TVrLabel label;  // never shown: nothing has painted it yet
+        label.setCaption("Studio");
+        label.setAutoSize(true);
+        QFontMetrics metrics(label.font());
+        QCOMPARE(label.size(), QSize(metrics.horizontalAdvance("Studio") + 4, metrics.height() + 4));
+
+        label.setFont(HardEdgedFont());
+        label.setCaption("On &air\nnow");  // the widest line, the ampersand taking no room
+        metrics = QFontMetrics(label.font());
+        const QSize natural(metrics.horizontalAdvance("On air") + 4, 2 * metrics.height() + 4);
+        QCOMPARE(label.size(), natural);
+        label.grab();  // the frame measures the same way
+        QCOMPARE(QSize(label.CaptionWidth() + 4, label.CaptionHeight() + 4), natural);
+    }
+
     void stylesDrawTheirEdges()
     {
         Backdrop parent(Qt::yellow, QSize(200, 60));

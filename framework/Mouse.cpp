@@ -1,0 +1,36 @@
+#include "Mouse.h"
+
+#include <QMouseEvent>
+
+namespace framework {
+
+std::optional<TMouseButton> MouseButton(const QMouseEvent& event)
+{
+    switch (event.button()) {
+    case Qt::LeftButton:
+        return mbLeft;
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return std::nullopt;
+    }
+}
+
+TShiftState ShiftState(const QMouseEvent& event)
+{
+    TShiftState shift;
+    const Qt::KeyboardModifiers keys = event.modifiers();
+    shift.setFlag(ssShift, keys.testFlag(Qt::ShiftModifier));
+    shift.setFlag(ssAlt, keys.testFlag(Qt::AltModifier));
+    shift.setFlag(ssCtrl, keys.testFlag(Qt::ControlModifier));
+    const Qt::MouseButtons buttons = event.buttons();
+    shift.setFlag(ssLeft, buttons.testFlag(Qt::LeftButton));
+    shift.setFlag(ssRight, buttons.testFlag(Qt::RightButton));
+    shift.setFlag(ssMiddle, buttons.testFlag(Qt::MiddleButton));
+    shift.setFlag(ssDouble, event.type() == QEvent::MouseButtonDblClick);
+    return shift;
+}
+
+}  // namespace framework
