@@ -4,8 +4,8 @@
 #include "Control.h"
 #include "Edit.h"
 #include "FontSize.h"
+#include "PageLayout.h"
 
-#include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolBox>
 #include <algorithm>
@@ -38,15 +38,6 @@ QWidget* CurrentPage(const QToolBox* toolBox)
     return toolBox->widget(toolBox->currentIndex());
 }
 
-// Shows every page once, so each is fitted to the notebook's current client area.
-void FitNotebookPages(QStackedWidget* notebook)
-{
-    const int shown = notebook->currentIndex();
-    for (int index = 0; index < notebook->count(); ++index)
-        notebook->setCurrentIndex(index);
-    notebook->setCurrentIndex(shown);
-}
-
 void EmptyCurrentPage(const QToolBox* toolBox)
 {
     if (QWidget* page = CurrentPage(toolBox))
@@ -68,10 +59,10 @@ void TMRControlHandlerVCL::CaptureBounds(int width, int height)
         control->setGeometry(tabs->currentWidget()->geometry());
     if (const QToolBox* toolBox = PageListContainerOf(control); toolBox && CurrentPage(toolBox))
         control->setGeometry(CurrentPage(toolBox)->geometry());
-    if (auto* notebook = qobject_cast<QStackedWidget*>(control))
-        FitNotebookPages(notebook);
     if (const auto* toolBox = qobject_cast<QToolBox*>(control))
         EmptyCurrentPage(toolBox);
+    // Its pages are captured next, against the room it keeps for them.
+    LayOutPages(control);
     TMRControlHandler::CaptureBounds(width, height);
 }
 
@@ -97,6 +88,8 @@ void TMRControlHandlerVCL::ApplyProperties()
         control->setGeometry(tabs->currentWidget()->geometry());
     if (const auto* toolBox = qobject_cast<QToolBox*>(control))
         EmptyCurrentPage(toolBox);
+    // Its size and fonts are final now; its pages, applied next, scale against the room they leave.
+    LayOutPages(control);
 }
 
 // The font's pixel height becomes the scaled control height less the control's own margin

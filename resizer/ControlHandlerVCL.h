@@ -11,13 +11,14 @@ namespace resizer {
 // - page-list container: QToolBox, whose page list is its items and whose current page is the
 //   item at its current index;
 // - page: a widget that is one of the pages of either;
-// - notebook: QStackedWidget, whose setCurrentIndex raises, shows and fits the chosen page to its
-//   client area and hides the one shown before;
+// - notebook: QStackedWidget, which shows one page at a time, fitted to its client area;
 // - font-height control: framework::TEdit, a single-line edit whose height follows its font: it
 //   refuses the scaled height, so its font is made to fit that height instead.
 //
-// A page that is not current is only fitted to its container when it is shown, so pages take the
-// bounds of the current one: a page scales from the place it will really have.
+// Qt fits a page to its container only when the page becomes current, and lays a container out
+// only while it is shown. So a container is laid out, every page fitted, before its pages are
+// captured and again once it has its new size and fonts, and pages take the bounds of the current
+// one: a page, shown or hidden, scales from the place it really has.
 class TMRControlHandlerVCL : public TMRControlHandler {
 public:
     using TMRControlHandler::TMRControlHandler;

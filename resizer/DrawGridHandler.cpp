@@ -55,15 +55,15 @@ void TMRDrawGrid::CaptureRatios()
     const QSize client = framework::ClientSize(grid_);
     if (client.width() == 0 || client.height() == 0)
         return;
-    defaultColWidthRatio_ = LengthRatio(Read(defaultColWidth_, grid_), client.width());
-    defaultRowHeightRatio_ = LengthRatio(Read(defaultRowHeight_, grid_), client.height());
-    gridLineWidthRatio_ = LengthRatio(Read(gridLineWidth_, grid_), client.width());
+    defaultColWidthRatio_ = PropertyRatio(Read(defaultColWidth_, grid_), client.width());
+    defaultRowHeightRatio_ = PropertyRatio(Read(defaultRowHeight_, grid_), client.height());
+    gridLineWidthRatio_ = PropertyRatio(Read(gridLineWidth_, grid_), client.width());
     colWidths_.Clear();
     for (int column = 0; column < grid_->ColCount(); ++column)
-        colWidths_.Add(0, LengthRatio(grid_->ColWidths(column), client.width()));
+        colWidths_.Add(0, PropertyRatio(grid_->ColWidths(column), client.width()));
     rowHeights_.Clear();
     for (int row = 0; row < grid_->RowCount(); ++row)
-        rowHeights_.Add(0, LengthRatio(grid_->RowHeights(row), client.height()));
+        rowHeights_.Add(0, PropertyRatio(grid_->RowHeights(row), client.height()));
     invalid_ = false;
 }
 

@@ -64,12 +64,12 @@ void TMRHeaderControl::CaptureRatios()
         for (int index = 0; index < sections_->Count(); ++index) {
             const QObject* section = sections_->Items(index);
             TMRLSection& entry = remembered_.Add();
-            entry.MinWidthRatio = LengthRatio(Bound(section, "MinWidth"), width);
-            entry.MaxWidthRatio = LengthRatio(Bound(section, "MaxWidth"), width);
+            entry.MinWidthRatio = PropertyRatio(Bound(section, "MinWidth"), width);
+            entry.MaxWidthRatio = PropertyRatio(Bound(section, "MaxWidth"), width);
         }
     }
     for (int index = 0; index < remembered_.Count(); ++index)
-        remembered_.Items(index).WidthRatio = LengthRatio(sections_->Items(index)->Width(), width);
+        remembered_.Items(index).WidthRatio = PropertyRatio(sections_->Items(index)->Width(), width);
     invalid_ = false;
 }
 

@@ -37,17 +37,15 @@ void TMRFont::CaptureRatios()
 
 void TMRFont::CaptureRatiosFor(int width, int height)
 {
-    const auto size = static_cast<float>(framework::FontSize(Font()));
-    if (static_cast<int>(size) == lastSize_ && !invalid_)
+    const int size = framework::FontSize(Font());
+    if (size == lastSize_ && !invalid_)
         return;
-    const auto w = static_cast<float>(width);
-    const auto h = static_cast<float>(height);
-    if (w == 0.0F || h == 0.0F) {
+    if (width == 0 || height == 0) {
         invalid_ = true;
         return;
     }
-    widthRatio_ = static_cast<float>(static_cast<long double>(size) / w);
-    heightRatio_ = static_cast<float>(static_cast<long double>(size) / h);
+    widthRatio_ = PropertyRatio(size, width);
+    heightRatio_ = PropertyRatio(size, height);
     invalid_ = false;
 }
 
@@ -56,8 +54,8 @@ void TMRFont::ApplyRatios()
     if (invalid_)
         return;
     const QSize client = framework::ClientSize(control_);
-    const auto byWidth = static_cast<float>(static_cast<long double>(widthRatio_) * client.width());
-    const auto byHeight = static_cast<float>(static_cast<long double>(heightRatio_) * client.height());
+    const float byWidth = ScaledLength(widthRatio_, client.width());
+    const float byHeight = ScaledLength(heightRatio_, client.height());
     // Truncated toward zero; a float beyond the int range cannot be a font size.
     SetFontSize(static_cast<int>(std::min({byWidth, byHeight, 32767.0F})));
     if (framework::FontSize(Font()) == 0)

@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 
 #include <QWidget>
+#include <cmath>
 
 namespace resizer {
 
@@ -48,9 +49,23 @@ float LengthRatio(int length, int dimension)
         static_cast<long double>(static_cast<float>(length)) / static_cast<float>(dimension));
 }
 
+float PropertyRatio(int length, int dimension)
+{
+    const long double quotient = static_cast<long double>(length) / dimension;
+    const auto ratio = static_cast<float>(quotient);
+    if (std::fabs(static_cast<long double>(ratio)) >= std::fabs(quotient))
+        return ratio;
+    return std::nextafter(ratio, quotient > 0 ? HUGE_VALF : -HUGE_VALF);
+}
+
+float ScaledLength(float ratio, int dimension)
+{
+    return static_cast<float>(static_cast<long double>(ratio) * dimension);
+}
+
 int TruncatedLength(float ratio, int dimension)
 {
-    return framework::RangeChecked<int>(framework::Trunc(static_cast<long double>(ratio) * dimension));
+    return framework::RangeChecked<int>(framework::Trunc(ScaledLength(ratio, dimension)));
 }
 
 TMRPropertyHandler::TMRPropertyHandler(QWidget* control)

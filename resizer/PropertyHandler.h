@@ -34,7 +34,14 @@ template <typename T> T* HeldObject(const QObject* control, const QString& name)
 
 // A length divided by a client dimension (not 0), at extended precision, kept as a 32-bit float.
 float LengthRatio(int length, int dimension);
-// A ratio times a client dimension, truncated toward zero; raises the range error past int.
+// The ratio a property handler keeps for a length it scales and truncates: LengthRatio, but the
+// nearest 32-bit float away from zero rather than the nearest either way. A ratio just short of
+// the quotient would bring the length back at the dimension it was measured against a hair under
+// its whole value, which truncation turns into one less.
+float PropertyRatio(int length, int dimension);
+// A ratio times a client dimension, as a 32-bit float like the ratio.
+float ScaledLength(float ratio, int dimension);
+// ScaledLength truncated toward zero; raises the range error past int.
 int TruncatedLength(float ratio, int dimension);
 
 class TMRPropertyHandler {

@@ -35,7 +35,7 @@ void TMRScaledProperties::Write(std::size_t index, int value)
     entries_[index].property.write(control_, value);
 }
 
-int TMRScaledProperties::NewValue(std::size_t /*index*/, long double product) const
+int TMRScaledProperties::NewValue(std::size_t /*index*/, float product) const
 {
     return framework::RangeChecked<int>(framework::Trunc(product));
 }
@@ -55,7 +55,7 @@ void TMRScaledProperties::CaptureRatios()
     }
     for (std::size_t index = 0; index < entries_.size(); ++index) {
         Entry& entry = entries_[index];
-        entry.ratio = LengthRatio(Read(index), Dimension(client, entry.axis));
+        entry.ratio = PropertyRatio(Read(index), Dimension(client, entry.axis));
     }
     invalid_ = false;
 }
@@ -68,7 +68,7 @@ void TMRScaledProperties::ApplyRatios()
     for (std::size_t index = 0; index < entries_.size(); ++index) {
         Entry& entry = entries_[index];
         const int dimension = Dimension(client, entry.axis);
-        Write(index, NewValue(index, static_cast<long double>(entry.ratio) * dimension));
+        Write(index, NewValue(index, ScaledLength(entry.ratio, dimension)));
         entry.last = Read(index);  // what the control kept, which may not be what it was given
     }
 }
@@ -83,7 +83,7 @@ int TMRTab::Read(std::size_t index) const
     return static_cast<std::int16_t>(TMRScaledProperties::Read(index));
 }
 
-int TMRTab::NewValue(std::size_t index, long double product) const
+int TMRTab::NewValue(std::size_t index, float product) const
 {
     if (Read(index) == 0)
         return 0;

@@ -29,8 +29,9 @@ protected:
     // The value of property `index` as the handler measures it, and setting it.
     virtual int Read(std::size_t index) const;
     virtual void Write(std::size_t index, int value);
-    // The value to set for `product`, the ratio times the client dimension; truncated by default.
-    virtual int NewValue(std::size_t index, long double product) const;
+    // The value to set for `product`, the ratio times the client dimension (ScaledLength);
+    // truncated by default.
+    virtual int NewValue(std::size_t index, float product) const;
 
     const QMetaProperty& Property(std::size_t index) const { return entries_[index].property; }
 
@@ -54,7 +55,7 @@ public:
 
 protected:
     int Read(std::size_t index) const override;
-    int NewValue(std::size_t index, long double product) const override;
+    int NewValue(std::size_t index, float product) const override;
 };
 
 // "Indent" of a tree, with the width.

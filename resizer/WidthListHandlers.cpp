@@ -34,7 +34,7 @@ void TMRWidthList::CaptureRatios()
     }
     widths_.Clear();
     for (int index = 0; index < items_->Count(); ++index)
-        widths_.Add(0, LengthRatio(items_->Items(index)->Width(), width));
+        widths_.Add(0, PropertyRatio(items_->Items(index)->Width(), width));
     invalid_ = false;
 }
 

@@ -57,6 +57,22 @@ QList<int> InnerLengths(const TGalleryForm& g)
         g.StatusBar->Panels()->Items(1)->Width()};
 }
 
+// The lengths the gallery is laid out with, which its design size must show unchanged.
+QList<int> DesignValues(const TGalleryForm& g)
+{
+    QList<int> values = {g.PageControl->TabHeight(), g.TabControl->TabWidth(), g.TabControl->TabHeight(),
+        g.TabSet->StartMargin(), g.TabSet->EndMargin(), g.ListBox->ItemHeight(), g.ComboBox->ItemHeight(),
+        g.BitBtn->Margin(), g.BitBtn->Spacing(), framework::FontSize(g.Notebook->TabFont()),
+        g.DrawGrid->DefaultColWidth(), g.DrawGrid->DefaultRowHeight(), g.DrawGrid->GridLineWidth(),
+        g.DrawGrid->ColWidths(0), g.DrawGrid->ColWidths(1), g.DrawGrid->RowHeights(1),
+        g.TreeView->indentation(), g.Header->Sections()->Items(0)->property("MinWidth").toInt()};
+    for (const framework::TCollection* items :
+        {g.ListView->Columns(), g.Header->Sections(), g.StatusBar->Panels()})
+        for (int index = 0; index < items->Count(); ++index)
+            values << items->Items(index)->Width();
+    return values;
+}
+
 }  // namespace
 
 class GalleryTest : public QObject {
@@ -98,6 +114,18 @@ private slots:
         };
         for (const auto& [control, handlers] : expected)
             QCOMPARE(HandlerNames(panel, control), handlers);
+    }
+
+    void theDesignSizeShowsTheDesignValuesAlsoAfterARoundTrip()
+    {
+        const QList<int> design = {24, 80, 24, 5, 5, 18, 18, 6, 6, 9, 60, 24, 2, 100, 60, 24, 20, 40, 120,
+            120, 120, 110, 110, 110, 200, 300, 200};
+        QCOMPARE(DesignValues(*gallery_), design);
+        gallery_->resize(1000, 700);
+        QTRY_COMPARE(gallery_->Panel->size(), QSize(1000, 700));
+        gallery_->resize(800, 600);
+        QTRY_COMPARE(gallery_->Panel->size(), QSize(800, 600));
+        QCOMPARE(DesignValues(*gallery_), design);
     }
 
     void resizingTheGalleryScalesWhatEveryControlShows()

@@ -1,15 +1,20 @@
 #include "DrawGrid.h"
 #include "DrawGridHandler.h"
+#include "FontSize.h"
 #include "GlyphButtons.h"
 #include "HeaderControl.h"
 #include "HeaderHandler.h"
+#include "ItemLists.h"
 #include "ListViews.h"
+#include "MRFont.h"
 #include "ScalarHandlers.h"
 #include "ScrollBox.h"
 #include "StatusBar.h"
 #include "TabControls.h"
 #include "TestMain.h"
 #include "WidthListHandlers.h"
+
+#include <functional>
 
 using namespace resizer;
 
@@ -134,6 +139,85 @@ private slots:
         ScaleTo(handler, button, QSize(512, 30));
         QCOMPARE(button.Margin(), 64);
         QCOMPARE(button.Spacing(), -4);
+    }
+
+    void everyValueComesBackWholeAtTheSizeItWasTakenAt()
+    {
+        // At 388 x 149 every one of these values times its ratio, taken as the nearest float,
+        // falls a hair under the whole value, as an exact product or as a float one.
+        const QSize taken(388, 149);
+        QWidget text;
+        QFont font = text.font();
+        font.setPointSize(8);
+        text.setFont(font);
+        framework::TTabControl tabs;
+        tabs.setTabWidth(80);
+        tabs.setTabHeight(24);
+        framework::TListBox list;
+        list.setItemHeight(18);
+        framework::TBitBtn button;
+        button.setMargin(6);
+        button.setSpacing(6);
+        framework::TTreeView tree;
+        tree.setIndentation(20);
+        framework::TStatusBar bar;
+        bar.AddPanel(QStringLiteral("a"), 110);
+        bar.AddPanel(QStringLiteral("b"), 40);
+        framework::THeaderControl header;
+        framework::THeaderSection* section = header.AddSection(QStringLiteral("s"), 110);
+        section->setMinWidth(40);
+        framework::TDrawGrid grid;
+        grid.setColCount(2);
+        grid.setRowCount(2);
+        grid.setDefaultColWidth(60);
+        grid.setDefaultRowHeight(24);
+        grid.setGridLineWidth(2);
+        grid.SetColWidths(0, 110);
+        for (QFrame* frame : std::initializer_list<QFrame*>{&list, &tree, &header, &grid})
+            frame->setFrameShape(QFrame::NoFrame);  // the client area is then the whole control
+        TMRFont textHandler(&text, QStringLiteral("Font"));
+        TMRTab tabsHandler(&tabs);
+        TMRItemHeight listHandler(&list);
+        TMRMarginSpacing buttonHandler(&button);
+        TMRTreeView treeHandler(&tree);
+        TMRStatusBar barHandler(&bar);
+        TMRHeaderControl headerHandler(&header);
+        TMRDrawGrid gridHandler(&grid);
+        const auto widths = [](const framework::TCollection& items) {
+            QList<int> result;
+            for (int index = 0; index < items.Count(); ++index)
+                result << items.Items(index)->Width();
+            return result;
+        };
+        struct Case {
+            QWidget& control;
+            TMRPropertyHandler& handler;
+            std::function<QList<int>()> values;
+        };
+        const QList<Case> cases = {
+            {text, textHandler, [&] { return QList<int>() << framework::FontSize(text.font()); }},
+            {tabs, tabsHandler, [&] { return QList<int>() << tabs.TabWidth() << tabs.TabHeight(); }},
+            {list, listHandler, [&] { return QList<int>() << list.ItemHeight(); }},
+            {button, buttonHandler, [&] { return QList<int>() << button.Margin() << button.Spacing(); }},
+            {tree, treeHandler, [&] { return QList<int>() << tree.indentation(); }},
+            {bar, barHandler, [&] { return widths(*bar.Panels()); }},
+            {header, headerHandler, [&] { return widths(*header.Sections()) << section->MinWidth(); }},
+            {grid, gridHandler,
+                [&] {
+                    return QList<int>()
+                        << grid.DefaultColWidth() << grid.DefaultRowHeight() << grid.GridLineWidth()
+                        << grid.ColWidths(0) << grid.ColWidths(1) << grid.RowHeights(1);
+                }},
+        };
+        for (const Case& scaled : cases) {
+            scaled.control.resize(taken);
+            const QList<int> values = scaled.values();
+            ScaleTo(scaled.handler, scaled.control, taken);
+            QCOMPARE(scaled.values(), values);
+            for (const QSize size : {taken * 2, QSize(250, 97), taken})
+                ScaleTo(scaled.handler, scaled.control, size);
+            QCOMPARE(scaled.values(), values);
+        }
     }
 
     void aZeroWidthAtCaptureKeepsValuesUntilAWidthReturns()

@@ -63,6 +63,22 @@ struct PanelWindow {
     TNoBDEResizerPanel* panel = nullptr;
 };
 
+// Where a 9-point control at `place` on a plain parent of size `from` lands, and its point size,
+// once the parent has become `to`: how any control on the panel scales.
+std::pair<QRect, int> ScaledOnAPlainParent(const QRect& place, QSize from, QSize to)
+{
+    QWidget parent;
+    parent.resize(from);
+    QWidget* control = Child(&parent, place);
+    SetPointSize(control, 9);
+    TMRControlHandler handler(control);
+    handler.PropertyHandlers().push_back(std::make_unique<TMRFont>(control, QStringLiteral("Font")));
+    handler.Capture(from.width(), from.height());
+    parent.resize(to);
+    handler.Apply();
+    return {control->geometry(), PointSize(control)};
+}
+
 // A property handler that writes down what happens to it, or fails on request.
 class RecordingHandler : public TMRPropertyHandler {
 public:
@@ -351,6 +367,81 @@ private slots:
         for (const QSize& area : pageAreas())
             QVERIFY2(!area.isEmpty(), "a page lost its area");
         QTRY_COMPARE(pageAreas(), before);
+    }
+
+    void controlsOnShownAndHiddenPagesScaleWithTheirPagesAndComeBack()
+    {
+        const QRect place(10, 10, 120, 20);
+        for (const bool allowChanges : {false, true}) {
+            PanelWindow w(allowChanges, QSize(600, 300));
+            auto* tabs = new QTabWidget(w.panel);
+            auto* stack = new QStackedWidget(w.panel);
+            auto* toolBox = new QToolBox(w.panel);
+            tabs->setGeometry(0, 0, 200, 300);
+            stack->setGeometry(200, 0, 200, 300);
+            toolBox->setGeometry(400, 0, 200, 300);
+            QList<QWidget*> labels;  // on the current page of each container, then on the hidden one
+            for (int page = 0; page < 2; ++page) {
+                const QList<QWidget*> pages = {new QWidget, new QWidget, new QWidget};
+                tabs->addTab(pages[0], QString::number(page));
+                stack->addWidget(pages[1]);
+                toolBox->addItem(pages[2], QString::number(page));
+                for (QWidget* onPage : pages) {
+                    auto* label = new framework::TLabel(onPage);
+                    label->setAutoSize(false);
+                    label->setGeometry(place);
+                    SetPointSize(label, 9);
+                    labels << label;
+                }
+            }
+            w.Show();
+            QList<QSize> rooms;  // each page's size at the design size
+            for (const QWidget* label : labels)
+                rooms << label->parentWidget()->size();
+            // Every page fills the room its container keeps for pages, hidden pages the same room as
+            // the shown one, and every label stands where it would on a plain parent of its page's size.
+            const auto misplaced = [&]() -> QString {
+                QApplication::processEvents();  // Qt's own layout, which must agree
+                for (int i = 0; i < labels.size(); ++i) {
+                    const QWidget* page = labels[i]->parentWidget();
+                    const QSize room = page->parentWidget()->size();
+                    const auto expected = ScaledOnAPlainParent(place, rooms[i], page->size());
+                    if (room != labels[i % 3]->parentWidget()->parentWidget()->size()
+                        || page->geometry() != QRect(QPoint(), room)
+                        || labels[i]->geometry() != expected.first
+                        || PointSize(labels[i]) != expected.second) {
+                        QString text;
+                        QDebug(&text).nospace()
+                            << "label " << i << " at " << labels[i]->geometry() << ' ' << PointSize(labels[i])
+                            << " pt on a page at " << page->geometry() << " in " << room
+                            << ", allowing changes: " << allowChanges;
+                        return text;
+                    }
+                }
+                return {};
+            };
+            QCOMPARE(misplaced(), QString());
+            QCOMPARE(labels[0]->geometry(), place);
+            w.Resize(601, 300);
+            QCOMPARE(misplaced(), QString());
+            QCOMPARE(labels[0]->geometry(), place);
+            w.Resize(1200, 600);
+            QCOMPARE(misplaced(), QString());
+            QVERIFY(labels[0]->width() > place.width());
+            w.Resize(600, 300);
+            QCOMPARE(misplaced(), QString());
+            for (int i = 0; i < labels.size(); ++i) {
+                QCOMPARE(labels[i]->parentWidget()->size(), rooms[i]);
+                QCOMPARE(labels[i]->geometry(), place);
+                QCOMPARE(PointSize(labels[i]), 9);
+            }
+            // Turning to the hidden pages moves nothing.
+            tabs->setCurrentIndex(1);
+            stack->setCurrentIndex(1);
+            toolBox->setCurrentIndex(1);
+            QCOMPARE(misplaced(), QString());
+            QCOMPARE(labels[3]->parentWidget()->size(), rooms[0]);
+        }
     }
 
     void aControlMovedByTheProgramScalesFromThereOnlyWithAllowChanges()
