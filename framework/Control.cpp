@@ -1,8 +1,10 @@
 #include "Control.h"
 
+#include "DockEvent.h"
 #include "Exceptions.h"
 
 #include <QAbstractScrollArea>
+#include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QPalette>
@@ -74,11 +76,20 @@ void Control::setAlign(TAlign value)
 {
     if (CheckedEnum(value) == align_)
         return;
-    if (align_ == alNone)
+    if (align_ == alNone) {
         freeBounds_ = widget_->geometry();
+        DockEvent docking(DockEvent::Docking);
+        QCoreApplication::sendEvent(widget_, &docking);
+    }
     align_ = value;
-    if (align_ == alNone && freeBounds_.isValid())
-        widget_->setGeometry(freeBounds_);
+    if (align_ == alNone) {
+        // A container that keeps its controls in proportion puts the control where it belongs at
+        // the size the parent has now; only without one do the old pixel bounds come back.
+        DockEvent freed(DockEvent::Freed);
+        QCoreApplication::sendEvent(widget_, &freed);
+        if (!freed.Placed() && freeBounds_.isValid())
+            widget_->setGeometry(freeBounds_);
+    }
     Realign();
 }
 

@@ -26,7 +26,8 @@ public:
     QWidget* Widget() const { return widget_; }
 
     TAlign Align() const { return align_; }
-    // Docking (any value but alNone) remembers the free bounds; going back to alNone restores them.
+    // Docking (any value but alNone) remembers the free bounds; going back to alNone restores them,
+    // unless a watcher of the control's DockEvent places it. Both changes send a DockEvent.
     void setAlign(TAlign value);
 
     TAnchors Anchors() const { return anchors_; }

@@ -61,6 +61,23 @@ void TMRControlHandler::CaptureBounds(int width, int height)
     heightRatio_ = LengthRatio(bounds.Height(), height);
 }
 
+void TMRControlHandler::KeepFreePlace()
+{
+    freePlace_ = {leftRatio_, topRatio_, widthRatio_, heightRatio_};
+}
+
+bool TMRControlHandler::ReturnToFreePlace()
+{
+    if (freePlace_.left == kNotCaptured)
+        return false;
+    leftRatio_ = freePlace_.left;
+    topRatio_ = freePlace_.top;
+    widthRatio_ = freePlace_.width;
+    heightRatio_ = freePlace_.height;
+    Apply();
+    return true;
+}
+
 void TMRControlHandler::CaptureProperties()
 {
     for (auto& handler : propertyHandlers_)

@@ -27,6 +27,13 @@ public:
     // handlers scale; nothing while the handler holds no fractions.
     void Apply();
 
+    // While its control is docked the handler scales the docked bounds; the fractions of the
+    // control's free place are kept aside meanwhile. Called as the control leaves that place.
+    void KeepFreePlace();
+    // Puts a control just freed from its dock where it would stand had it never been docked, at
+    // its parent's current size; false when no free place was kept (it was never captured).
+    bool ReturnToFreePlace();
+
     // The control, or null once it is gone.
     QWidget* Control() const { return control_.data(); }
     TMRPropertyHandlerList& PropertyHandlers() { return propertyHandlers_; }
@@ -55,12 +62,20 @@ protected:
 private:
     static constexpr float kNotCaptured = -1.0F;
 
+    struct Fractions {
+        float left;
+        float top;
+        float width;
+        float height;
+    };
+
     QPointer<QWidget> control_;
     TMRPropertyHandlerList propertyHandlers_;
     float leftRatio_ = kNotCaptured;
     float topRatio_ = 0.0F;
     float widthRatio_ = 0.0F;
     float heightRatio_ = 0.0F;
+    Fractions freePlace_{kNotCaptured, 0.0F, 0.0F, 0.0F};
     framework::TRect lastBounds_;
     int parentWidth_ = 0;
     int parentHeight_ = 0;

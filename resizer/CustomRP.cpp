@@ -23,8 +23,12 @@ TCustomResizerPanel::~TCustomResizerPanel()
 void TCustomResizerPanel::FreeHandlers()
 {
     // The controls may outlive the panel: their removal notices must not reach it any more.
-    for (const auto& entry : handlerIndex_)
-        disconnect(entry.first, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler);
+    for (const auto& handler : controlHandlers_) {
+        if (QWidget* control = handler->Control()) {
+            disconnect(control, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler);
+            control->removeEventFilter(this);
+        }
+    }
     // Last to first, the reverse of registration.
     while (!controlHandlers_.empty())
         controlHandlers_.pop_back();
@@ -96,6 +100,7 @@ void TCustomResizerPanel::Register(QWidget* control)
     TMRControlHandler* handler = controlHandlers_.back().get();
     handlerIndex_.emplace(control, std::prev(controlHandlers_.end()));
     connect(control, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler, Qt::UniqueConnection);
+    control->installEventFilter(this);
     CreatePropertyHandlers(control, handler->PropertyHandlers());
     if (!allowChanges_) {
         const QSize reference = ReferenceSize(control);
@@ -127,6 +132,32 @@ bool TCustomResizerPanel::IsOnPanel(const QWidget* control) const
 void TCustomResizerPanel::resizeEvent(QResizeEvent* event)
 {
     framework::Guarded(this, [this, event] { SizeChanged(event); });
+}
+
+bool TCustomResizerPanel::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != framework::DockEvent::EventType() || !watched->isWidgetType())
+        return TPanel::eventFilter(watched, event);
+    framework::Guarded(
+        this, [&] { DockChanged(static_cast<QWidget*>(watched), static_cast<framework::DockEvent&>(*event)); });
+    return false;  // others may watch too
+}
+
+void TCustomResizerPanel::DockChanged(QWidget* control, framework::DockEvent& event)
+{
+    TMRControlHandler* handler = HandlerOf(control);
+    if (!handler || !IsOnPanel(control))
+        return;
+    if (event.change() == framework::DockEvent::Freed) {
+        if (handler->ReturnToFreePlace())
+            event.SetPlaced();
+        return;
+    }
+    if (allowChanges_) {
+        const QSize reference = ReferenceSize(control);
+        handler->Capture(reference.width(), reference.height());
+    }
+    handler->KeepFreePlace();
 }
 
 void TCustomResizerPanel::SizeChanged(QResizeEvent* event)

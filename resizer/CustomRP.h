@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ControlHandler.h"
+#include "DockEvent.h"
 #include "MRFont.h"
 #include "Panel.h"
 
@@ -52,6 +53,8 @@ protected:
     virtual void CreatePropertyHandlers(QWidget* control, TMRPropertyHandlerList& handlers);
 
     void resizeEvent(QResizeEvent* event) override;
+    // Watches the registered controls dock and leave their docks.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     TMRControlHandlerClass controlHandlerClass_ = CreateControlHandler<TMRControlHandler>;
 
@@ -68,6 +71,9 @@ private:
     // A control that has been taken off the panel keeps its handler but is left alone.
     bool IsOnPanel(const QWidget* control) const;
     void DropHandler(QObject* control);
+    // A control leaving its free place keeps it (taken again first when changes are allowed);
+    // one freed from its dock goes back to it.
+    void DockChanged(QWidget* control, framework::DockEvent& event);
     void FreeHandlers();
 
     int oldWidth_ = 0;

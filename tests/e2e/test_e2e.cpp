@@ -77,16 +77,35 @@ bool ShowsDateLineOf(const QImage& window, const QDate& day, const char* locale)
     return std::abs((right - left + 1) - DateLineWidth(day, locale)) <= 8;
 }
 
-// The centre of the calendar's selected day, or a null point when the shown month lacks it.
-QPoint SelectedDay(const QImage& window)
+// The centre of the calendar's selected day, or a null point when the shown month lacks it. The
+// navigation bar has the same colour, but spans the whole calendar.
+QPoint SelectedDay(const QImage& window, const QRect& calendar = kCalendar)
 {
     const QColor highlight = QPalette().color(QPalette::Highlight);
     QRect found;
-    for (int y = kCalendar.top() + 30; y <= kCalendar.bottom(); ++y)
-        for (int x = kCalendar.left(); x <= kCalendar.right(); ++x)
+    for (int y = calendar.top(); y <= calendar.bottom(); ++y) {
+        QRect row;
+        for (int x = calendar.left(); x <= calendar.right(); ++x)
             if (window.pixelColor(x, y) == highlight)
-                found |= QRect(x, y, 1, 1);
+                row |= QRect(x, y, 1, 1);
+        if (row.width() < calendar.width() / 2)
+            found |= row;
+    }
     return found.isEmpty() ? QPoint() : found.center();
+}
+
+// The window's picture once it shows the same twice in a row, for a clock whose time stands still.
+QImage SettledGrab(const ClockProcess& clock)
+{
+    QImage previous = clock.Grab();
+    for (int tries = 0; tries < 100; ++tries) {
+        QTest::qWait(50);
+        QImage now = clock.Grab();
+        if (now == previous)
+            break;
+        previous = std::move(now);
+    }
+    return previous;
 }
 
 int WhitePixels(const QImage& window, const QRect& area)
@@ -157,6 +176,48 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)) > 200, 3000);
         clock.DoubleClick(kCalendarDays);
         QTRY_COMPARE_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)), 0, 3000);
+    }
+
+    // Freed after a resize, the calendar stands where it would had it never been docked; at the
+    // stored size the window is the one it started with, docked or free.
+    void theCalendarFreedAfterAResizeReturnsToItsPlace()
+    {
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        // Clicks and double clicks go to today, so that the selection stays; the first click gives
+        // the calendar the keyboard focus it keeps from then on.
+        const QImage start = clock.Grab();
+        const QPoint today = SelectedDay(start);
+        clock.Click(today);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != start, 3000);
+        const QImage free = SettledGrab(clock);
+        const auto resizeTo = [&clock](QSize size) {
+            clock.Resize(size);
+            QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), size, 5000);
+            SettledGrab(clock);
+        };
+        const QSize large(1400, 1000);
+        resizeTo(large);
+        const QImage largeFree = clock.Grab();
+        resizeTo(free.size());
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == free, 3000);
+
+        clock.DoubleClick(today);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != free, 3000);
+        const QImage docked = SettledGrab(clock);
+        resizeTo(large);
+        const QRect dockedCalendar(large.width() - 400, 0, 400, large.height());
+        QVERIFY(!SelectedDay(clock.Grab(), dockedCalendar).isNull());
+        clock.DoubleClick(SelectedDay(clock.Grab(), dockedCalendar));
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == largeFree, 3000);
+        resizeTo(free.size());
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == free, 3000);
+
+        clock.DoubleClick(today);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == docked, 3000);
+        resizeTo(large);
+        resizeTo(free.size());
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == docked, 3000);
     }
 
     void whatIsTypedIntoTheNotesStaysUntilClean()
