@@ -80,6 +80,42 @@ std::pair<QRect, int> ScaledOnAPlainParent(const QRect& place, QSize from, QSize
 }
 
 // A property handler that writes down what happens to it, or fails on request.
+// A tab widget, a stacked widget and a tool box side by side on a panel of 600 x 300.
+struct PageContainers {
+    explicit PageContainers(QWidget* panel)
+        : tabs(new QTabWidget(panel))
+        , stack(new QStackedWidget(panel))
+        , toolBox(new QToolBox(panel))
+    {
+        tabs->setGeometry(0, 0, 200, 300);
+        stack->setGeometry(200, 0, 200, 300);
+        toolBox->setGeometry(400, 0, 200, 300);
+    }
+    // A new page for each, in that order.
+    QList<QWidget*> AddPages()
+    {
+        const QList<QWidget*> pages = {new QWidget, new QWidget, new QWidget};
+        tabs->addTab(pages[0], QString::number(tabs->count()));
+        stack->addWidget(pages[1]);
+        toolBox->addItem(pages[2], QString::number(toolBox->count()));
+        return pages;
+    }
+    void TurnPages(int index) const
+    {
+        tabs->setCurrentIndex(index);
+        stack->setCurrentIndex(index);
+        toolBox->setCurrentIndex(index);
+    }
+    QList<QSize> CurrentPageSizes() const
+    {
+        return {tabs->currentWidget()->size(), stack->currentWidget()->size(), toolBox->currentWidget()->size()};
+    }
+
+    QTabWidget* tabs;
+    QStackedWidget* stack;
+    QToolBox* toolBox;
+};
+
 class RecordingHandler : public TMRPropertyHandler {
 public:
     RecordingHandler(QWidget* control, QStringList& log, QString name, bool failToApply = false)
@@ -340,33 +376,19 @@ private slots:
     void pagesKeepFillingTheirContainers()
     {
         PanelWindow w(true, QSize(600, 300));
-        auto* tabs = new QTabWidget(w.panel);
-        auto* stack = new QStackedWidget(w.panel);
-        auto* toolBox = new QToolBox(w.panel);
-        tabs->setGeometry(0, 0, 200, 300);
-        stack->setGeometry(200, 0, 200, 300);
-        toolBox->setGeometry(400, 0, 200, 300);
-        for (int page = 0; page < 2; ++page) {
-            tabs->addTab(new QWidget, QString::number(page));
-            stack->addWidget(new QWidget);
-            toolBox->addItem(new QWidget, QString::number(page));
-        }
+        PageContainers containers(w.panel);
+        for (int page = 0; page < 2; ++page)
+            containers.AddPages();
         w.Show();
-        const auto pageAreas = [&] {
-            return QList<QSize>{tabs->currentWidget()->size(), stack->currentWidget()->size(),
-                toolBox->currentWidget()->size()};
-        };
-        const QList<QSize> before = pageAreas();
+        const QList<QSize> before = containers.CurrentPageSizes();
         for (const QSize& size : {QSize(300, 150), QSize(900, 450), QSize(600, 300)}) {
             w.Resize(size.width(), size.height());
-            tabs->setCurrentIndex(1 - tabs->currentIndex());
-            stack->setCurrentIndex(1 - stack->currentIndex());
-            toolBox->setCurrentIndex(1 - toolBox->currentIndex());
+            containers.TurnPages(1 - containers.tabs->currentIndex());
             QApplication::processEvents();
         }
-        for (const QSize& area : pageAreas())
+        for (const QSize& area : containers.CurrentPageSizes())
             QVERIFY2(!area.isEmpty(), "a page lost its area");
-        QTRY_COMPARE(pageAreas(), before);
+        QTRY_COMPARE(containers.CurrentPageSizes(), before);
     }
 
     void controlsOnShownAndHiddenPagesScaleWithTheirPagesAndComeBack()
@@ -374,19 +396,10 @@ private slots:
         const QRect place(10, 10, 120, 20);
         for (const bool allowChanges : {false, true}) {
             PanelWindow w(allowChanges, QSize(600, 300));
-            auto* tabs = new QTabWidget(w.panel);
-            auto* stack = new QStackedWidget(w.panel);
-            auto* toolBox = new QToolBox(w.panel);
-            tabs->setGeometry(0, 0, 200, 300);
-            stack->setGeometry(200, 0, 200, 300);
-            toolBox->setGeometry(400, 0, 200, 300);
+            PageContainers containers(w.panel);
             QList<QWidget*> labels;  // on the current page of each container, then on the hidden one
             for (int page = 0; page < 2; ++page) {
-                const QList<QWidget*> pages = {new QWidget, new QWidget, new QWidget};
-                tabs->addTab(pages[0], QString::number(page));
-                stack->addWidget(pages[1]);
-                toolBox->addItem(pages[2], QString::number(page));
-                for (QWidget* onPage : pages) {
+                for (QWidget* onPage : containers.AddPages()) {
                     auto* label = new framework::TLabel(onPage);
                     label->setAutoSize(false);
                     label->setGeometry(place);
@@ -436,9 +449,7 @@ private slots:
                 QCOMPARE(PointSize(labels[i]), 9);
             }
             // Turning to the hidden pages moves nothing.
-            tabs->setCurrentIndex(1);
-            stack->setCurrentIndex(1);
-            toolBox->setCurrentIndex(1);
+            containers.TurnPages(1);
             QCOMPARE(misplaced(), QString());
             QCOMPARE(labels[3]->parentWidget()->size(), rooms[0]);
         }
