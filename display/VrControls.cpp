@@ -3,7 +3,6 @@
 #include "Application.h"
 #include "CursorTable.h"
 #include "DrawingUtils.h"
-#include "Mouse.h"
 #include "Resources.h"
 
 #include <QContextMenuEvent>
@@ -170,7 +169,7 @@ void TVrGraphicControl::mousePressEvent(QMouseEvent* event)
     const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
     if (!button)
         return event->ignore();
-    clicking_ = *button == framework::mbLeft;
+    clicks_.Pressed(*event);
     const QPoint at = event->position().toPoint();
     framework::Guarded(this, [&] { DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y()); });
 }
@@ -181,7 +180,7 @@ void TVrGraphicControl::mouseDoubleClickEvent(QMouseEvent* event)
     const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
     if (!button)
         return event->ignore();
-    clicking_ = false;  // the release that ends a double click is no click
+    clicks_.Cancel();  // the release that ends a double click is no click
     const QPoint at = event->position().toPoint();
     framework::Guarded(this, [&] {
         if (*button == framework::mbLeft)
@@ -202,10 +201,7 @@ void TVrGraphicControl::mouseReleaseEvent(QMouseEvent* event)
     if (!button)
         return event->ignore();
     const QPoint at = event->position().toPoint();
-    const bool leftUp = *button == framework::mbLeft;
-    const bool click = leftUp && clicking_ && rect().contains(at);
-    if (leftUp)
-        clicking_ = false;
+    const bool click = clicks_.Released(*event, rect());
     framework::Guarded(this, [&] {
         if (click)
             DoClick();

@@ -6,6 +6,7 @@
 #include "CursorTable.h"
 #include "Enums.h"
 #include "Geometry.h"
+#include "Mouse.h"
 
 #include <QObject>
 #include <QWidget>
@@ -115,7 +116,7 @@ private:
     framework::TCanvas canvas_;
     QString caption_;
     bool autoSize_ = false;
-    bool clicking_ = false;  // the left button went down on the control and is not up yet
+    framework::ClickTracker clicks_;
 };
 
 // Draws every frame into OffscreenBitmap and copies it to the screen at once. Descendants

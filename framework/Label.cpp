@@ -41,15 +41,13 @@ void TLabel::AdjustBounds()
 
 void TLabel::mousePressEvent(QMouseEvent* event)
 {
-    pressed_ = event->button() == Qt::LeftButton;
+    clicks_.Pressed(*event);
     QLabel::mousePressEvent(event);
 }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click
-        = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    pressed_ = false;
+    const bool click = clicks_.Released(*event, rect());
     QLabel::mouseReleaseEvent(event);
     if (click)
         Guarded(this, [this] { emit OnClick(this); });

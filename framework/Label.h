@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Control.h"
+#include "Mouse.h"
 
 #include <QLabel>
 
@@ -33,7 +34,7 @@ private:
     void AdjustBounds();
 
     bool autoSize_ = true;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 }  // namespace framework

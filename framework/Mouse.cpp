@@ -33,4 +33,18 @@ TShiftState ShiftState(const QMouseEvent& event)
     return shift;
 }
 
+void ClickTracker::Pressed(const QMouseEvent& event)
+{
+    down_ = event.button() == Qt::LeftButton;
+}
+
+bool ClickTracker::Released(const QMouseEvent& event, const QRect& area)
+{
+    if (event.button() != Qt::LeftButton)
+        return false;
+    const bool click = down_ && area.contains(event.position().toPoint());
+    down_ = false;
+    return click;
+}
+
 }  // namespace framework

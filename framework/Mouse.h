@@ -5,6 +5,7 @@
 #include <optional>
 
 class QMouseEvent;
+class QRect;
 
 // A Qt mouse event in the terms the controls' mouse events are published in.
 namespace framework {
@@ -15,5 +16,19 @@ std::optional<TMouseButton> MouseButton(const QMouseEvent& event);
 // The modifier keys and the buttons held when the event happened: a press counts its own button,
 // a release no longer does; the press that completes a double click adds ssDouble.
 TShiftState ShiftState(const QMouseEvent& event);
+
+// Tells the clicks among the presses and releases a control receives: the left button pressed on
+// the control and released over it.
+class ClickTracker {
+public:
+    void Pressed(const QMouseEvent& event);
+    // The press in progress makes no click (the second press of a double click).
+    void Cancel() { down_ = false; }
+    // True when the release completes a click within `area`.
+    bool Released(const QMouseEvent& event, const QRect& area);
+
+private:
+    bool down_ = false;
+};
 
 }  // namespace framework
