@@ -1,6 +1,6 @@
-#include "DateLine.h"
+#include "app/DateLine.h"
 
-#include "DateFormat.h"
+#include "framework/DateFormat.h"
 
 QString DateLineText(const QDate& date, framework::LocaleIdentifier id, const QLocale& locale)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LocaleId.h"
+#include "framework/LocaleId.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,4 +1,4 @@
-#include "StartupProbe.h"
+#include "app/StartupProbe.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,14 +1,14 @@
-#include "Unit1.h"
+#include "app/Unit1.h"
 
-#include "DateLine.h"
-#include "LocaleId.h"
-#include "Shell.h"
-#include "TimeSource.h"
+#include "app/DateLine.h"
+#include "framework/LocaleId.h"
+#include "framework/Shell.h"
+#include "framework/TimeSource.h"
 
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(QWidget* parent)
-    : framework::TForm(parent)
+    : controls::TForm(parent)
 {
     framework::LayoutReading::Read(
         [this] {
@@ -20,12 +20,12 @@ TForm1::TForm1(QWidget* parent)
 
 void TForm1::BindEvents()
 {
-    connect(this, &framework::TForm::OnCreate, this, &TForm1::FormCreate);
+    connect(this, &controls::TForm::OnCreate, this, &TForm1::FormCreate);
     connect(VrLedClock1, &display::TVrLedClock::OnHoursChanged, this, &TForm1::VrLedClock1HoursChanged);
     connect(VrLedClock1, &display::TVrLedClock::OnSecondsChanged, this, &TForm1::VrLedClock1SecondsChanged);
-    connect(Label7, &framework::TLabel::OnClick, this, &TForm1::Label7Click);
-    connect(Button1, &framework::TButton::OnClick, this, &TForm1::Button1Click);
-    connect(MonthCalendar1, &framework::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
+    connect(Label7, &controls::TLabel::OnClick, this, &TForm1::Label7Click);
+    connect(Button1, &controls::TButton::OnClick, this, &TForm1::Button1Click);
+    connect(MonthCalendar1, &controls::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
 }
 
 QUrl TForm1::MakerAddress()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Form.h"
+#include "controls/Form.h"
 #include "ui_Unit1.h"
 
 #include <QDate>
@@ -8,7 +8,7 @@
 
 // The studio clock's main window: its controls come from the stored layout (Unit1.ui); the
 // handlers below give them their behaviour.
-class TForm1 : public framework::TForm, public Ui::TForm1 {
+class TForm1 : public controls::TForm, public Ui::TForm1 {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);

@@ -1,9 +1,9 @@
-#include "Application.h"
-#include "LocaleId.h"
-#include "Resources.h"
-#include "StartupProbe.h"
-#include "Unit1.h"
-#include "VrControls.h"
+#include "app/StartupProbe.h"
+#include "app/Unit1.h"
+#include "display/VrControls.h"
+#include "framework/Application.h"
+#include "framework/LocaleId.h"
+#include "resources/Resources.h"
 
 int main(int argc, char** argv)
 {

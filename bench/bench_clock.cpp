@@ -4,10 +4,10 @@
 //   bench_clock seconds [s]       paint delay after each boundary over s seconds (default 120),
 //                                 ticking as the clock does, just after each boundary
 //   bench_clock seconds-fixed [s] the same with a plain 1000 ms tick, for comparison
-#include "Application.h"
-#include "BenchStats.h"
-#include "VrThreads.h"
-#include "vrLedClock.h"
+#include "bench/BenchStats.h"
+#include "display/VrThreads.h"
+#include "display/vrLedClock.h"
+#include "framework/Application.h"
 
 #include <QDateTime>
 #include <QEventLoop>

@@ -1,11 +1,11 @@
 // Measures the display module: the delivery latency of thread-mode ticks, the CPU an idle timer
 // uses, the cost of picture-filled text and of painting the date line.
 //   bench_display [seconds of idle measurement, default 60]
-#include "Application.h"
-#include "BenchStats.h"
-#include "DrawingUtils.h"
-#include "VrLabel.h"
-#include "VrThreads.h"
+#include "bench/BenchStats.h"
+#include "display/DrawingUtils.h"
+#include "display/VrLabel.h"
+#include "display/VrThreads.h"
+#include "framework/Application.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

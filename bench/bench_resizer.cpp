@@ -3,10 +3,10 @@
 //                          nested three deep, each control with a font handler
 //   bench_resizer window   the main window: one size change, and size change plus repaint while
 //                          its edge is dragged a few pixels at a time (one frame per step)
-#include "Application.h"
-#include "BenchStats.h"
-#include "NoBDERP.h"
-#include "Unit1.h"
+#include "app/Unit1.h"
+#include "bench/BenchStats.h"
+#include "framework/Application.h"
+#include "resizer/NoBDERP.h"
 
 #include <cstdio>
 #include <cstring>

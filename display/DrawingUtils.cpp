@@ -1,6 +1,6 @@
-#include "DrawingUtils.h"
+#include "display/DrawingUtils.h"
 
-#include "Arithmetic.h"
+#include "framework/Arithmetic.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Canvas.h"
-#include "Geometry.h"
+#include "framework/Canvas.h"
+#include "framework/Geometry.h"
 
 #include <QImage>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "VrControls.h"
+#include "display/VrControls.h"
 
-#include "Application.h"
-#include "CursorTable.h"
-#include "DrawingUtils.h"
-#include "Resources.h"
+#include "display/DrawingUtils.h"
+#include "framework/Application.h"
+#include "framework/CursorTable.h"
+#include "resources/Resources.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Canvas.h"
-#include "Component.h"
-#include "Control.h"
-#include "CursorTable.h"
-#include "Enums.h"
-#include "Geometry.h"
-#include "Mouse.h"
+#include "framework/Canvas.h"
+#include "framework/Component.h"
+#include "framework/Control.h"
+#include "framework/CursorTable.h"
+#include "framework/Enums.h"
+#include "framework/Geometry.h"
+#include "framework/Mouse.h"
 
 #include <QObject>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "VrLabel.h"
+#include "display/VrLabel.h"
 
-#include "Arithmetic.h"
-#include "DrawingUtils.h"
+#include "display/DrawingUtils.h"
+#include "framework/Arithmetic.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Enums.h"
-#include "VrControls.h"
-#include "VrTypes.h"
+#include "display/VrControls.h"
+#include "display/VrTypes.h"
+#include "framework/Enums.h"
 
 #include <QImage>
 

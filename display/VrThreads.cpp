@@ -1,7 +1,7 @@
-#include "VrThreads.h"
+#include "display/VrThreads.h"
 
-#include "Application.h"
-#include "Exceptions.h"
+#include "framework/Application.h"
+#include "framework/Exceptions.h"
 
 #include <QCoreApplication>
 #include <QMetaMethod>
@@ -99,8 +99,8 @@ void TVrTimerThread::Execute()
                 currentWait_ = wait;
             }))
             break;
-        const bool timedOut
-            = wake_.WaitTimedOut(wait == 0 ? std::chrono::milliseconds::max() : std::chrono::milliseconds(wait));
+        const bool timedOut = wake_.WaitTimedOut(
+            wait == 0 ? std::chrono::milliseconds::max() : std::chrono::milliseconds(wait));
         lastWaitEnd_ = std::chrono::steady_clock::now().time_since_epoch().count();
         // A pause requested during the wait, a stop, or a finishing application: no tick.
         if (!timedOut || Terminated() || framework::ApplicationTerminated() || Suspended())

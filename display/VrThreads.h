@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Thread.h"
-#include "VrControls.h"
-#include "VrTypes.h"
+#include "display/VrControls.h"
+#include "display/VrTypes.h"
+#include "framework/Thread.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,9 +1,9 @@
-#include "vrLedClock.h"
+#include "display/vrLedClock.h"
 
-#include "Application.h"
-#include "Arithmetic.h"
-#include "DrawingUtils.h"
-#include "TimeSource.h"
+#include "display/DrawingUtils.h"
+#include "framework/Application.h"
+#include "framework/Arithmetic.h"
+#include "framework/TimeSource.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DateTime.h"
-#include "VrControls.h"
-#include "VrThreads.h"
-#include "VrTypes.h"
+#include "display/VrControls.h"
+#include "display/VrThreads.h"
+#include "display/VrTypes.h"
+#include "framework/DateTime.h"
 
 #include <QDateTime>
 #include <QImage>

@@ -1,8 +1,8 @@
-#include "Application.h"
+#include "framework/Application.h"
 
-#include "Arithmetic.h"
-#include "Exceptions.h"
-#include "Thread.h"
+#include "framework/Arithmetic.h"
+#include "framework/Exceptions.h"
+#include "framework/Thread.h"
 
 #include <QFont>
 #include <QMessageBox>

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QStringList>
+#include <QWidget>
 #include <atomic>
 #include <exception>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "Arithmetic.h"
+#include "framework/Arithmetic.h"
 
 #include <cfenv>
 #include <cmath>

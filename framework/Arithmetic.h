@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Exceptions.h"
+#include "framework/Exceptions.h"
 
 #include <cstdint>
 #include <limits>

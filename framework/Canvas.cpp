@@ -1,7 +1,7 @@
-#include "Canvas.h"
+#include "framework/Canvas.h"
 
-#include "Arithmetic.h"
-#include "Exceptions.h"
+#include "framework/Arithmetic.h"
+#include "framework/Exceptions.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Color.h"
-#include "Geometry.h"
+#include "framework/Color.h"
+#include "framework/Geometry.h"
 
 #include <QFont>
 #include <QFontMetrics>

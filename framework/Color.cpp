@@ -1,4 +1,4 @@
-#include "Color.h"
+#include "framework/Color.h"
 
 #include <QGuiApplication>
 #include <QPalette>

@@ -1,7 +1,7 @@
-#include "Control.h"
+#include "framework/Control.h"
 
-#include "DockEvent.h"
-#include "Exceptions.h"
+#include "framework/DockEvent.h"
+#include "framework/Exceptions.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>

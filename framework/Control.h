@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Color.h"
-#include "Component.h"
-#include "Enums.h"
+#include "framework/Color.h"
+#include "framework/Component.h"
+#include "framework/Enums.h"
 
 #include <QRect>
 #include <QSize>

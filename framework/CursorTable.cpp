@@ -1,4 +1,4 @@
-#include "CursorTable.h"
+#include "framework/CursorTable.h"
 
 namespace framework {
 

@@ -1,4 +1,4 @@
-#include "DateFormat.h"
+#include "framework/DateFormat.h"
 
 namespace framework {
 

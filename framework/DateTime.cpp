@@ -1,7 +1,7 @@
-#include "DateTime.h"
+#include "framework/DateTime.h"
 
-#include "Arithmetic.h"
-#include "Exceptions.h"
+#include "framework/Arithmetic.h"
+#include "framework/Exceptions.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "DockEvent.h"
+#include "framework/DockEvent.h"
 
 namespace framework {
 

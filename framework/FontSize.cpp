@@ -1,4 +1,4 @@
-#include "FontSize.h"
+#include "framework/FontSize.h"
 
 #include <QFont>
 #include <QGuiApplication>

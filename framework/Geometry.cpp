@@ -1,6 +1,6 @@
-#include "Geometry.h"
+#include "framework/Geometry.h"
 
-#include "Arithmetic.h"
+#include "framework/Arithmetic.h"
 
 namespace framework {
 

@@ -1,4 +1,4 @@
-#include "LocaleId.h"
+#include "framework/LocaleId.h"
 
 #include <QtGlobal>
 #include <algorithm>

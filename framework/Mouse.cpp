@@ -1,4 +1,4 @@
-#include "Mouse.h"
+#include "framework/Mouse.h"
 
 #include <QMouseEvent>
 

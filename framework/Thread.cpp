@@ -1,4 +1,4 @@
-#include "Thread.h"
+#include "framework/Thread.h"
 
 #include <QCoreApplication>
 #include <QThread>

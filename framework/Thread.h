@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Enums.h"
+#include "framework/Enums.h"
 
 #include <atomic>
 #include <chrono>

@@ -1,4 +1,4 @@
-#include "TimeSource.h"
+#include "framework/TimeSource.h"
 
 #include <mutex>
 

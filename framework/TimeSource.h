@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DateTime.h"
+#include "framework/DateTime.h"
 
 #include <QDateTime>
 #include <memory>

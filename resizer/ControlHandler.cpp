@@ -1,7 +1,7 @@
-#include "ControlHandler.h"
+#include "resizer/ControlHandler.h"
 
-#include "Arithmetic.h"
-#include "Control.h"
+#include "framework/Arithmetic.h"
+#include "framework/Control.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Geometry.h"
-#include "PropertyHandler.h"
+#include "framework/Geometry.h"
+#include "resizer/PropertyHandler.h"
 
 #include <QPointer>
 #include <memory>

@@ -1,10 +1,10 @@
-#include "ControlHandlerVCL.h"
+#include "resizer/ControlHandlerVCL.h"
 
-#include "Arithmetic.h"
-#include "Control.h"
-#include "Edit.h"
-#include "FontSize.h"
-#include "PageLayout.h"
+#include "controls/Edit.h"
+#include "framework/Arithmetic.h"
+#include "framework/Control.h"
+#include "framework/FontSize.h"
+#include "resizer/PageLayout.h"
 
 #include <QTabWidget>
 #include <QToolBox>
@@ -46,7 +46,7 @@ void EmptyCurrentPage(const QToolBox* toolBox)
 
 bool IsFontHeightControl(const QWidget* control)
 {
-    return qobject_cast<const framework::TEdit*>(control)
+    return qobject_cast<const controls::TEdit*>(control)
         && HasPropInfo(control->metaObject(), QStringLiteral("Font"));
 }
 

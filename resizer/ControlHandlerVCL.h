@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlHandler.h"
+#include "resizer/ControlHandler.h"
 
 namespace resizer {
 
@@ -12,7 +12,7 @@ namespace resizer {
 //   item at its current index;
 // - page: a widget that is one of the pages of either;
 // - notebook: QStackedWidget, which shows one page at a time, fitted to its client area;
-// - font-height control: framework::TEdit, a single-line edit whose height follows its font: it
+// - font-height control: controls::TEdit, a single-line edit whose height follows its font: it
 //   refuses the scaled height, so its font is made to fit that height instead.
 //
 // Qt fits a page to its container only when the page becomes current, and lays a container out

@@ -1,7 +1,7 @@
-#include "ControlList.h"
+#include "resizer/ControlList.h"
 
-#include "Form.h"
-#include "Panel.h"
+#include "controls/Form.h"
+#include "controls/Panel.h"
 
 #include <QGroupBox>
 #include <QScrollArea>
@@ -18,8 +18,8 @@ bool IsPlainContainer(const QWidget* widget)
 {
     const QMetaObject* type = widget->metaObject();
     return type == &QWidget::staticMetaObject || type == &QFrame::staticMetaObject
-        || type == &QGroupBox::staticMetaObject || qobject_cast<const framework::TForm*>(widget)
-        || qobject_cast<const framework::TPanel*>(widget);
+        || type == &QGroupBox::staticMetaObject || qobject_cast<const controls::TForm*>(widget)
+        || qobject_cast<const controls::TPanel*>(widget);
 }
 
 template <typename Pages> std::vector<QWidget*> PagesOf(const Pages* container)

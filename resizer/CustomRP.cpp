@@ -1,7 +1,7 @@
-#include "CustomRP.h"
+#include "resizer/CustomRP.h"
 
-#include "Application.h"
-#include "ControlList.h"
+#include "framework/Application.h"
+#include "resizer/ControlList.h"
 
 #include <QResizeEvent>
 #include <QScopeGuard>
@@ -138,8 +138,8 @@ bool TCustomResizerPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() != framework::DockEvent::EventType() || !watched->isWidgetType())
         return TPanel::eventFilter(watched, event);
-    framework::Guarded(
-        this, [&] { DockChanged(static_cast<QWidget*>(watched), static_cast<framework::DockEvent&>(*event)); });
+    framework::Guarded(this,
+        [&] { DockChanged(static_cast<QWidget*>(watched), static_cast<framework::DockEvent&>(*event)); });
     return false;  // others may watch too
 }
 

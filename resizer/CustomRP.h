@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ControlHandler.h"
-#include "DockEvent.h"
-#include "MRFont.h"
-#include "Panel.h"
+#include "controls/Panel.h"
+#include "framework/DockEvent.h"
+#include "resizer/ControlHandler.h"
+#include "resizer/MRFont.h"
 
 #include <list>
 #include <unordered_map>
@@ -14,7 +14,7 @@
 // and other lengths included.
 namespace resizer {
 
-class TCustomResizerPanel : public framework::TPanel {
+class TCustomResizerPanel : public controls::TPanel {
     Q_OBJECT
     Q_PROPERTY(bool AllowChanges READ AllowChanges WRITE setAllowChanges STORED true)
 public:

@@ -1,7 +1,7 @@
-#include "DrawGridHandler.h"
+#include "resizer/DrawGridHandler.h"
 
-#include "Control.h"
-#include "DrawGrid.h"
+#include "controls/DrawGrid.h"
+#include "framework/Control.h"
 
 #include <algorithm>
 
@@ -29,7 +29,7 @@ template <typename Current> bool SameSizes(const TMRLValues& sizes, int count, C
 
 TMRDrawGrid::TMRDrawGrid(QWidget* control)
     : TMRPropertyHandler(control)
-    , grid_(qobject_cast<framework::TDrawGrid*>(control))
+    , grid_(qobject_cast<controls::TDrawGrid*>(control))
     , defaultColWidth_(FindPropInfo(control->metaObject(), QStringLiteral("DefaultColWidth")))
     , defaultRowHeight_(FindPropInfo(control->metaObject(), QStringLiteral("DefaultRowHeight")))
     , gridLineWidth_(FindPropInfo(control->metaObject(), QStringLiteral("GridLineWidth")))

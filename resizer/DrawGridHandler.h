@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LValues.h"
-#include "PropertyHandler.h"
+#include "resizer/LValues.h"
+#include "resizer/PropertyHandler.h"
 
-namespace framework {
+namespace controls {
 class TDrawGrid;
 }
 
@@ -20,7 +20,7 @@ public:
 private:
     bool Changed() const;
 
-    framework::TDrawGrid* grid_;  // the control
+    controls::TDrawGrid* grid_;  // the control
     QMetaProperty defaultColWidth_;
     QMetaProperty defaultRowHeight_;
     QMetaProperty gridLineWidth_;

@@ -1,7 +1,7 @@
-#include "HeaderHandler.h"
+#include "resizer/HeaderHandler.h"
 
-#include "Collection.h"
-#include "Control.h"
+#include "controls/Collection.h"
+#include "framework/Control.h"
 
 #include <QWidget>
 
@@ -24,7 +24,7 @@ TMRLSection& TMRLSections::Add()
 
 TMRHeaderControl::TMRHeaderControl(QWidget* control)
     : TMRPropertyHandler(control)
-    , sections_(HeldObject<framework::TCollection>(control, QStringLiteral("Sections")))
+    , sections_(HeldObject<controls::TCollection>(control, QStringLiteral("Sections")))
 {
 }
 
@@ -79,7 +79,7 @@ void TMRHeaderControl::ApplyRatios()
         return;
     const int width = framework::ClientSize(control_).width();
     for (int index = 0; index < remembered_.Count() && index < sections_->Count(); ++index) {
-        framework::TCollectionItem* section = sections_->Items(index);
+        controls::TCollectionItem* section = sections_->Items(index);
         TMRLSection& entry = remembered_.Items(index);
         // The width first, within the bounds from before the resize, as the header keeps it.
         section->setWidth(TruncatedLength(entry.WidthRatio, width));

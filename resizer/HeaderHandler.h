@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PropertyHandler.h"
+#include "resizer/PropertyHandler.h"
 
-namespace framework {
+namespace controls {
 class TCollection;
 }
 
@@ -46,7 +46,7 @@ private:
     enum class Level { None, Widths, All };
     Level ChangeLevel() const;
 
-    framework::TCollection* sections_;  // the control's, not owned
+    controls::TCollection* sections_;  // the control's, not owned
     TMRLSections remembered_;
 };
 

@@ -1,4 +1,4 @@
-#include "LValues.h"
+#include "resizer/LValues.h"
 
 namespace resizer {
 

@@ -1,7 +1,7 @@
-#include "MRFont.h"
+#include "resizer/MRFont.h"
 
-#include "Control.h"
-#include "FontSize.h"
+#include "framework/Control.h"
+#include "framework/FontSize.h"
 
 #include <QFont>
 #include <QFontDatabase>

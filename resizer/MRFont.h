@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PropertyHandler.h"
+#include "resizer/PropertyHandler.h"
 
 class QFont;
 

@@ -1,21 +1,21 @@
-#include "NoBDERP.h"
+#include "resizer/NoBDERP.h"
 
-#include "ControlHandlerVCL.h"
-#include "DrawGrid.h"
-#include "DrawGridHandler.h"
-#include "GlyphButtons.h"
-#include "HeaderControl.h"
-#include "HeaderHandler.h"
-#include "Image.h"
-#include "ItemLists.h"
-#include "Label.h"
-#include "ListViews.h"
-#include "ScalarHandlers.h"
-#include "ScrollBox.h"
-#include "StatusBar.h"
-#include "TabControls.h"
-#include "TabSet.h"
-#include "WidthListHandlers.h"
+#include "controls/DrawGrid.h"
+#include "controls/GlyphButtons.h"
+#include "controls/HeaderControl.h"
+#include "controls/Image.h"
+#include "controls/ItemLists.h"
+#include "controls/Label.h"
+#include "controls/ListViews.h"
+#include "controls/ScrollBox.h"
+#include "controls/StatusBar.h"
+#include "controls/TabControls.h"
+#include "controls/TabSet.h"
+#include "resizer/ControlHandlerVCL.h"
+#include "resizer/DrawGridHandler.h"
+#include "resizer/HeaderHandler.h"
+#include "resizer/ScalarHandlers.h"
+#include "resizer/WidthListHandlers.h"
 
 namespace resizer {
 
@@ -52,7 +52,7 @@ TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent)
 //  14  TTreeView                                       TMRTreeView
 void TNoBDEResizerPanel::CreatePropertyHandlers(QWidget* control, TMRPropertyHandlerList& handlers)
 {
-    using namespace framework;
+    using namespace controls;
     TCustomResizerPanel::CreatePropertyHandlers(control, handlers);
     if (HasPropInfo(control->metaObject(), QStringLiteral("Font")))
         handlers.push_back(std::make_unique<TMRFont>(control, QStringLiteral("Font")));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CustomRP.h"
+#include "resizer/CustomRP.h"
 
 namespace resizer {
 

@@ -1,4 +1,4 @@
-#include "PageLayout.h"
+#include "resizer/PageLayout.h"
 
 #include <QLayout>
 #include <QScrollArea>

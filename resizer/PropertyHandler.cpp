@@ -1,7 +1,7 @@
-#include "PropertyHandler.h"
+#include "resizer/PropertyHandler.h"
 
-#include "Arithmetic.h"
-#include "Exceptions.h"
+#include "framework/Arithmetic.h"
+#include "framework/Exceptions.h"
 
 #include <QWidget>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "ScalarHandlers.h"
+#include "resizer/ScalarHandlers.h"
 
-#include "Arithmetic.h"
-#include "Control.h"
-#include "ScrollBox.h"
+#include "controls/ScrollBox.h"
+#include "framework/Arithmetic.h"
+#include "framework/Control.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -125,14 +125,14 @@ void TMRMarginSpacing::CaptureRatios()
 
 TMRScrollBox::TMRScrollBox(QWidget* control)
     : TMRScaledProperties(control, {{"HorzScrollBar", Axis::Width}, {"VertScrollBar", Axis::Height}})
-    , bars_{HeldObject<framework::TControlScrollBar>(control, QStringLiteral("HorzScrollBar")),
-          HeldObject<framework::TControlScrollBar>(control, QStringLiteral("VertScrollBar"))}
+    , bars_{HeldObject<controls::TControlScrollBar>(control, QStringLiteral("HorzScrollBar")),
+          HeldObject<controls::TControlScrollBar>(control, QStringLiteral("VertScrollBar"))}
 {
 }
 
 void TMRScrollBox::CaptureRatios()
 {
-    for (framework::TControlScrollBar* bar : bars_)
+    for (controls::TControlScrollBar* bar : bars_)
         bar->setPosition(0);
     TMRScaledProperties::CaptureRatios();
 }

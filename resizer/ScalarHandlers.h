@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PropertyHandler.h"
+#include "resizer/PropertyHandler.h"
 
-namespace framework {
+namespace controls {
 class TControlScrollBar;
 }
 
@@ -96,7 +96,7 @@ protected:
     void Write(std::size_t index, int value) override;
 
 private:
-    std::vector<framework::TControlScrollBar*> bars_;  // the control's, not owned
+    std::vector<controls::TControlScrollBar*> bars_;  // the control's, not owned
 };
 
 }  // namespace resizer

@@ -1,7 +1,7 @@
-#include "WidthListHandlers.h"
+#include "resizer/WidthListHandlers.h"
 
-#include "Collection.h"
-#include "Control.h"
+#include "controls/Collection.h"
+#include "framework/Control.h"
 
 #include <QWidget>
 
@@ -9,7 +9,7 @@ namespace resizer {
 
 TMRWidthList::TMRWidthList(QWidget* control, const QString& collectionName)
     : TMRPropertyHandler(control)
-    , items_(HeldObject<framework::TCollection>(control, collectionName))
+    , items_(HeldObject<controls::TCollection>(control, collectionName))
 {
 }
 
@@ -45,7 +45,7 @@ void TMRWidthList::ApplyRatios()
     const int width = framework::ClientSize(control_).width();
     // An item removed since the capture has no width to set; the next capture starts afresh.
     for (int index = 0; index < widths_.Count() && index < items_->Count(); ++index) {
-        framework::TCollectionItem* item = items_->Items(index);
+        controls::TCollectionItem* item = items_->Items(index);
         item->setWidth(TruncatedLength(widths_.Ratios(index), width));
         widths_.SetValues(index, item->Width());
     }

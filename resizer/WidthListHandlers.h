@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LValues.h"
-#include "PropertyHandler.h"
+#include "resizer/LValues.h"
+#include "resizer/PropertyHandler.h"
 
-namespace framework {
+namespace controls {
 class TCollection;
 }
 
@@ -24,7 +24,7 @@ protected:
 private:
     bool Changed() const;
 
-    framework::TCollection* items_;  // the control's, not owned
+    controls::TCollection* items_;  // the control's, not owned
     TMRLValues widths_;
 };
 

@@ -1,6 +1,6 @@
-#include "Resources.h"
+#include "resources/Resources.h"
 
-#include "Version.h"
+#include "resources/Version.h"
 
 #include <QBitmap>
 

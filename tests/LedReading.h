@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Color.h"
-#include "TestWidgets.h"
-#include "vrLedClock.h"
+#include "display/vrLedClock.h"
+#include "framework/Color.h"
+#include "tests/TestWidgets.h"
 
 #include <QImage>
 #include <algorithm>

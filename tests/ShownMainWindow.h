@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TestWidgets.h"
-#include "Unit1.h"
+#include "app/Unit1.h"
+#include "tests/TestWidgets.h"
 
 #include <QTest>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Application.h"
+#include "framework/Application.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimeSource.h"
+#include "framework/TimeSource.h"
 
 #include <QEvent>
 #include <QImage>

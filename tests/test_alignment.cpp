@@ -1,7 +1,8 @@
-#include "Control.h"
-#include "Form.h"
-#include "TestMain.h"
+#include "controls/Form.h"
+#include "framework/Control.h"
+#include "tests/TestMain.h"
 
+using namespace controls;
 using namespace framework;
 
 namespace {

@@ -1,13 +1,14 @@
-#include "Button.h"
-#include "CursorTable.h"
-#include "Exceptions.h"
-#include "Shell.h"
-#include "TestMain.h"
+#include "controls/Button.h"
+#include "framework/CursorTable.h"
+#include "framework/Exceptions.h"
+#include "framework/Shell.h"
+#include "tests/TestMain.h"
 
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
 
+using namespace controls;
 using namespace framework;
 
 namespace {

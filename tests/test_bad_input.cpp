@@ -1,10 +1,10 @@
 // Bad input never breaks the window: extreme property values, window sizes from nothing to huge,
 // a huge paste, a storm of double clicks, an error every second, a close in the middle of a tick.
-#include "Exceptions.h"
-#include "ShownMainWindow.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "VrThreads.h"
+#include "display/VrThreads.h"
+#include "framework/Exceptions.h"
+#include "tests/ShownMainWindow.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QClipboard>
 #include <QMessageBox>
@@ -182,7 +182,7 @@ private slots:
 
     void aStormOfDoubleClicksLeavesTheCalendarWhereItBelongs()
     {
-        framework::TMonthCalendar* calendar = form_->MonthCalendar1;
+        controls::TMonthCalendar* calendar = form_->MonthCalendar1;
         const QRect free = calendar->geometry();
         QWidget* days = nullptr;
         for (QWidget* child : calendar->findChildren<QWidget*>())

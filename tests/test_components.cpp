@@ -1,13 +1,14 @@
-#include "Component.h"
-#include "Exceptions.h"
-#include "Form.h"
-#include "TestMain.h"
+#include "controls/Form.h"
+#include "framework/Component.h"
+#include "framework/Exceptions.h"
+#include "tests/TestMain.h"
 
 #include <QSignalSpy>
 #include <memory>
 #include <stdexcept>
 #include <vector>
 
+using namespace controls;
 using namespace framework;
 
 namespace {

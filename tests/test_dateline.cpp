@@ -1,9 +1,9 @@
-#include "DateFormat.h"
-#include "DateLine.h"
-#include "LocaleId.h"
-#include "ShownMainWindow.h"
-#include "TestMain.h"
-#include "VrLabel.h"
+#include "app/DateLine.h"
+#include "display/VrLabel.h"
+#include "framework/DateFormat.h"
+#include "framework/LocaleId.h"
+#include "tests/ShownMainWindow.h"
+#include "tests/TestMain.h"
 
 class DateLineTest : public QObject {
     Q_OBJECT

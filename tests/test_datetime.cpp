@@ -1,7 +1,7 @@
-#include "DateTime.h"
-#include "Exceptions.h"
-#include "TestMain.h"
-#include "TimeSource.h"
+#include "framework/DateTime.h"
+#include "framework/Exceptions.h"
+#include "framework/TimeSource.h"
+#include "tests/TestMain.h"
 
 using namespace framework;
 

@@ -1,6 +1,6 @@
-#include "Arithmetic.h"
-#include "DrawingUtils.h"
-#include "TestMain.h"
+#include "display/DrawingUtils.h"
+#include "framework/Arithmetic.h"
+#include "tests/TestMain.h"
 
 #include <QPainter>
 

@@ -1,22 +1,22 @@
-#include "DrawGrid.h"
-#include "DrawGridHandler.h"
-#include "FontSize.h"
-#include "Gallery.h"
-#include "GlyphButtons.h"
-#include "HeaderControl.h"
-#include "HeaderHandler.h"
-#include "Image.h"
-#include "ItemLists.h"
-#include "Label.h"
-#include "ListViews.h"
-#include "NoBDERP.h"
-#include "ScalarHandlers.h"
-#include "ScrollBox.h"
-#include "StatusBar.h"
-#include "TabControls.h"
-#include "TabSet.h"
-#include "TestMain.h"
-#include "WidthListHandlers.h"
+#include "controls/DrawGrid.h"
+#include "controls/GlyphButtons.h"
+#include "controls/HeaderControl.h"
+#include "controls/Image.h"
+#include "controls/ItemLists.h"
+#include "controls/Label.h"
+#include "controls/ListViews.h"
+#include "controls/ScrollBox.h"
+#include "controls/StatusBar.h"
+#include "controls/TabControls.h"
+#include "controls/TabSet.h"
+#include "framework/FontSize.h"
+#include "resizer/DrawGridHandler.h"
+#include "resizer/HeaderHandler.h"
+#include "resizer/NoBDERP.h"
+#include "resizer/ScalarHandlers.h"
+#include "resizer/WidthListHandlers.h"
+#include "tests/TestMain.h"
+#include "tools/gallery/Gallery.h"
 
 #include <QHeaderView>
 #include <cxxabi.h>
@@ -66,7 +66,7 @@ QList<int> DesignValues(const TGalleryForm& g)
         g.DrawGrid->DefaultColWidth(), g.DrawGrid->DefaultRowHeight(), g.DrawGrid->GridLineWidth(),
         g.DrawGrid->ColWidths(0), g.DrawGrid->ColWidths(1), g.DrawGrid->RowHeights(1),
         g.TreeView->indentation(), g.Header->Sections()->Items(0)->property("MinWidth").toInt()};
-    for (const framework::TCollection* items :
+    for (const controls::TCollection* items :
         {g.ListView->Columns(), g.Header->Sections(), g.StatusBar->Panels()})
         for (int index = 0; index < items->Count(); ++index)
             values << items->Items(index)->Width();

@@ -1,9 +1,9 @@
-#include "Exceptions.h"
-#include "LedReading.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "TimeSource.h"
-#include "vrLedClock.h"
+#include "display/vrLedClock.h"
+#include "framework/Exceptions.h"
+#include "framework/TimeSource.h"
+#include "tests/LedReading.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QPointer>
 #include <QTimeZone>

@@ -1,5 +1,5 @@
-#include "LocaleId.h"
-#include "TestMain.h"
+#include "framework/LocaleId.h"
+#include "tests/TestMain.h"
 
 using namespace framework;
 

@@ -1,19 +1,20 @@
-#include "DateLine.h"
-#include "Exceptions.h"
-#include "LocaleId.h"
-#include "Shell.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "TimeSource.h"
-#include "Unit1.h"
-#include "VrLabel.h"
-#include "vrLedClock.h"
+#include "app/DateLine.h"
+#include "app/Unit1.h"
+#include "display/VrLabel.h"
+#include "display/vrLedClock.h"
+#include "framework/Exceptions.h"
+#include "framework/LocaleId.h"
+#include "framework/Shell.h"
+#include "framework/TimeSource.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
 
+using namespace controls;
 using namespace framework;
 
 namespace {

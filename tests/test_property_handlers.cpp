@@ -1,18 +1,18 @@
-#include "DrawGrid.h"
-#include "DrawGridHandler.h"
-#include "FontSize.h"
-#include "GlyphButtons.h"
-#include "HeaderControl.h"
-#include "HeaderHandler.h"
-#include "ItemLists.h"
-#include "ListViews.h"
-#include "MRFont.h"
-#include "ScalarHandlers.h"
-#include "ScrollBox.h"
-#include "StatusBar.h"
-#include "TabControls.h"
-#include "TestMain.h"
-#include "WidthListHandlers.h"
+#include "controls/DrawGrid.h"
+#include "controls/GlyphButtons.h"
+#include "controls/HeaderControl.h"
+#include "controls/ItemLists.h"
+#include "controls/ListViews.h"
+#include "controls/ScrollBox.h"
+#include "controls/StatusBar.h"
+#include "controls/TabControls.h"
+#include "framework/FontSize.h"
+#include "resizer/DrawGridHandler.h"
+#include "resizer/HeaderHandler.h"
+#include "resizer/MRFont.h"
+#include "resizer/ScalarHandlers.h"
+#include "resizer/WidthListHandlers.h"
+#include "tests/TestMain.h"
 
 #include <functional>
 
@@ -35,7 +35,7 @@ class PropertyHandlersTest : public QObject {
 private slots:
     void aTabSizeOfZeroStaysAndAScaledOneNeverReachesZero()
     {
-        framework::TTabControl tabs;
+        controls::TTabControl tabs;
         tabs.resize(200, 40);
         tabs.setTabHeight(20);
         TMRTab handler(&tabs);
@@ -50,7 +50,7 @@ private slots:
 
     void aScrollBoxIsScrolledBackToTheStartAtEveryCapture()
     {
-        framework::TScrollBox box;
+        controls::TScrollBox box;
         box.setFrameShape(QFrame::NoFrame);  // the client area is then the whole box
         box.resize(200, 100);
         box.Content()->resize(600, 300);
@@ -70,7 +70,7 @@ private slots:
 
     void headerBoundsKeepTheirRatiosWhenOnlyWidthsChanged()
     {
-        framework::THeaderControl header;
+        controls::THeaderControl header;
         header.resize(300, 20);
         for (int i = 0; i < 3; ++i)
             header.AddSection(QStringLiteral("s"), 100)->setMinWidth(30);
@@ -92,7 +92,7 @@ private slots:
 
     void aStatusBarThatGainedAPanelScalesAllFromTheCurrentLayout()
     {
-        framework::TStatusBar bar;
+        controls::TStatusBar bar;
         bar.resize(400, 20);
         bar.AddPanel(QStringLiteral("a"), 100);
         TMRStatusBar handler(&bar);
@@ -105,7 +105,7 @@ private slots:
 
     void aGridTakesItsRatiosAgainWhenItsShapeOrLineChanged()
     {
-        framework::TDrawGrid grid;
+        controls::TDrawGrid grid;
         grid.setFrameShape(QFrame::NoFrame);
         grid.resize(300, 200);
         grid.setColCount(2);
@@ -125,7 +125,7 @@ private slots:
 
     void aCentredGlyphKeepsMarginAndSpacingButASpacingOfMinusOneScales()
     {
-        framework::TBitBtn button;
+        controls::TBitBtn button;
         button.resize(100, 30);
         button.setMargin(-1);
         button.setSpacing(8);
@@ -150,23 +150,23 @@ private slots:
         QFont font = text.font();
         font.setPointSize(8);
         text.setFont(font);
-        framework::TTabControl tabs;
+        controls::TTabControl tabs;
         tabs.setTabWidth(80);
         tabs.setTabHeight(24);
-        framework::TListBox list;
+        controls::TListBox list;
         list.setItemHeight(18);
-        framework::TBitBtn button;
+        controls::TBitBtn button;
         button.setMargin(6);
         button.setSpacing(6);
-        framework::TTreeView tree;
+        controls::TTreeView tree;
         tree.setIndentation(20);
-        framework::TStatusBar bar;
+        controls::TStatusBar bar;
         bar.AddPanel(QStringLiteral("a"), 110);
         bar.AddPanel(QStringLiteral("b"), 40);
-        framework::THeaderControl header;
-        framework::THeaderSection* section = header.AddSection(QStringLiteral("s"), 110);
+        controls::THeaderControl header;
+        controls::THeaderSection* section = header.AddSection(QStringLiteral("s"), 110);
         section->setMinWidth(40);
-        framework::TDrawGrid grid;
+        controls::TDrawGrid grid;
         grid.setColCount(2);
         grid.setRowCount(2);
         grid.setDefaultColWidth(60);
@@ -183,7 +183,7 @@ private slots:
         TMRStatusBar barHandler(&bar);
         TMRHeaderControl headerHandler(&header);
         TMRDrawGrid gridHandler(&grid);
-        const auto widths = [](const framework::TCollection& items) {
+        const auto widths = [](const controls::TCollection& items) {
             QList<int> result;
             for (int index = 0; index < items.Count(); ++index)
                 result << items.Items(index)->Width();
@@ -222,7 +222,7 @@ private slots:
 
     void aZeroWidthAtCaptureKeepsValuesUntilAWidthReturns()
     {
-        framework::TTreeView tree;
+        controls::TTreeView tree;
         tree.setFrameShape(QFrame::NoFrame);
         tree.resize(0, 100);
         tree.setIndentation(20);

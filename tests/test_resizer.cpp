@@ -1,14 +1,14 @@
-#include "ControlHandlerVCL.h"
-#include "CustomRP.h"
-#include "Edit.h"
-#include "Exceptions.h"
-#include "FontSize.h"
-#include "LValues.h"
-#include "Label.h"
-#include "NoBDERP.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "vrLedClock.h"
+#include "controls/Edit.h"
+#include "controls/Label.h"
+#include "display/vrLedClock.h"
+#include "framework/Exceptions.h"
+#include "framework/FontSize.h"
+#include "resizer/ControlHandlerVCL.h"
+#include "resizer/CustomRP.h"
+#include "resizer/LValues.h"
+#include "resizer/NoBDERP.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QFontDatabase>
 #include <QLineEdit>
@@ -108,7 +108,8 @@ struct PageContainers {
     }
     QList<QSize> CurrentPageSizes() const
     {
-        return {tabs->currentWidget()->size(), stack->currentWidget()->size(), toolBox->currentWidget()->size()};
+        return {
+            tabs->currentWidget()->size(), stack->currentWidget()->size(), toolBox->currentWidget()->size()};
     }
 
     QTabWidget* tabs;
@@ -234,7 +235,7 @@ private slots:
 
     void propertiesAreFoundByDesignTimeNameOnly()
     {
-        framework::TLabel label;
+        controls::TLabel label;
         QCOMPARE(FindPropInfo(label.metaObject(), QStringLiteral("autosize")).name(), "AutoSize");
         display::TVrLedClock clock;  // draws no text: keeps its font out of its design-time interface
         try {
@@ -247,7 +248,7 @@ private slots:
 
     void settingChecksNameWhatDefeatsScaling()
     {
-        framework::TLabel label;
+        controls::TLabel label;
         TMRAutoSize autoSize(&label);
         QCOMPARE(autoSize.CheckSettings(), QStringLiteral("Set AutoSize to False"));
         label.setAutoSize(false);
@@ -362,7 +363,7 @@ private slots:
     {
         QWidget parent;
         parent.resize(400, 100);
-        auto* edit = new framework::TEdit(&parent);
+        auto* edit = new controls::TEdit(&parent);
         edit->setFontHeight(-12);
         const int margin = edit->height() - 12;  // frame and padding around the text
         TMRControlHandlerVCL handler(edit);
@@ -400,7 +401,7 @@ private slots:
             QList<QWidget*> labels;  // on the current page of each container, then on the hidden one
             for (int page = 0; page < 2; ++page) {
                 for (QWidget* onPage : containers.AddPages()) {
-                    auto* label = new framework::TLabel(onPage);
+                    auto* label = new controls::TLabel(onPage);
                     label->setAutoSize(false);
                     label->setGeometry(place);
                     SetPointSize(label, 9);
@@ -536,7 +537,7 @@ private slots:
         QWidget* box = Child(w.panel, QRect(0, 0, 200, 200), "box");
         QWidget* inBox = Child(box, QRect(0, 0, 100, 100), "inBox");
         auto* edit = new QLineEdit(w.panel);
-        auto* label = new framework::TLabel(w.panel);
+        auto* label = new controls::TLabel(w.panel);
         auto* nested = new TNoBDEResizerPanel(w.panel);
         nested->setGeometry(200, 0, 200, 200);
         nested->Loaded();

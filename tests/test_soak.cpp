@@ -1,9 +1,9 @@
 // A long run in fast motion: the main window driven through a million simulated seconds, with
 // real painting and event delivery, must end with the memory and objects it had once warm.
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "Unit1.h"
-#include "VrThreads.h"
+#include "app/Unit1.h"
+#include "display/VrThreads.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "Exceptions.h"
-#include "TestMain.h"
-#include "VrThreads.h"
+#include "display/VrThreads.h"
+#include "framework/Exceptions.h"
+#include "tests/TestMain.h"
 
 #include <QDeadlineTimer>
 #include <QPointer>

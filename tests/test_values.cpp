@@ -1,7 +1,7 @@
-#include "Arithmetic.h"
-#include "Color.h"
-#include "Geometry.h"
-#include "TestMain.h"
+#include "framework/Arithmetic.h"
+#include "framework/Color.h"
+#include "framework/Geometry.h"
+#include "tests/TestMain.h"
 
 #include <cmath>
 #include <limits>

@@ -1,10 +1,10 @@
-#include "CursorTable.h"
-#include "Exceptions.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "VrControls.h"
-#include "VrLabel.h"
-#include "vrLedClock.h"
+#include "display/VrControls.h"
+#include "display/VrLabel.h"
+#include "display/vrLedClock.h"
+#include "framework/CursorTable.h"
+#include "framework/Exceptions.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QContextMenuEvent>
 #include <QMetaProperty>

@@ -1,8 +1,8 @@
-#include "DrawingUtils.h"
-#include "Exceptions.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
-#include "VrLabel.h"
+#include "display/DrawingUtils.h"
+#include "display/VrLabel.h"
+#include "framework/Exceptions.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <cmath>
 

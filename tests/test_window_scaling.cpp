@@ -1,9 +1,9 @@
-#include "Control.h"
-#include "FontSize.h"
-#include "NoBDERP.h"
-#include "ShownMainWindow.h"
-#include "TestMain.h"
-#include "TestWidgets.h"
+#include "framework/Control.h"
+#include "framework/FontSize.h"
+#include "resizer/NoBDERP.h"
+#include "tests/ShownMainWindow.h"
+#include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 #include <QScreen>
 

@@ -1,4 +1,4 @@
-#include "ClockProcess.h"
+#include "tests/e2e/ClockProcess.h"
 
 #include <QGuiApplication>
 #include <QPixmap>

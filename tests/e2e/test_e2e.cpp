@@ -1,10 +1,10 @@
 // The real studio-clock program on an X display, at chosen times and locales, driven by mouse
 // and keyboard and checked on its pixels.
-#include "ClockProcess.h"
-#include "DateLine.h"
-#include "LedReading.h"
-#include "LocaleId.h"
-#include "TestMain.h"
+#include "app/DateLine.h"
+#include "framework/LocaleId.h"
+#include "tests/LedReading.h"
+#include "tests/TestMain.h"
+#include "tests/e2e/ClockProcess.h"
 
 #include <QFontMetrics>
 #include <QTemporaryFile>

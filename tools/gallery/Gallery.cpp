@@ -1,22 +1,23 @@
-#include "Gallery.h"
+#include "tools/gallery/Gallery.h"
 
-#include "DrawGrid.h"
-#include "GlyphButtons.h"
-#include "HeaderControl.h"
-#include "Image.h"
-#include "ItemLists.h"
-#include "Label.h"
-#include "ListViews.h"
-#include "NoBDERP.h"
-#include "ScrollBox.h"
-#include "StatusBar.h"
-#include "TabControls.h"
-#include "TabSet.h"
+#include "controls/DrawGrid.h"
+#include "controls/GlyphButtons.h"
+#include "controls/HeaderControl.h"
+#include "controls/Image.h"
+#include "controls/ItemLists.h"
+#include "controls/Label.h"
+#include "controls/ListViews.h"
+#include "controls/ScrollBox.h"
+#include "controls/StatusBar.h"
+#include "controls/TabControls.h"
+#include "controls/TabSet.h"
+#include "resizer/NoBDERP.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 #include <QStyle>
 
+using namespace controls;
 using namespace framework;
 
 namespace {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "Form.h"
+#include "controls/Form.h"
 
 namespace resizer {
 class TNoBDEResizerPanel;
 }
 
-namespace framework {
+namespace controls {
 class TBitBtn;
 class TComboBox;
 class TDrawGrid;
@@ -23,32 +23,32 @@ class TTabbedNotebook;
 class TTabControl;
 class TTabSet;
 class TTreeView;
-}  // namespace framework
+}  // namespace controls
 
 // A window with one of each control the resizer panel has a property handler for, on a panel
 // that fills it: resize it and every control's inner layout follows.
-class TGalleryForm : public framework::TForm {
+class TGalleryForm : public controls::TForm {
     Q_OBJECT
 public:
     explicit TGalleryForm(QWidget* parent = nullptr);
 
     resizer::TNoBDEResizerPanel* Panel = nullptr;
-    framework::TPageControl* PageControl = nullptr;
-    framework::TTabbedNotebook* Notebook = nullptr;
-    framework::TTabControl* TabControl = nullptr;
-    framework::TTabSet* TabSet = nullptr;
-    framework::TListBox* ListBox = nullptr;
-    framework::TComboBox* ComboBox = nullptr;
-    framework::TBitBtn* BitBtn = nullptr;
-    framework::TSpeedButton* SpeedButton = nullptr;
-    framework::TImage* Image = nullptr;
-    framework::TScrollBox* ScrollBox = nullptr;
-    framework::TDrawGrid* DrawGrid = nullptr;
-    framework::TListView* ListView = nullptr;
-    framework::THeaderControl* Header = nullptr;
-    framework::TTreeView* TreeView = nullptr;
-    framework::TLabel* Caption = nullptr;
-    framework::TStatusBar* StatusBar = nullptr;
+    controls::TPageControl* PageControl = nullptr;
+    controls::TTabbedNotebook* Notebook = nullptr;
+    controls::TTabControl* TabControl = nullptr;
+    controls::TTabSet* TabSet = nullptr;
+    controls::TListBox* ListBox = nullptr;
+    controls::TComboBox* ComboBox = nullptr;
+    controls::TBitBtn* BitBtn = nullptr;
+    controls::TSpeedButton* SpeedButton = nullptr;
+    controls::TImage* Image = nullptr;
+    controls::TScrollBox* ScrollBox = nullptr;
+    controls::TDrawGrid* DrawGrid = nullptr;
+    controls::TListView* ListView = nullptr;
+    controls::THeaderControl* Header = nullptr;
+    controls::TTreeView* TreeView = nullptr;
+    controls::TLabel* Caption = nullptr;
+    controls::TStatusBar* StatusBar = nullptr;
 
 private:
     void MakeTabs();

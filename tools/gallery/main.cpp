@@ -1,6 +1,6 @@
 // The resizer gallery: every control with a property handler on one panel, to resize by hand.
-#include "Application.h"
-#include "Gallery.h"
+#include "framework/Application.h"
+#include "tools/gallery/Gallery.h"
 
 int main(int argc, char** argv)
 {

@@ -1,0 +1,40 @@
+#include "controls/Edit.h"
+
+#include "framework/Application.h"
+
+namespace controls {
+
+TEdit::TEdit(QWidget* parent)
+    : QLineEdit(parent)
+    , framework::Control(this, framework::clWindow)
+{
+    AdjustHeight();
+}
+
+void TEdit::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustHeight();
+}
+
+void TEdit::AdjustHeight()
+{
+    // A fixed height holds also for a resize while hidden, which Qt reports only when shown.
+    if (autoSize_) {
+        setFixedHeight(sizeHint().height());
+    } else {
+        setMinimumHeight(0);
+        setMaximumHeight(QWIDGETSIZE_MAX);
+    }
+}
+
+void TEdit::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        framework::Guarded(this, [this] { AdjustHeight(); });
+}
+
+}  // namespace controls

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "framework/Control.h"
+
+#include <QLineEdit>
+
+namespace controls {
+
+// A single-line text edit. With AutoSize its height is the one its font needs, whoever sizes it.
+class TEdit : public QLineEdit, public framework::Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+public:
+    explicit TEdit(QWidget* parent = nullptr);
+
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void AdjustHeight();
+
+    bool autoSize_ = true;
+};
+
+}  // namespace controls

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "controls/Collection.h"
+#include "framework/Control.h"
+
+#include <QHeaderView>
+#include <vector>
+
+class QStandardItemModel;
+
+namespace controls {
+
+class THeaderControl;
+
+// One section of a header control. Its Width always lies between MinWidth and MaxWidth, however
+// it is set or dragged.
+class THeaderSection : public TCollectionItem {
+    Q_OBJECT
+    Q_PROPERTY(int MinWidth READ MinWidth WRITE setMinWidth)
+    Q_PROPERTY(int MaxWidth READ MaxWidth WRITE setMaxWidth)
+public:
+    THeaderSection(THeaderControl* header, int index);
+
+    int Width() const override;
+    void setWidth(int value) override;
+    int MinWidth() const { return minWidth_; }
+    void setMinWidth(int value);
+    int MaxWidth() const { return maxWidth_; }
+    void setMaxWidth(int value);
+
+private:
+    THeaderControl* header_;
+    int index_;
+    int minWidth_ = 0;
+    int maxWidth_ = 10000;
+};
+
+class THeaderSections : public TCollection {
+    Q_OBJECT
+public:
+    using TCollection::TCollection;
+    int Count() const override { return static_cast<int>(sections_.size()); }
+    TCollectionItem* Items(int index) const override { return sections_.at(static_cast<std::size_t>(index)); }
+
+private:
+    friend class THeaderControl;
+    std::vector<THeaderSection*> sections_;  // owned as QObject children
+};
+
+// A row of column captions on its own, whose sections the user can drag wider or narrower.
+class THeaderControl : public QHeaderView, public framework::Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(controls::TCollection* Sections READ Sections CONSTANT)
+public:
+    explicit THeaderControl(QWidget* parent = nullptr);
+
+    TCollection* Sections() const { return sections_; }
+    THeaderSection* AddSection(const QString& text, int width);
+
+private:
+    QStandardItemModel* captions_;  // owned by the header
+    THeaderSections* sections_;     // owned by the header
+};
+
+}  // namespace controls

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "framework/Control.h"
+
+#include <QPlainTextEdit>
+
+namespace controls {
+
+// A multi-line plain text editor.
+class TMemo : public QPlainTextEdit, public framework::Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+public:
+    explicit TMemo(QWidget* parent = nullptr);
+
+    // Removes all the text. Unlike QPlainTextEdit::clear, it can be undone, so a slip on the
+    // button costs the operator nothing.
+    void Clear();
+};
+
+}  // namespace controls

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "framework/Control.h"
+#include "framework/DateTime.h"
+
+#include <QCalendarWidget>
+
+namespace controls {
+
+// A month calendar showing one month with a selected day. A double click anywhere on it, the
+// navigation bar included, raises OnDblClick.
+class TMonthCalendar : public QCalendarWidget, public framework::Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(double Date READ Date WRITE setDate)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+public:
+    explicit TMonthCalendar(QWidget* parent = nullptr);
+
+    // The selected day, with the time of day it was set with; shows that day's month.
+    framework::TDateTime Date() const;
+    void setDate(framework::TDateTime value);
+
+    // Sizes the calendar to what one month needs in its font, in the dimensions its dock leaves
+    // free, whenever the font changes; in between, whoever sizes it decides.
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+
+    void Loaded() override;
+
+signals:
+    void OnDblClick(QObject* sender);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void AdjustSize();
+
+    framework::TDateTime date_ = 0;
+    bool autoSize_ = false;
+    quint64 lastDoubleClick_ = ~quint64(0);
+};
+
+}  // namespace controls

@@ -1,0 +1,99 @@
+#include "controls/Panel.h"
+
+#include "framework/Application.h"
+
+#include <QChildEvent>
+#include <QPainter>
+#include <numeric>
+
+namespace controls {
+
+namespace {
+
+constexpr int kBevelWidth = 1;
+
+}  // namespace
+
+TPanel::TPanel(QWidget* parent)
+    : QWidget(parent)
+    , framework::Control(this)
+{
+    setContentsMargins(kBevelWidth, kBevelWidth, kBevelWidth, kBevelWidth);
+    // The panel paints its whole background itself, whatever the parent shows behind it.
+    setAutoFillBackground(true);
+}
+
+void TPanel::setCaption(const QString& value)
+{
+    if (value == caption_)
+        return;
+    caption_ = value;
+    update();
+}
+
+void TPanel::setAutoSize(bool value)
+{
+    if (value == autoSize_)
+        return;
+    autoSize_ = value;
+    AdjustSize();
+}
+
+void TPanel::Loaded()
+{
+    framework::Control::Loaded();
+    AdjustSize();
+}
+
+void TPanel::AdjustSize()
+{
+    if (!autoSize_ || IsLoading() || Align() == framework::alClient)
+        return;
+    const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const QRect used
+        = std::accumulate(children.begin(), children.end(), QRect(), [this](QRect sum, const QWidget* child) {
+              return child->isWindow() || !child->isVisibleTo(this) ? sum : sum | child->geometry();
+          });
+    if (used.isEmpty())
+        return;
+    const QMargins margins = contentsMargins();
+    QSize size(used.right() + 1 + margins.right(), used.bottom() + 1 + margins.bottom());
+    if (Align() == framework::alTop || Align() == framework::alBottom)
+        size.setWidth(width());
+    if (Align() == framework::alLeft || Align() == framework::alRight)
+        size.setHeight(height());
+    if (size != this->size())
+        resize(size);
+}
+
+void TPanel::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QPalette& colours = palette();
+    const QRect frame = rect().adjusted(0, 0, -1, -1);
+    painter.setPen(colours.color(QPalette::Light));
+    painter.drawLine(frame.topLeft(), frame.topRight());
+    painter.drawLine(frame.topLeft(), frame.bottomLeft());
+    painter.setPen(colours.color(QPalette::Dark));
+    painter.drawLine(frame.bottomLeft(), frame.bottomRight());
+    painter.drawLine(frame.topRight(), frame.bottomRight());
+    if (!caption_.isEmpty()) {
+        painter.setPen(colours.color(QPalette::WindowText));
+        painter.drawText(contentsRect(), Qt::AlignCenter, caption_);
+    }
+}
+
+void TPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    framework::Guarded(this, [this] { framework::AlignControls(this); });
+}
+
+void TPanel::childEvent(QChildEvent* event)
+{
+    QWidget::childEvent(event);
+    if (event->type() == QEvent::ChildRemoved || event->type() == QEvent::ChildPolished)
+        framework::Guarded(this, [this] { AdjustSize(); });
+}
+
+}  // namespace controls

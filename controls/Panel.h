@@ -1,0 +1,43 @@
+#pragma once
+
+#include "framework/Control.h"
+
+#include <QWidget>
+
+namespace controls {
+
+// A plain container: a raised one-pixel bevel, an optional centred caption, and alignment of the
+// controls placed on it. Its client area is its whole rectangle; the bevel only narrows the room
+// docked controls get.
+class TPanel : public QWidget, public framework::Control {
+    Q_OBJECT
+    FRAMEWORK_CONTROL_PROPERTIES
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
+public:
+    explicit TPanel(QWidget* parent = nullptr);
+
+    QString Caption() const { return caption_; }
+    void setCaption(const QString& value);
+
+    // Shrinks or grows the panel to just hold its controls, in the dimensions its alignment
+    // leaves free (both when free, the height when docked top or bottom, the width when docked
+    // left or right, neither when it fills its parent).
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+
+    void Loaded() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void childEvent(QChildEvent* event) override;
+
+private:
+    void AdjustSize();
+
+    QString caption_;
+    bool autoSize_ = false;
+};
+
+}  // namespace controls
