@@ -1,4 +1,3 @@
-#include "app/StartupProbe.h"
 #include "app/Unit1.h"
 #include "display/VrControls.h"
 #include "framework/Application.h"
@@ -19,6 +18,5 @@ int main(int argc, char** argv)
     application.Initialize();
 
     application.CreateForm(Form1);
-    StartupProbe::WatchIfRequested(Form1);
     return application.Run();
 }

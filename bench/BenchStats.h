@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <vector>
 
 // Small helpers the benchmarks share.
@@ -13,7 +14,7 @@ inline double Percentile(std::vector<double> values, double share)
     if (values.empty())
         return 0;
     std::sort(values.begin(), values.end());
-    const auto index = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    const auto index = static_cast<std::size_t>(std::lround(share * static_cast<double>(values.size() - 1)));
     return values[std::min(index, values.size() - 1)];
 }
 

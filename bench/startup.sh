@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Start-up benchmark: starts the built clock on a virtual display ten times and reports the median
-# time from process start to the first painted frame of the main window, and the peak resident
-# memory. Build first (tools/build.sh release).   bench/startup.sh [runs, default 10]
+# Start-up benchmark: starts the program ten times on a virtual display, in the copy built with a
+# start-up probe (bench/StartupProbe.cpp), and reports the median time from process start to the
+# first painted frame of the main window, and the peak resident memory. Build first
+# (tools/build.sh release).   bench/startup.sh [runs, default 10]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
+program="${STUDIO_CLOCK_PROBED_PROGRAM:-$root/build/release/bench/studio-clock-probed}"
 runs="${1:-10}"
 source "$root/tools/xvfb.sh"
 require_built "$program"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the clock needs to build, run and be tested; skips what is there.
+# `tools/install-deps.sh lint` adds the source checkers tools/lint.sh runs.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)
 )
+[ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
