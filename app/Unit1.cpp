@@ -33,7 +33,7 @@ QUrl TForm1::MakerAddress()
     return QUrl(QStringLiteral("https://studioclock.example/"));
 }
 
-void TForm1::FormCreate(QObject* /*Sender*/)
+void TForm1::FormCreate(QObject* /*sender*/)
 {
     ShowDateLine();
     MonthCalendar1->setDate(framework::Now());
@@ -45,14 +45,14 @@ void TForm1::ShowDateLine()
     VrLabel1->setCaption(DateLineText(dateLineDay_, framework::ThreadLocale(), framework::ThreadQLocale()));
 }
 
-void TForm1::VrLedClock1HoursChanged(QObject* /*Sender*/, quint16 /*Hours*/)
+void TForm1::VrLedClock1HoursChanged(QObject* /*sender*/, quint16 /*hours*/)
 {
     // A new hour may be a new day; and at every hour the calendar comes back to today.
     FollowTheDay();
     MonthCalendar1->setDate(framework::Now());
 }
 
-void TForm1::VrLedClock1SecondsChanged(QObject* /*Sender*/, quint16 /*Seconds*/)
+void TForm1::VrLedClock1SecondsChanged(QObject* /*sender*/, quint16 /*seconds*/)
 {
     FollowTheDay();
 }
@@ -65,17 +65,17 @@ void TForm1::FollowTheDay()
     MonthCalendar1->setDate(framework::Now());
 }
 
-void TForm1::Label7Click(QObject* /*Sender*/)
+void TForm1::Label7Click(QObject* /*sender*/)
 {
     framework::OpenUrl(MakerAddress());
 }
 
-void TForm1::Button1Click(QObject* /*Sender*/)
+void TForm1::Button1Click(QObject* /*sender*/)
 {
     Memo1->Clear();
 }
 
-void TForm1::MonthCalendar1DblClick(QObject* /*Sender*/)
+void TForm1::MonthCalendar1DblClick(QObject* /*sender*/)
 {
     MonthCalendar1->setAlign(
         MonthCalendar1->Align() == framework::alNone ? framework::alRight : framework::alNone);

@@ -17,13 +17,13 @@ public:
     static QUrl MakerAddress();
 
 private:
-    void FormCreate(QObject* Sender);
-    void Label7Click(QObject* Sender);
-    void Button1Click(QObject* Sender);
-    void MonthCalendar1DblClick(QObject* Sender);
-    void VrLedClock1HoursChanged(QObject* Sender, quint16 Hours);
+    void FormCreate(QObject* sender);
+    void Label7Click(QObject* sender);
+    void Button1Click(QObject* sender);
+    void MonthCalendar1DblClick(QObject* sender);
+    void VrLedClock1HoursChanged(QObject* sender, quint16 hours);
     // A clock stepped by whole days keeps its hour; the day is checked at every second.
-    void VrLedClock1SecondsChanged(QObject* Sender, quint16 Seconds);
+    void VrLedClock1SecondsChanged(QObject* sender, quint16 seconds);
     // The layout's event bindings; made while it is read, so that events raised as the controls
     // finish loading already reach their handlers.
     void BindEvents();

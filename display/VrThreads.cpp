@@ -262,7 +262,7 @@ void TVrTimer::UpdateTimer()
     // The worker's settings change only while it is paused: it takes them as one set.
     if (!worker_->Suspended())
         worker_->Suspend();
-    worker_->SetInterval(interval_);
+    worker_->setInterval(interval_);
     if (nextTick != 0)
         worker_->ArmNextWait(nextTick);
     if (ticking) {

@@ -25,7 +25,7 @@ public:
     // The length of every wait; 0 waits until woken. Written only while the worker is paused
     // (Suspend held): the worker takes it as it leaves the pause, so a new value applies from
     // the next wait.
-    void SetInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
+    void setInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
     std::uint32_t Interval() const { return interval_.load(); }
     // The next wait only lasts this long, the ones after it the interval again. Written like the
     // interval, only while the worker is paused.

@@ -26,6 +26,49 @@ template <typename... Classes> bool IsOneOf(const QWidget* control)
     return (qobject_cast<const Classes*>(control) || ...);
 }
 
+template <const char* Property> bool Has(const QWidget* control)
+{
+    return HasPropInfo(control->metaObject(), QLatin1String(Property));
+}
+
+template <typename Handler> std::unique_ptr<TMRPropertyHandler> Scale(QWidget* control)
+{
+    return std::make_unique<Handler>(control);
+}
+
+template <const char* Property> std::unique_ptr<TMRPropertyHandler> ScaleFont(QWidget* control)
+{
+    return std::make_unique<TMRFont>(control, QLatin1String(Property));
+}
+
+constexpr char kFont[] = "Font";
+constexpr char kTabFont[] = "TabFont";
+
+struct HandlerRow {
+    bool (*matches)(const QWidget* control);  // classes match their descendants too
+    std::unique_ptr<TMRPropertyHandler> (*create)(QWidget* control);
+};
+
+using namespace controls;
+
+// Every row that matches a control adds its handler, in this order, so a control can get several.
+constexpr HandlerRow kHandlerRows[] = {
+    {Has<kFont>, ScaleFont<kFont>},
+    {IsOneOf<TListBox, TComboBox>, Scale<TMRItemHeight>},  // rows ItemHeight high
+    {IsOneOf<TScrollBox>, Scale<TMRScrollBox>},
+    {IsOneOf<TDrawGrid>, Scale<TMRDrawGrid>},
+    {IsOneOf<TTabSet>, Scale<TMRTabSet>},
+    {IsOneOf<TBitBtn, TSpeedButton>, Scale<TMRMarginSpacing>},  // glyph buttons
+    {IsOneOf<TTabbedNotebook>, ScaleFont<kTabFont>},            // tabs with a font of their own
+    {IsOneOf<TImage>, Scale<TMRStretch>},
+    {IsOneOf<TLabel>, Scale<TMRAutoSize>},
+    {IsOneOf<TPageControl, TTabControl>, Scale<TMRTab>},
+    {IsOneOf<TStatusBar>, Scale<TMRStatusBar>},
+    {IsOneOf<THeaderControl>, Scale<TMRHeaderControl>},
+    {IsOneOf<TListView>, Scale<TMRListView>},
+    {IsOneOf<TTreeView>, Scale<TMRTreeView>},
+};
+
 }  // namespace
 
 TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent)
@@ -34,54 +77,12 @@ TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent)
     controlHandlerClass_ = CreateControlHandler<TMRControlHandlerVCL>;
 }
 
-// Every row that matches adds one handler, in this order, so a control can get several. The
-// classes of each row (descendants included):
-//   1  any control with a design-time "Font"          TMRFont("Font")
-//   2  TListBox, TComboBox (rows ItemHeight high)      TMRItemHeight
-//   3  TScrollBox                                      TMRScrollBox
-//   4  TDrawGrid                                       TMRDrawGrid
-//   5  TTabSet                                         TMRTabSet
-//   6  TBitBtn, TSpeedButton (glyph buttons)           TMRMarginSpacing
-//   7  TTabbedNotebook (tabs with a font of their own) TMRFont("TabFont")
-//   8  TImage                                          TMRStretch
-//   9  TLabel                                          TMRAutoSize
-//  10  TPageControl, TTabControl                       TMRTab
-//  11  TStatusBar                                      TMRStatusBar
-//  12  THeaderControl                                  TMRHeaderControl
-//  13  TListView                                       TMRListView
-//  14  TTreeView                                       TMRTreeView
 void TNoBDEResizerPanel::CreatePropertyHandlers(QWidget* control, TMRPropertyHandlerList& handlers)
 {
-    using namespace controls;
     TCustomResizerPanel::CreatePropertyHandlers(control, handlers);
-    if (HasPropInfo(control->metaObject(), QStringLiteral("Font")))
-        handlers.push_back(std::make_unique<TMRFont>(control, QStringLiteral("Font")));
-    if (IsOneOf<TListBox, TComboBox>(control))
-        handlers.push_back(std::make_unique<TMRItemHeight>(control));
-    if (IsOneOf<TScrollBox>(control))
-        handlers.push_back(std::make_unique<TMRScrollBox>(control));
-    if (IsOneOf<TDrawGrid>(control))
-        handlers.push_back(std::make_unique<TMRDrawGrid>(control));
-    if (IsOneOf<TTabSet>(control))
-        handlers.push_back(std::make_unique<TMRTabSet>(control));
-    if (IsOneOf<TBitBtn, TSpeedButton>(control))
-        handlers.push_back(std::make_unique<TMRMarginSpacing>(control));
-    if (IsOneOf<TTabbedNotebook>(control))
-        handlers.push_back(std::make_unique<TMRFont>(control, QStringLiteral("TabFont")));
-    if (IsOneOf<TImage>(control))
-        handlers.push_back(std::make_unique<TMRStretch>(control));
-    if (IsOneOf<TLabel>(control))
-        handlers.push_back(std::make_unique<TMRAutoSize>(control));
-    if (IsOneOf<TPageControl, TTabControl>(control))
-        handlers.push_back(std::make_unique<TMRTab>(control));
-    if (IsOneOf<TStatusBar>(control))
-        handlers.push_back(std::make_unique<TMRStatusBar>(control));
-    if (IsOneOf<THeaderControl>(control))
-        handlers.push_back(std::make_unique<TMRHeaderControl>(control));
-    if (IsOneOf<TListView>(control))
-        handlers.push_back(std::make_unique<TMRListView>(control));
-    if (IsOneOf<TTreeView>(control))
-        handlers.push_back(std::make_unique<TMRTreeView>(control));
+    for (const HandlerRow& row : kHandlerRows)
+        if (row.matches(control))
+            handlers.push_back(row.create(control));
 }
 
 }  // namespace resizer

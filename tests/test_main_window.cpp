@@ -5,9 +5,8 @@
 #include "framework/Exceptions.h"
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
-#include "framework/TimeSource.h"
+#include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
-#include "tests/TestWidgets.h"
 
 #include <QPointer>
 #include <QScreen>
@@ -18,8 +17,6 @@ using namespace controls;
 using namespace framework;
 
 namespace {
-
-const QDateTime kToday(QDate(2026, 12, 8), QTime(10, 30, 15));
 
 // Double-clicks the calendar where an operator would: on its grid of days.
 void DoubleClickCalendar(TMonthCalendar* calendar)
@@ -43,21 +40,9 @@ QWidget* NextTabStop(QWidget* from)
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public ShownMainWindowTest {
     Q_OBJECT
 private slots:
-    void initTestCase() { SetTimeSource(std::make_shared<ManualTimeSource>(kToday)); }
-
-    void init()
-    {
-        form_ = std::make_unique<TForm1>();
-        form_->AfterConstruction();
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-    }
-
-    void cleanup() { form_.reset(); }
-
     void theStoredLayoutIsApplied()
     {
         TForm1& f = *form_;
@@ -127,8 +112,8 @@ private slots:
                  &fresh, fresh.VrLedClock1, fresh.Label7, fresh.Memo1, fresh.Button1, fresh.MonthCalendar1})
             QVERIFY(!control->IsLoading());
         QCOMPARE(fresh.VrLedClock1->Hours(), 10);  // the stored 15 replaced by the time
-        QCOMPARE(fresh.MonthCalendar1->selectedDate(), kToday.date());
-        QCOMPARE(fresh.MonthCalendar1->Date(), FromQDateTime(kToday));
+        QCOMPARE(fresh.MonthCalendar1->selectedDate(), ShownMainWindow::Start().date());
+        QCOMPARE(fresh.MonthCalendar1->Date(), FromQDateTime(ShownMainWindow::Start()));
     }
 
     void inHour15FormCreateStillShowsToday()
@@ -278,7 +263,7 @@ private slots:
         TForm1* created = nullptr;
         application->CreateForm(created);
         QCOMPARE(application->MainForm(), created);
-        QCOMPARE(created->MonthCalendar1->selectedDate(), kToday.date());
+        QCOMPARE(created->MonthCalendar1->selectedDate(), ShownMainWindow::Start().date());
         QPointer<TForm1> watched(created);
         QTimer::singleShot(50, created, [created] {
             QVERIFY(created->isVisible());
@@ -288,9 +273,6 @@ private slots:
         QVERIFY(application->Terminated());
         QVERIFY(watched.isNull());  // the form and its controls are freed
     }
-
-private:
-    std::unique_ptr<TForm1> form_;
 };
 
 STUDIO_CLOCK_TEST_MAIN(MainWindowTest)

@@ -94,7 +94,7 @@ struct PageContainers {
     // A new page for each, in that order.
     QList<QWidget*> AddPages()
     {
-        const QList<QWidget*> pages = {new QWidget, new QWidget, new QWidget};
+        QList<QWidget*> pages = {new QWidget, new QWidget, new QWidget};
         tabs->addTab(pages[0], QString::number(tabs->count()));
         stack->addWidget(pages[1]);
         toolBox->addItem(pages[2], QString::number(toolBox->count()));

@@ -1,9 +1,8 @@
 // A long run in fast motion: the main window driven through a million simulated seconds, with
 // real painting and event delivery, must end with the memory and objects it had once warm.
-#include "app/Unit1.h"
 #include "display/VrThreads.h"
+#include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
-#include "tests/TestWidgets.h"
 
 #include <QFile>
 
@@ -35,17 +34,15 @@ private slots:
         constexpr int kStepSeconds = 25;
         constexpr int kWarmSteps = 4000;
         constexpr int kSteps = 40000;  // 1,000,000 seconds: eleven and a half days
-        ScopedTimeSource time(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)));
-        TForm1 form;
-        form.AfterConstruction();
+        ShownMainWindow window(QDateTime(QDate(2026, 12, 8), QTime(0, 0, 0)));
+        TForm1& form = *window.form;
         form.resize(400, 325);  // small frames keep the run short; they are painted all the same
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QVERIFY(window.Exposed());
         display::TVrTimer* timer = form.VrLedClock1->Timer();
         long warmKb = 0;
         int warmObjects = 0;
         for (int step = 1; step <= kSteps; ++step) {
-            time->AdvanceMSecs(qint64(kStepSeconds) * 1000);
+            window.time->AdvanceMSecs(qint64(kStepSeconds) * 1000);
             timer->Timer();  // a tick as the timer delivers it: read, paint, events
             if (step % 20 == 0)
                 QCoreApplication::processEvents();

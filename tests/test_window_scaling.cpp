@@ -56,21 +56,9 @@ Snapshot Take(const TForm1& f)
 
 }  // namespace
 
-class WindowScalingTest : public QObject {
+class WindowScalingTest : public ShownMainWindowTest {
     Q_OBJECT
-    std::unique_ptr<ShownMainWindow> window_;
-    TForm1* form_ = nullptr;
-
 private slots:
-    void init()
-    {
-        window_ = std::make_unique<ShownMainWindow>();
-        form_ = window_->form.get();
-        QVERIFY(window_->Exposed());
-    }
-
-    void cleanup() { window_.reset(); }
-
     void everyControlHasItsHandlersInLayoutOrder()
     {
         TForm1& f = *form_;
@@ -117,16 +105,21 @@ private slots:
         QCOMPARE(Take(*form_), before);
     }
 
-    void aTinyWindowKeepsEveryFontReadable()
+    void sizesFromNothingToHugeKeepEveryFontReadableAndScaleBackToTheSamePlaces()
     {
+        const QString notes = QStringLiteral("cue the news at ten");
+        form_->Memo1->setPlainText(notes);
         const Snapshot before = Take(*form_);
-        for (const QSize& size : {QSize(40, 30), QSize(1, 1), QSize(300, 0), QSize(0, 0)}) {
+        for (const QSize& size :
+            {QSize(40, 30), QSize(1, 1), QSize(789, 0), QSize(300, 0), QSize(0, 0), QSize(10000, 10000)}) {
             ResizeTo(*form_, size);
+            form_->repaint();
             for (int points : Take(*form_).fontSizes)
                 QVERIFY(points >= 1);
         }
         ResizeTo(*form_, QSize(789, 640));
         QCOMPARE(Take(*form_), before);
+        QCOMPARE(form_->Memo1->toPlainText(), notes);
     }
 
     void manySmallResizesDoNotCreep()
