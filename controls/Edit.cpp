@@ -8,21 +8,13 @@ TEdit::TEdit(QWidget* parent)
     : QLineEdit(parent)
     , framework::Control(this, framework::clWindow)
 {
-    AdjustHeight();
+    setAutoSize(true);
 }
 
-void TEdit::setAutoSize(bool value)
-{
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    AdjustHeight();
-}
-
-void TEdit::AdjustHeight()
+void TEdit::AdjustAutoSize()
 {
     // A fixed height holds also for a resize while hidden, which Qt reports only when shown.
-    if (autoSize_) {
+    if (AutoSize()) {
         setFixedHeight(sizeHint().height());
     } else {
         setMinimumHeight(0);
@@ -34,7 +26,7 @@ void TEdit::changeEvent(QEvent* event)
 {
     QLineEdit::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        framework::Guarded(this, [this] { AdjustHeight(); });
+        framework::Guarded(this, [this] { AdjustAutoSize(); });
 }
 
 }  // namespace controls

@@ -14,16 +14,10 @@ class TEdit : public QLineEdit, public framework::Control {
 public:
     explicit TEdit(QWidget* parent = nullptr);
 
-    bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool value);
+    void AdjustAutoSize() override;
 
 protected:
     void changeEvent(QEvent* event) override;
-
-private:
-    void AdjustHeight();
-
-    bool autoSize_ = true;
 };
 
 }  // namespace controls

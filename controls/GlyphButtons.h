@@ -30,11 +30,15 @@ private:
     int spacing_ = 4;
 };
 
+// The design-time properties of GlyphPlacement, for the buttons that inherit it.
+#define CONTROLS_GLYPH_PLACEMENT_PROPERTIES            \
+    Q_PROPERTY(int Margin READ Margin WRITE setMargin) \
+    Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
+
 class TBitBtn : public QPushButton, public framework::Control, public GlyphPlacement {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
-    Q_PROPERTY(int Margin READ Margin WRITE setMargin)
-    Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
+    CONTROLS_GLYPH_PLACEMENT_PROPERTIES
 public:
     explicit TBitBtn(QWidget* parent = nullptr);
 
@@ -46,8 +50,7 @@ protected:
 class TSpeedButton : public QToolButton, public framework::Control, public GlyphPlacement {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
-    Q_PROPERTY(int Margin READ Margin WRITE setMargin)
-    Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
+    CONTROLS_GLYPH_PLACEMENT_PROPERTIES
 public:
     explicit TSpeedButton(QWidget* parent = nullptr);
 

@@ -5,23 +5,16 @@
 
 namespace controls {
 
-THeaderSection::THeaderSection(THeaderControl* header, int index)
-    : TCollectionItem(header)
-    , header_(header)
-    , index_(index)
-{
-}
-
 int THeaderSection::Width() const
 {
-    return header_->sectionSize(index_);
+    return owner_->sectionSize(index_);
 }
 
 void THeaderSection::setWidth(int value)
 {
     const int width = std::clamp(value, minWidth_, std::max(minWidth_, maxWidth_));
     if (width != Width())
-        header_->resizeSection(index_, width);
+        owner_->resizeSection(index_, width);
 }
 
 void THeaderSection::setMinWidth(int value)
@@ -40,7 +33,7 @@ THeaderControl::THeaderControl(QWidget* parent)
     : QHeaderView(Qt::Horizontal, parent)
     , framework::Control(this)
     , captions_(new QStandardItemModel(this))
-    , sections_(new THeaderSections(this))
+    , sections_(new THeaderSections(this, &QHeaderView::count))
 {
     setModel(captions_);
     setMinimumSectionSize(0);
@@ -58,8 +51,7 @@ THeaderSection* THeaderControl::AddSection(const QString& text, int width)
     const int index = captions_->columnCount();
     captions_->setColumnCount(index + 1);
     captions_->setHeaderData(index, Qt::Horizontal, text);
-    auto* section = new THeaderSection(this, index);
-    sections_->sections_.push_back(section);
+    THeaderSection* section = sections_->Items(index);
     section->setWidth(width);
     return section;
 }

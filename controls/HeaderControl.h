@@ -4,7 +4,6 @@
 #include "framework/Control.h"
 
 #include <QHeaderView>
-#include <vector>
 
 class QStandardItemModel;
 
@@ -14,12 +13,12 @@ class THeaderControl;
 
 // One section of a header control. Its Width always lies between MinWidth and MaxWidth, however
 // it is set or dragged.
-class THeaderSection : public TCollectionItem {
+class THeaderSection : public TCollectionItemOf<THeaderControl> {
     Q_OBJECT
     Q_PROPERTY(int MinWidth READ MinWidth WRITE setMinWidth)
     Q_PROPERTY(int MaxWidth READ MaxWidth WRITE setMaxWidth)
 public:
-    THeaderSection(THeaderControl* header, int index);
+    using TCollectionItemOf::TCollectionItemOf;
 
     int Width() const override;
     void setWidth(int value) override;
@@ -29,23 +28,11 @@ public:
     void setMaxWidth(int value);
 
 private:
-    THeaderControl* header_;
-    int index_;
     int minWidth_ = 0;
     int maxWidth_ = 10000;
 };
 
-class THeaderSections : public TCollection {
-    Q_OBJECT
-public:
-    using TCollection::TCollection;
-    int Count() const override { return static_cast<int>(sections_.size()); }
-    TCollectionItem* Items(int index) const override { return sections_.at(static_cast<std::size_t>(index)); }
-
-private:
-    friend class THeaderControl;
-    std::vector<THeaderSection*> sections_;  // owned as QObject children
-};
+using THeaderSections = TCollectionOf<THeaderSection, THeaderControl>;
 
 // A row of column captions on its own, whose sections the user can drag wider or narrower.
 class THeaderControl : public QHeaderView, public framework::Control {

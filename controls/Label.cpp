@@ -10,32 +10,24 @@ TLabel::TLabel(QWidget* parent)
     : QLabel(parent)
     , framework::Control(this)
 {
+    SetDefaultAutoSize(true);
 }
 
 void TLabel::setCaption(const QString& caption)
 {
     setText(caption);
-    AdjustBounds();
-}
-
-void TLabel::setAutoSize(bool value)
-{
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    AdjustBounds();
+    AdjustAutoSize();
 }
 
 void TLabel::Loaded()
 {
     framework::Control::Loaded();
-    AdjustBounds();
+    AdjustAutoSize();
 }
 
-void TLabel::AdjustBounds()
+void TLabel::AdjustAutoSize()
 {
-    // The size follows the caption once the layout is complete; until then the stored size holds.
-    if (autoSize_ && !IsLoading())
+    if (AutoSize() && !IsLoading())
         resize(sizeHint());
 }
 
@@ -57,7 +49,7 @@ void TLabel::changeEvent(QEvent* event)
 {
     QLabel::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        AdjustBounds();
+        AdjustAutoSize();
 }
 
 }  // namespace controls

@@ -17,9 +17,9 @@ public:
     explicit TLabel(QWidget* parent = nullptr);
 
     void setCaption(const QString& caption);
-    bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool value);
 
+    // The size follows the caption once the layout is complete; until then the stored size holds.
+    void AdjustAutoSize() override;
     void Loaded() override;
 
 signals:
@@ -31,9 +31,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void AdjustBounds();
-
-    bool autoSize_ = true;
     framework::ClickTracker clicks_;
 };
 

@@ -4,36 +4,21 @@
 #include "framework/Control.h"
 
 #include <QTreeWidget>
-#include <vector>
 
 namespace controls {
 
 class TListView;
 
 // One column of a list view, Width pixels wide.
-class TListColumn : public TCollectionItem {
+class TListColumn : public TCollectionItemOf<TListView> {
     Q_OBJECT
 public:
-    TListColumn(TListView* view, int index);
+    using TCollectionItemOf::TCollectionItemOf;
     int Width() const override;
     void setWidth(int value) override;
-
-private:
-    TListView* view_;
-    int index_;
 };
 
-class TListColumns : public TCollection {
-    Q_OBJECT
-public:
-    explicit TListColumns(TListView* view);
-    int Count() const override;
-    TCollectionItem* Items(int index) const override;
-
-private:
-    TListView* view_;
-    mutable std::vector<TListColumn*> columns_;  // one per column asked for, owned as QObject children
-};
+using TListColumns = TCollectionOf<TListColumn, TListView>;
 
 // Rows of items in columns with captions, as a report.
 class TListView : public QTreeWidget, public framework::Control {

@@ -35,23 +35,15 @@ void TMonthCalendar::setDate(framework::TDateTime value)
     setCurrentPage(day.year(), day.month());
 }
 
-void TMonthCalendar::setAutoSize(bool value)
-{
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    AdjustSize();
-}
-
 void TMonthCalendar::Loaded()
 {
     framework::Control::Loaded();
-    AdjustSize();
+    AdjustAutoSize();
 }
 
-void TMonthCalendar::AdjustSize()
+void TMonthCalendar::AdjustAutoSize()
 {
-    if (!autoSize_ || IsLoading())
+    if (!AutoSize() || IsLoading())
         return;
     const QSize month = minimumSizeHint();
     const framework::TAlign align = Align();
@@ -93,7 +85,7 @@ void TMonthCalendar::changeEvent(QEvent* event)
 {
     QCalendarWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        AdjustSize();
+        AdjustAutoSize();
 }
 
 }  // namespace controls

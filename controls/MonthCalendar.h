@@ -21,11 +21,9 @@ public:
     framework::TDateTime Date() const;
     void setDate(framework::TDateTime value);
 
-    // Sizes the calendar to what one month needs in its font, in the dimensions its dock leaves
-    // free, whenever the font changes; in between, whoever sizes it decides.
-    bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool value);
-
+    // With AutoSize, sizes the calendar to what one month needs in its font, in the dimensions its
+    // dock leaves free, whenever the font changes; in between, whoever sizes it decides.
+    void AdjustAutoSize() override;
     void Loaded() override;
 
 signals:
@@ -36,10 +34,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void AdjustSize();
-
     framework::TDateTime date_ = 0;
-    bool autoSize_ = false;
     quint64 lastDoubleClick_ = ~quint64(0);
 };
 

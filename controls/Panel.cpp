@@ -1,6 +1,7 @@
 #include "controls/Panel.h"
 
 #include "framework/Application.h"
+#include "framework/Property.h"
 
 #include <QChildEvent>
 #include <QPainter>
@@ -25,29 +26,19 @@ TPanel::TPanel(QWidget* parent)
 
 void TPanel::setCaption(const QString& value)
 {
-    if (value == caption_)
-        return;
-    caption_ = value;
-    update();
-}
-
-void TPanel::setAutoSize(bool value)
-{
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    AdjustSize();
+    if (framework::SetIfChanged(caption_, value))
+        update();
 }
 
 void TPanel::Loaded()
 {
     framework::Control::Loaded();
-    AdjustSize();
+    AdjustAutoSize();
 }
 
-void TPanel::AdjustSize()
+void TPanel::AdjustAutoSize()
 {
-    if (!autoSize_ || IsLoading() || Align() == framework::alClient)
+    if (!AutoSize() || IsLoading() || Align() == framework::alClient)
         return;
     const QList<QWidget*> children = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     const QRect used
@@ -93,7 +84,7 @@ void TPanel::childEvent(QChildEvent* event)
 {
     QWidget::childEvent(event);
     if (event->type() == QEvent::ChildRemoved || event->type() == QEvent::ChildPolished)
-        framework::Guarded(this, [this] { AdjustSize(); });
+        framework::Guarded(this, [this] { AdjustAutoSize(); });
 }
 
 }  // namespace controls

@@ -20,12 +20,10 @@ public:
     QString Caption() const { return caption_; }
     void setCaption(const QString& value);
 
-    // Shrinks or grows the panel to just hold its controls, in the dimensions its alignment
-    // leaves free (both when free, the height when docked top or bottom, the width when docked
-    // left or right, neither when it fills its parent).
-    bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool value);
-
+    // With AutoSize, shrinks or grows the panel to just hold its controls, in the dimensions its
+    // alignment leaves free (both when free, the height when docked top or bottom, the width when
+    // docked left or right, neither when it fills its parent).
+    void AdjustAutoSize() override;
     void Loaded() override;
 
 protected:
@@ -34,10 +32,7 @@ protected:
     void childEvent(QChildEvent* event) override;
 
 private:
-    void AdjustSize();
-
     QString caption_;
-    bool autoSize_ = false;
 };
 
 }  // namespace controls

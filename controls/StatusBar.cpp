@@ -5,26 +5,25 @@
 
 namespace controls {
 
-TStatusPanel::TStatusPanel(QLabel* label, QObject* parent)
-    : TCollectionItem(parent)
-    , label_(label)
+QLabel* TStatusPanel::Label() const
 {
+    return owner_->PanelLabel(index_);
 }
 
 int TStatusPanel::Width() const
 {
-    return label_->minimumWidth();
+    return Label()->minimumWidth();
 }
 
 void TStatusPanel::setWidth(int value)
 {
-    label_->setFixedWidth(std::max(0, value));
+    Label()->setFixedWidth(std::max(0, value));
 }
 
 TStatusBar::TStatusBar(QWidget* parent)
     : QStatusBar(parent)
     , framework::Control(this)
-    , panels_(new TStatusPanels(this))
+    , panels_(new TStatusPanels(this, &TStatusBar::PanelCount))
 {
     setSizeGripEnabled(false);
 }
@@ -34,9 +33,9 @@ TStatusPanel* TStatusBar::AddPanel(const QString& text, int width)
     auto* label = new QLabel(text, this);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     addWidget(label);
-    auto* panel = new TStatusPanel(label, panels_);
+    labels_.push_back(label);
+    TStatusPanel* panel = panels_->Items(PanelCount() - 1);
     panel->setWidth(width);
-    panels_->panels_.push_back(panel);
     return panel;
 }
 

@@ -10,30 +10,19 @@ class QLabel;
 
 namespace controls {
 
+class TStatusBar;
+
 // One text field of a status bar, Width pixels wide.
-class TStatusPanel : public TCollectionItem {
+class TStatusPanel : public TCollectionItemOf<TStatusBar> {
     Q_OBJECT
 public:
-    TStatusPanel(QLabel* label, QObject* parent);
+    using TCollectionItemOf::TCollectionItemOf;
     int Width() const override;
     void setWidth(int value) override;
-    QLabel* Label() const { return label_; }
-
-private:
-    QLabel* label_;  // owned by the status bar
+    QLabel* Label() const;
 };
 
-class TStatusPanels : public TCollection {
-    Q_OBJECT
-public:
-    using TCollection::TCollection;
-    int Count() const override { return static_cast<int>(panels_.size()); }
-    TCollectionItem* Items(int index) const override { return panels_.at(static_cast<std::size_t>(index)); }
-
-private:
-    friend class TStatusBar;
-    std::vector<TStatusPanel*> panels_;  // owned as QObject children
-};
+using TStatusPanels = TCollectionOf<TStatusPanel, TStatusBar>;
 
 // A status bar made of panels of set widths, left to right.
 class TStatusBar : public QStatusBar, public framework::Control {
@@ -45,9 +34,13 @@ public:
 
     TCollection* Panels() const { return panels_; }
     TStatusPanel* AddPanel(const QString& text, int width);
+    int PanelCount() const { return static_cast<int>(labels_.size()); }
+    // The label that shows panel `index`, 0 <= index < PanelCount().
+    QLabel* PanelLabel(int index) const { return labels_.at(static_cast<std::size_t>(index)); }
 
 private:
-    TStatusPanels* panels_;  // owned by the bar
+    std::vector<QLabel*> labels_;  // owned by the bar
+    TStatusPanels* panels_;        // owned by the bar
 };
 
 }  // namespace controls

@@ -1,5 +1,7 @@
 #include "controls/TabControls.h"
 
+#include "framework/Property.h"
+
 namespace controls {
 
 TTabControl::TTabControl(QWidget* parent)
@@ -10,18 +12,14 @@ TTabControl::TTabControl(QWidget* parent)
 
 void TTabControl::setTabWidth(int value)
 {
-    if (value == tabWidth_)
-        return;
-    tabWidth_ = value;
-    RelayoutTabs();
+    if (framework::SetIfChanged(tabWidth_, value))
+        RelayoutTabs();
 }
 
 void TTabControl::setTabHeight(int value)
 {
-    if (value == tabHeight_)
-        return;
-    tabHeight_ = value;
-    RelayoutTabs();
+    if (framework::SetIfChanged(tabHeight_, value))
+        RelayoutTabs();
 }
 
 void TTabControl::RelayoutTabs()

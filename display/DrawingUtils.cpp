@@ -8,7 +8,7 @@
 
 namespace display {
 
-using framework::CheckedAdd;
+using framework::CheckedInt;
 
 int LargerOf(int a, int b)
 {
@@ -27,7 +27,7 @@ int HeightOfRect(const TRect& rect)
 
 void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle)
 {
-    canvas.Font().Escapement = framework::CheckedMul(static_cast<int>(angle), 10);
+    canvas.Font().Escapement = (CheckedInt(angle) * 10).value();  // tenths of a degree
 }
 
 namespace {
@@ -47,6 +47,12 @@ QString WithoutMnemonics(const QString& line)
     return result;
 }
 
+// The text drawn moved by (dx, dy).
+void TextOutMoved(TCanvas& canvas, CheckedInt x, CheckedInt y, int dx, int dy, const QString& text)
+{
+    canvas.TextOut((x + dx).value(), (y + dy).value(), text);
+}
+
 }  // namespace
 
 TPoint MeasureText(TCanvas& canvas, const QString& text)
@@ -59,7 +65,8 @@ TPoint MeasureText(TCanvas& canvas, const QString& text)
     int width = 0;
     for (const QString& line : lines)
         width = std::max(width, metrics.horizontalAdvance(WithoutMnemonics(line)));
-    return {width, framework::CheckedMul(static_cast<int>(lines.size()), metrics.height())};
+    const CheckedInt lineHeight = metrics.height();
+    return {width, (static_cast<int>(lines.size()) * lineHeight).value()};
 }
 
 void TextOut3D(TCanvas& canvas, int x, int y, const QString& text, TColor highlight, TColor shadow)
@@ -67,9 +74,9 @@ void TextOut3D(TCanvas& canvas, int x, int y, const QString& text, TColor highli
     const TColor face = canvas.Font().Color;
     canvas.Brush().Style = framework::bsClear;
     canvas.Font().Color = shadow;
-    canvas.TextOut(CheckedAdd(x, 1), CheckedAdd(y, 1), text);
+    TextOutMoved(canvas, x, y, 1, 1, text);
     canvas.Font().Color = highlight;
-    canvas.TextOut(framework::CheckedSub(x, 1), framework::CheckedSub(y, 1), text);
+    TextOutMoved(canvas, x, y, -1, -1, text);
     canvas.Font().Color = face;
     canvas.TextOut(x, y, text);
 }
@@ -79,7 +86,7 @@ void TextOutShadow(TCanvas& canvas, int x, int y, const QString& text, TColor sh
     const TColor face = canvas.Font().Color;
     canvas.Brush().Style = framework::bsClear;
     canvas.Font().Color = shadow;
-    canvas.TextOut(CheckedAdd(x, dx), CheckedAdd(y, dy), text);
+    TextOutMoved(canvas, x, y, dx, dy, text);
     canvas.Font().Color = face;
     canvas.TextOut(x, y, text);
 }

@@ -37,7 +37,7 @@ void TVrGraphicControl::UpdateControl()
 void TVrGraphicControl::AdjustAutoSize()
 {
     const framework::TAlign align = Align();
-    if (!autoSize_ || align == framework::alClient || align == framework::alCustom) {
+    if (!AutoSize() || align == framework::alClient || align == framework::alCustom) {
         UpdateControl();
         return;
     }
@@ -57,7 +57,7 @@ void TVrGraphicControl::ReapplyBounds()
 
 void TVrGraphicControl::SetBounds(int left, int top, int width, int height)
 {
-    if (autoSize_ && !IsLoading()) {
+    if (AutoSize() && !IsLoading()) {
         int newWidth = width;
         int newHeight = height;
         if (CanAutoSize(newWidth, newHeight)) {
@@ -73,20 +73,10 @@ framework::TRect TVrGraphicControl::BoundsRect() const
     return framework::FromQRect(geometry());
 }
 
-void TVrGraphicControl::setAutoSize(bool value)
-{
-    if (value == autoSize_)
-        return;
-    autoSize_ = value;
-    AdjustAutoSize();
-}
-
 void TVrGraphicControl::setCaption(const QString& value)
 {
-    if (value == caption_)
-        return;
-    caption_ = value;
-    TextChanged();
+    if (framework::SetIfChanged(caption_, value))
+        TextChanged();
 }
 
 bool TVrGraphicControl::CanAutoSize(int& /*newWidth*/, int& /*newHeight*/)
@@ -224,9 +214,8 @@ TVrGraphicImageControl::TVrGraphicImageControl(QWidget* parent)
 
 void TVrGraphicImageControl::setTransparent(bool value)
 {
-    if (value == transparent_)
+    if (!framework::SetIfChanged(transparent_, value))
         return;
-    transparent_ = value;
     setAttribute(Qt::WA_OpaquePaintEvent, !value);
     if (IsDesigning())
         update();

@@ -7,6 +7,7 @@
 #include "framework/Enums.h"
 #include "framework/Geometry.h"
 #include "framework/Mouse.h"
+#include "framework/Property.h"
 
 #include <QObject>
 #include <QWidget>
@@ -18,6 +19,9 @@ namespace display {
 
 // Every display component reports this version; it is never stored with a layout.
 inline const QString kVrVersion = QStringLiteral("1.3");
+
+// The display controls take their angles (of text, of the clock's LED slant) in degrees.
+constexpr double kDegreesToRadians = 0.017453292519943295;
 
 // Index of the hand cursor in the screen cursor table.
 constexpr framework::TCursor HandPointCursor = 99;
@@ -47,7 +51,7 @@ public:
     // Redraw now; nothing while the layout is still being read.
     virtual void UpdateControl();
     // Lets an auto-sized control take its natural size again, then redraws.
-    virtual void AdjustAutoSize();
+    void AdjustAutoSize() override;
     // Applies the current bounds again, then redraws if they did not change.
     virtual void ReapplyBounds();
 
@@ -55,8 +59,6 @@ public:
     void SetBounds(int left, int top, int width, int height);
     framework::TRect BoundsRect() const;
 
-    bool AutoSize() const { return autoSize_; }
-    void setAutoSize(bool value);
     QString Caption() const { return caption_; }
     void setCaption(const QString& value);
 
@@ -80,12 +82,10 @@ signals:
 
 protected:
     // The display controls' setter: a changed value is stored and drawn at once.
-    template <typename T> void ChangeAndUpdate(T& field, const T& value)
+    template <typename T> void ChangeAndUpdate(T& field, const std::common_type_t<T>& value)
     {
-        if (field == value)
-            return;
-        field = value;
-        UpdateControl();
+        if (framework::SetIfChanged(field, value))
+            UpdateControl();
     }
 
     // Proposes the size an auto-sized control wants; true accepts the proposal.
@@ -115,7 +115,6 @@ protected:
 private:
     framework::TCanvas canvas_;
     QString caption_;
-    bool autoSize_ = false;
     framework::ClickTracker clicks_;
 };
 

@@ -7,20 +7,7 @@
 
 namespace display {
 
-using framework::CheckedAdd;
-using framework::CheckedSub;
-using framework::Trunc;
-
-namespace {
-
-constexpr double kDegreesToRadians = 0.017453292519943295;
-
-int TruncToInt(long double value)
-{
-    return framework::RangeChecked<int>(Trunc(value));
-}
-
-}  // namespace
+using framework::CheckedInt;
 
 TVrLabel::TVrLabel(QWidget* parent)
     : TVrGraphicImageControl(parent)
@@ -33,31 +20,6 @@ TVrLabel::TVrLabel(QWidget* parent)
     setFont(font);
 }
 
-void TVrLabel::setAlignment(framework::TAlignment value)
-{
-    ChangeAndUpdate(alignment_, framework::CheckedEnum(value));
-}
-void TVrLabel::setLayout(framework::TTextLayout value)
-{
-    ChangeAndUpdate(layout_, framework::CheckedEnum(value));
-}
-void TVrLabel::setColorHighlight(framework::TColor value)
-{
-    ChangeAndUpdate(colorHighlight_, value);
-}
-void TVrLabel::setColorShadow(framework::TColor value)
-{
-    ChangeAndUpdate(colorShadow_, value);
-}
-void TVrLabel::setStyle(TVrLabelStyle value)
-{
-    ChangeAndUpdate(style_, framework::CheckedEnum(value));
-}
-void TVrLabel::setShadowDepth(int value)
-{
-    ChangeAndUpdate(shadowDepth_, value);
-}
-
 void TVrLabel::setBitmap(const QImage& value)
 {
     bitmap_ = value;
@@ -66,10 +28,8 @@ void TVrLabel::setBitmap(const QImage& value)
 
 void TVrLabel::setAngle(int value)
 {
-    framework::RangeChecked(value, 0, 359);
-    if (value == angle_)
+    if (!framework::SetIfChanged(angle_, framework::RangeChecked(value, 0, 359)))
         return;
-    angle_ = value;
     radianAngle_ = value * kDegreesToRadians;
     AdjustAutoSize();
 }
@@ -86,35 +46,35 @@ framework::TPoint TVrLabel::TextPosition(
     const bool lowerHalf = angle > 180;               // the text runs downwards
     const bool upperHalf = angle < 180;               // the text runs upwards
 
-    auto leftPart = [&](int x) {
+    auto leftPart = [&](CheckedInt x) {
         if (leftHalf)
-            x = CheckedAdd(x, TruncToInt(absCos * w));
+            x += CheckedInt::Trunc(absCos * w);
         if (lowerHalf)
-            x = CheckedAdd(x, TruncToInt(absSin * h));
+            x += CheckedInt::Trunc(absSin * h);
         return x;
     };
-    auto topPart = [&](int y) {
+    auto topPart = [&](CheckedInt y) {
         if (upperHalf)
-            y = CheckedAdd(y, TruncToInt(absSin * w));
+            y += CheckedInt::Trunc(absSin * w);
         if (leftHalf)
-            y = CheckedAdd(y, TruncToInt(absCos * h));
+            y += CheckedInt::Trunc(absCos * h);
         return y;
     };
 
-    const int xl = leftPart(2);
-    int x = xl;
+    const CheckedInt xl = leftPart(2);
+    CheckedInt x = xl;
     if (alignment == framework::taRightJustify)
-        x = leftPart(CheckedSub(cw, CheckedAdd(TruncToInt(absCos * w + absSin * h), 2)));
+        x = leftPart(cw - (CheckedInt::Trunc(absCos * w + absSin * h) + 2));
     else if (alignment == framework::taCenter)
-        x = TruncToInt(cw * 0.5L - cosA * (w * 0.5L) - sinA * (h * 0.5L));
-    x = LargerOf(xl, x);  // wider than the control: from the left margin
+        x = CheckedInt::Trunc(cw * 0.5L - cosA * (w * 0.5L) - sinA * (h * 0.5L));
+    x = LargerOf(xl.value(), x.value());  // wider than the control: from the left margin
 
-    int y = topPart(2);
+    CheckedInt y = topPart(2);
     if (layout == framework::tlCenter)
-        y = TruncToInt(ch * 0.5L - cosA * (h * 0.5L) + sinA * (w * 0.5L));
+        y = CheckedInt::Trunc(ch * 0.5L - cosA * (h * 0.5L) + sinA * (w * 0.5L));
     else if (layout == framework::tlBottom)
-        y = topPart(CheckedSub(ch, CheckedAdd(TruncToInt(absCos * h + absSin * w), 2)));
-    return {x, y};
+        y = topPart(ch - (CheckedInt::Trunc(absCos * h + absSin * w) + 2));
+    return {x.value(), y.value()};
 }
 
 void TVrLabel::CalcTextPosition(int& x, int& y) const
@@ -141,9 +101,9 @@ bool TVrLabel::CanAutoSize(int& newWidth, int& newHeight)
     const long double absSin = std::fabs(std::sin(static_cast<long double>(radianAngle_)));
     const framework::TAlign align = Align();
     if (align == framework::alNone || align == framework::alLeft || align == framework::alRight)
-        newWidth = CheckedAdd(TruncToInt(absCos * captionWidth_ + absSin * captionHeight_), 4);
+        newWidth = (CheckedInt::Trunc(absCos * captionWidth_ + absSin * captionHeight_) + 4).value();
     if (align == framework::alNone || align == framework::alTop || align == framework::alBottom)
-        newHeight = CheckedAdd(TruncToInt(absCos * captionHeight_ + absSin * captionWidth_), 4);
+        newHeight = (CheckedInt::Trunc(absCos * captionHeight_ + absSin * captionWidth_) + 4).value();
     return true;
 }
 

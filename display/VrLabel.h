@@ -34,17 +34,20 @@ public:
     explicit TVrLabel(QWidget* parent = nullptr);
 
     framework::TAlignment Alignment() const { return alignment_; }
-    void setAlignment(framework::TAlignment value);
+    void setAlignment(framework::TAlignment value)
+    {
+        ChangeAndUpdate(alignment_, framework::CheckedEnum(value));
+    }
     framework::TTextLayout Layout() const { return layout_; }
-    void setLayout(framework::TTextLayout value);
+    void setLayout(framework::TTextLayout value) { ChangeAndUpdate(layout_, framework::CheckedEnum(value)); }
     framework::TColor ColorHighlight() const { return colorHighlight_; }
-    void setColorHighlight(framework::TColor value);
+    void setColorHighlight(framework::TColor value) { ChangeAndUpdate(colorHighlight_, value); }
     framework::TColor ColorShadow() const { return colorShadow_; }
-    void setColorShadow(framework::TColor value);
+    void setColorShadow(framework::TColor value) { ChangeAndUpdate(colorShadow_, value); }
     TVrLabelStyle Style() const { return style_; }
-    void setStyle(TVrLabelStyle value);
+    void setStyle(TVrLabelStyle value) { ChangeAndUpdate(style_, framework::CheckedEnum(value)); }
     int ShadowDepth() const { return shadowDepth_; }
-    void setShadowDepth(int value);
+    void setShadowDepth(int value) { ChangeAndUpdate(shadowDepth_, value); }
     // Always taken and redrawn, even the same picture; an empty one turns the fill off.
     QImage Bitmap() const { return bitmap_; }
     void setBitmap(const QImage& value);

@@ -9,10 +9,7 @@
 
 namespace display {
 
-using framework::CheckedAdd;
-using framework::CheckedMul;
-using framework::CheckedSub;
-using framework::Round;
+using framework::CheckedInt;
 
 namespace {
 
@@ -35,7 +32,6 @@ constexpr int kGlyphColumns = 6;
 
 // 2 pi in extended precision; each angle is then held as a double, as the face was designed.
 constexpr long double kTwoPi = 6.283185307179586477L;
-constexpr double kDegreesToRadians = 0.017453292519943295;
 
 QDateTime ToSeconds(const QDateTime& moment)
 {
@@ -44,11 +40,19 @@ QDateTime ToSeconds(const QDateTime& moment)
 }
 
 // The centre of a point on a ring: (cx - rnd(cos a x r), cy - rnd(sin a x r)).
-framework::TPoint OnRing(int cx, int cy, int radius, long double steps, int perTurn)
+framework::TPoint OnRing(CheckedInt cx, CheckedInt cy, CheckedInt radius, long double steps, int perTurn)
 {
-    const auto angle = static_cast<double>(steps * kTwoPi / perTurn);
-    return {CheckedSub(cx, static_cast<int>(Round(std::cos(static_cast<long double>(angle)) * radius))),
-        CheckedSub(cy, static_cast<int>(Round(std::sin(static_cast<long double>(angle)) * radius)))};
+    const auto angle = static_cast<long double>(static_cast<double>(steps * kTwoPi / perTurn));
+    return {(cx - CheckedInt::Round(std::cos(angle) * radius.value())).value(),
+        (cy - CheckedInt::Round(std::sin(angle) * radius.value())).value()};
+}
+
+// A round dot of the given radius around a centre.
+void DrawDot(framework::TCanvas& canvas, framework::TPoint centre, CheckedInt radius)
+{
+    const CheckedInt x = centre.X;
+    const CheckedInt y = centre.Y;
+    canvas.Ellipse((x - radius).value(), (y - radius).value(), (x + radius).value(), (y + radius).value());
 }
 
 }  // namespace
@@ -87,90 +91,13 @@ void TVrLedClock::setThreaded(bool value)
 
 void TVrLedClock::setActive(bool value)
 {
-    if (value == active_)
+    if (!framework::SetIfChanged(active_, value))
         return;
-    active_ = value;
     if (IsDesigning())
         return;
     if (value)
         ArmForNextSecond();
     timer_->setEnabled(value);
-}
-
-void TVrLedClock::setSecondsIndicator(bool value)
-{
-    ChangeAndUpdate(secondsIndicator_, value);
-}
-void TVrLedClock::setHourMarks(bool value)
-{
-    ChangeAndUpdate(hourMarks_, value);
-}
-void TVrLedClock::setHoursColor(framework::TColor value)
-{
-    ChangeAndUpdate(hoursColor_, value);
-}
-void TVrLedClock::setHoursOutline(framework::TColor value)
-{
-    ChangeAndUpdate(hoursOutline_, value);
-}
-void TVrLedClock::setSecHandColor(framework::TColor value)
-{
-    ChangeAndUpdate(secHandColor_, value);
-}
-void TVrLedClock::setSecOutline(framework::TColor value)
-{
-    ChangeAndUpdate(secOutline_, value);
-}
-void TVrLedClock::setSecWidth(int value)
-{
-    ChangeAndUpdate(secWidth_, value);
-}
-void TVrLedClock::setTickColor(framework::TColor value)
-{
-    ChangeAndUpdate(tickColor_, value);
-}
-void TVrLedClock::setTickOutline(framework::TColor value)
-{
-    ChangeAndUpdate(tickOutline_, value);
-}
-void TVrLedClock::setHourFormat(TVrHourFormat value)
-{
-    ChangeAndUpdate(hourFormat_, framework::CheckedEnum(value));
-}
-void TVrLedClock::setLedSize(int value)
-{
-    ChangeAndUpdate(ledSize_, value);
-}
-void TVrLedClock::setSpacing(int value)
-{
-    ChangeAndUpdate(spacing_, value);
-}
-void TVrLedClock::setTextOffsetX(int value)
-{
-    ChangeAndUpdate(textOffsetX_, value);
-}
-void TVrLedClock::setTextOffsetY(int value)
-{
-    ChangeAndUpdate(textOffsetY_, value);
-}
-void TVrLedClock::setTextAngle(int value)
-{
-    ChangeAndUpdate(textAngle_, value);
-}
-
-void TVrLedClock::setHours(int value)
-{
-    ChangeAndUpdate(hours_, framework::RangeChecked(value, 0, 23));
-}
-
-void TVrLedClock::setMinutes(int value)
-{
-    ChangeAndUpdate(minutes_, framework::RangeChecked(value, 0, 59));
-}
-
-void TVrLedClock::setSeconds(int value)
-{
-    ChangeAndUpdate(seconds_, framework::RangeChecked(value, 0, 59));
 }
 
 void TVrLedClock::setTickWidth(int value)
@@ -282,7 +209,7 @@ int TVrLedClock::SlantOffset(int value, int angle)
     const long double shift = std::tan(static_cast<long double>(angle * kDegreesToRadians)) * value;
     if (!std::isfinite(shift) || shift >= 2147483647.5L || shift < -2147483648.5L)
         return 0;
-    return static_cast<int>(Round(shift));
+    return CheckedInt::Round(shift).value();
 }
 
 void TVrLedClock::Paint()
@@ -294,55 +221,52 @@ void TVrLedClock::Paint()
         canvas.BrushCopy(framework::Rect(0, 0, width(), height()), background_,
             framework::Rect(0, 0, background_.width(), background_.height()), Color());
     }
-    const int cx = width() / 2;
-    const int cy = height() / 2;
-    const int ring = CheckedAdd(CheckedMul(2, secWidth_), tickWidth_);
-    const int r0 = CheckedSub(std::min(cx, cy), 10);
-    const int rh = CheckedSub(r0, CheckedMul(2, ring));
-    const int rs = CheckedSub(rh, ring);
+    const CheckedInt cx = width() / 2;
+    const CheckedInt cy = height() / 2;
+    const CheckedInt secWidth = secWidth_;
+    const CheckedInt tickWidth = tickWidth_;
+    const CheckedInt ring = 2 * secWidth + tickWidth;
+    const CheckedInt r0 = std::min(cx, cy) - 10;
+    const CheckedInt rh = r0 - 2 * ring;
+    const CheckedInt rs = rh - ring;
 
     canvas.Pen() = {tickOutline_, 1, framework::psSolid};
     canvas.Brush() = {tickColor_, framework::bsSolid};
     if (hourMarks_) {
-        for (int k = 0; k < 12; ++k) {
-            const framework::TPoint p = OnRing(cx, cy, rh, k + 9, 12);
-            canvas.Ellipse(CheckedSub(p.X, tickWidth_), CheckedSub(p.Y, tickWidth_),
-                CheckedAdd(p.X, tickWidth_), CheckedAdd(p.Y, tickWidth_));
-        }
+        for (int k = 0; k < 12; ++k)
+            DrawDot(canvas, OnRing(cx, cy, rh, k + 9, 12), tickWidth);
     }
     DrawTime();
     if (secondsIndicator_) {
         canvas.Pen() = {secOutline_, 1, framework::psSolid};
         canvas.Brush() = {secHandColor_, framework::bsSolid};
-        for (int s = 0; s <= seconds_; ++s) {
-            const framework::TPoint p = OnRing(cx, cy, rs, s + 15, 60);
-            canvas.Ellipse(CheckedSub(p.X, secWidth_), CheckedSub(p.Y, secWidth_), CheckedAdd(p.X, secWidth_),
-                CheckedAdd(p.Y, secWidth_));
-        }
+        for (int s = 0; s <= seconds_; ++s)
+            DrawDot(canvas, OnRing(cx, cy, rs, s + 15, 60), secWidth);
     }
     TVrGraphicImageControl::Paint();
 }
 
 void TVrLedClock::DrawTime()
 {
-    const int pitch = CheckedAdd(ledSize_, 1);
-    const int cellWidth = CheckedMul(5, pitch);
-    const int cellHeight = CheckedMul(8, pitch);
-    const int textWidth = CheckedMul(CheckedSub(CheckedAdd(cellWidth, spacing_), 1), 5);
-    int x = CheckedAdd(CheckedAdd(CheckedSub(width(), textWidth) / 2, cellWidth), textOffsetX_);
-    const int y = CheckedAdd(CheckedSub(height(), cellHeight) / 2, textOffsetY_);
+    const CheckedInt ledSize = ledSize_;
+    const CheckedInt spacing = spacing_;
+    const CheckedInt pitch = ledSize + 1;
+    const CheckedInt cellWidth = 5 * pitch;
+    const CheckedInt cellHeight = 8 * pitch;
+    const CheckedInt textWidth = (cellWidth + spacing - 1) * 5;
+    CheckedInt x = (width() - textWidth) / 2 + cellWidth + textOffsetX_;
+    const CheckedInt y = (height() - cellHeight) / 2 + textOffsetY_;
 
     const int hour = hourFormat_ == hfmt12h && hours_ > 12 ? hours_ - 12 : hours_;
     const QString text
         = QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minutes_, 2, 10, QLatin1Char('0'));
     for (int i = 0; i < text.size(); ++i) {
         if (text[i] == QLatin1Char(':'))
-            DrawLedChar(CheckedSub(CheckedAdd(x, cellWidth / 2), ledSize_), y, text[i]);
+            DrawLedChar((x + cellWidth / 2 - ledSize).value(), y.value(), text[i]);
         else
-            DrawLedChar(x, y, text[i]);
+            DrawLedChar(x.value(), y.value(), text[i]);
         if (i + 1 < text.size())
-            x = text[i + 1] == QLatin1Char(':') ? CheckedAdd(x, cellWidth / 2)
-                                                : CheckedAdd(x, CheckedAdd(spacing_, cellWidth));
+            x += text[i + 1] == QLatin1Char(':') ? cellWidth / 2 : spacing + cellWidth;
     }
 }
 
@@ -352,18 +276,18 @@ void TVrLedClock::DrawLedChar(int x, int y, QChar character)
     canvas.Brush() = {hoursColor_, framework::bsSolid};
     canvas.Pen() = {hoursOutline_, 1, framework::psSolid};
     const int glyph = character.unicode() - '0';
-    const int pitch = CheckedAdd(ledSize_, 1);
+    const CheckedInt ledSize = ledSize_;
+    const CheckedInt pitch = ledSize + 1;
     for (int row = 0; row < kGlyphRows; ++row) {
-        const int slant = SlantOffset(CheckedMul(row, ledSize_), textAngle_);
+        const int slant = SlantOffset((row * ledSize).value(), textAngle_);
         const std::uint8_t bits
             = kLedFont.at(static_cast<std::size_t>(glyph) * kGlyphRows + static_cast<std::size_t>(row));
         for (int column = 0; column < kGlyphColumns; ++column) {
             if (!(bits & (1u << column)))
                 continue;
-            const int left
-                = CheckedSub(CheckedSub(CheckedSub(x, ledSize_), CheckedMul(pitch, column)), slant);
-            const int top = CheckedAdd(y, CheckedMul(pitch, row));
-            canvas.Ellipse(left, top, CheckedAdd(left, pitch), CheckedAdd(top, ledSize_));
+            const CheckedInt left = x - ledSize - pitch * column - slant;
+            const CheckedInt top = y + pitch * row;
+            canvas.Ellipse(left.value(), top.value(), (left + pitch).value(), (top + ledSize).value());
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "display/VrControls.h"
 #include "display/VrThreads.h"
 #include "display/VrTypes.h"
+#include "framework/Arithmetic.h"
 #include "framework/DateTime.h"
 
 #include <QDateTime>
@@ -60,48 +61,48 @@ public:
     bool Active() const { return active_; }
     void setActive(bool value);
     bool SecondsIndicator() const { return secondsIndicator_; }
-    void setSecondsIndicator(bool value);
+    void setSecondsIndicator(bool value) { ChangeAndUpdate(secondsIndicator_, value); }
     bool HourMarks() const { return hourMarks_; }
-    void setHourMarks(bool value);
+    void setHourMarks(bool value) { ChangeAndUpdate(hourMarks_, value); }
     QImage Background() const { return background_; }
     void setBackground(const QImage& value);
     framework::TColor HoursColor() const { return hoursColor_; }
-    void setHoursColor(framework::TColor value);
+    void setHoursColor(framework::TColor value) { ChangeAndUpdate(hoursColor_, value); }
     framework::TColor HoursOutline() const { return hoursOutline_; }
-    void setHoursOutline(framework::TColor value);
+    void setHoursOutline(framework::TColor value) { ChangeAndUpdate(hoursOutline_, value); }
     framework::TColor SecHandColor() const { return secHandColor_; }
-    void setSecHandColor(framework::TColor value);
+    void setSecHandColor(framework::TColor value) { ChangeAndUpdate(secHandColor_, value); }
     framework::TColor SecOutline() const { return secOutline_; }
-    void setSecOutline(framework::TColor value);
+    void setSecOutline(framework::TColor value) { ChangeAndUpdate(secOutline_, value); }
     int SecWidth() const { return secWidth_; }
-    void setSecWidth(int value);
+    void setSecWidth(int value) { ChangeAndUpdate(secWidth_, value); }
     framework::TColor TickColor() const { return tickColor_; }
-    void setTickColor(framework::TColor value);
+    void setTickColor(framework::TColor value) { ChangeAndUpdate(tickColor_, value); }
     framework::TColor TickOutline() const { return tickOutline_; }
-    void setTickOutline(framework::TColor value);
+    void setTickOutline(framework::TColor value) { ChangeAndUpdate(tickOutline_, value); }
     int TickWidth() const { return tickWidth_; }
     void setTickWidth(int value);  // 0 or less is ignored
     bool EnableAlarm() const { return enableAlarm_; }
     void setEnableAlarm(bool value) { enableAlarm_ = value; }
     // Hours 0..23, minutes and seconds 0..59; a value outside raises framework::ERangeError.
     int Hours() const { return hours_; }
-    void setHours(int value);
+    void setHours(int value) { ChangeAndUpdate(hours_, framework::RangeChecked(value, 0, 23)); }
     TVrHourFormat HourFormat() const { return hourFormat_; }
-    void setHourFormat(TVrHourFormat value);
+    void setHourFormat(TVrHourFormat value) { ChangeAndUpdate(hourFormat_, framework::CheckedEnum(value)); }
     int Minutes() const { return minutes_; }
-    void setMinutes(int value);
+    void setMinutes(int value) { ChangeAndUpdate(minutes_, framework::RangeChecked(value, 0, 59)); }
     int Seconds() const { return seconds_; }
-    void setSeconds(int value);
+    void setSeconds(int value) { ChangeAndUpdate(seconds_, framework::RangeChecked(value, 0, 59)); }
     int LedSize() const { return ledSize_; }
-    void setLedSize(int value);
+    void setLedSize(int value) { ChangeAndUpdate(ledSize_, value); }
     int Spacing() const { return spacing_; }
-    void setSpacing(int value);
+    void setSpacing(int value) { ChangeAndUpdate(spacing_, value); }
     int TextOffsetX() const { return textOffsetX_; }
-    void setTextOffsetX(int value);
+    void setTextOffsetX(int value) { ChangeAndUpdate(textOffsetX_, value); }
     int TextOffsetY() const { return textOffsetY_; }
-    void setTextOffsetY(int value);
+    void setTextOffsetY(int value) { ChangeAndUpdate(textOffsetY_, value); }
     int TextAngle() const { return textAngle_; }
-    void setTextAngle(int value);
+    void setTextAngle(int value) { ChangeAndUpdate(textAngle_, value); }
     framework::TDateTime AlarmTime() const { return alarmTime_; }
     void setAlarmTime(framework::TDateTime value) { alarmTime_ = value; }
 

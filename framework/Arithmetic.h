@@ -10,31 +10,36 @@
 // the display and resizer code rely on.
 namespace framework {
 
-template <typename T> T CheckedAdd(T a, T b)
+namespace detail {
+
+// One of the compiler's overflow-reporting operations, raising where the result would wrap.
+template <typename T, typename Operation> T RaisingOnOverflow(T a, T b, Operation operation)
 {
     static_assert(std::is_integral_v<T>);
     T result;
-    if (__builtin_add_overflow(a, b, &result))
+    if (operation(a, b, &result))
         throw EIntOverflow();
     return result;
+}
+
+}  // namespace detail
+
+template <typename T> T CheckedAdd(T a, T b)
+{
+    return detail::RaisingOnOverflow(
+        a, b, [](T x, T y, T* sum) { return __builtin_add_overflow(x, y, sum); });
 }
 
 template <typename T> T CheckedSub(T a, T b)
 {
-    static_assert(std::is_integral_v<T>);
-    T result;
-    if (__builtin_sub_overflow(a, b, &result))
-        throw EIntOverflow();
-    return result;
+    return detail::RaisingOnOverflow(
+        a, b, [](T x, T y, T* difference) { return __builtin_sub_overflow(x, y, difference); });
 }
 
 template <typename T> T CheckedMul(T a, T b)
 {
-    static_assert(std::is_integral_v<T>);
-    T result;
-    if (__builtin_mul_overflow(a, b, &result))
-        throw EIntOverflow();
-    return result;
+    return detail::RaisingOnOverflow(
+        a, b, [](T x, T y, T* product) { return __builtin_mul_overflow(x, y, product); });
 }
 
 // Integer division truncating toward zero; the one overflowing case (MIN / -1) raises too.
@@ -76,5 +81,49 @@ std::int64_t Trunc(long double value);
 
 // Makes Round's ties-to-even hold for every later rounding of this thread.
 void SetRoundToNearest();
+
+// Integer types every value of which is also an int.
+template <typename T>
+constexpr bool kAlwaysFitsInt = !std::is_same_v<T, bool> && std::numeric_limits<T>::is_integer
+    && std::numeric_limits<T>::digits <= std::numeric_limits<int>::digits;
+
+// A 32-bit integer whose arithmetic raises like the Checked operations above, so that drawing and
+// scaling code can write its formulas as formulas. Values come in implicitly only from integer types
+// that always fit; wider and floating-point ones through Round, Trunc or RangeChecked, which raise
+// where the value does not fit. The way back to int is value().
+class CheckedInt {
+public:
+    template <typename T, std::enable_if_t<kAlwaysFitsInt<T>, int> = 0>
+    constexpr CheckedInt(T value) noexcept
+        : value_(value)
+    {
+    }
+
+    static CheckedInt Round(long double value) { return RangeChecked<int>(framework::Round(value)); }
+    static CheckedInt Trunc(long double value) { return RangeChecked<int>(framework::Trunc(value)); }
+
+    constexpr int value() const noexcept { return value_; }
+
+    CheckedInt& operator+=(CheckedInt other) { return *this = CheckedAdd(value_, other.value_); }
+    CheckedInt& operator-=(CheckedInt other) { return *this = CheckedSub(value_, other.value_); }
+    CheckedInt& operator*=(CheckedInt other) { return *this = CheckedMul(value_, other.value_); }
+    CheckedInt& operator/=(CheckedInt other) { return *this = CheckedDiv(value_, other.value_); }
+    CheckedInt operator-() const { return CheckedSub(0, value_); }
+
+    friend CheckedInt operator+(CheckedInt a, CheckedInt b) { return a += b; }
+    friend CheckedInt operator-(CheckedInt a, CheckedInt b) { return a -= b; }
+    friend CheckedInt operator*(CheckedInt a, CheckedInt b) { return a *= b; }
+    friend CheckedInt operator/(CheckedInt a, CheckedInt b) { return a /= b; }
+
+    friend constexpr bool operator==(CheckedInt a, CheckedInt b) { return a.value_ == b.value_; }
+    friend constexpr bool operator!=(CheckedInt a, CheckedInt b) { return a.value_ != b.value_; }
+    friend constexpr bool operator<(CheckedInt a, CheckedInt b) { return a.value_ < b.value_; }
+    friend constexpr bool operator<=(CheckedInt a, CheckedInt b) { return a.value_ <= b.value_; }
+    friend constexpr bool operator>(CheckedInt a, CheckedInt b) { return a.value_ > b.value_; }
+    friend constexpr bool operator>=(CheckedInt a, CheckedInt b) { return a.value_ >= b.value_; }
+
+private:
+    int value_;
+};
 
 }  // namespace framework

@@ -94,8 +94,8 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom)
     painter.setBrush(brush_.Style == bsSolid ? QBrush(ToQColor(brush_.Color)) : QBrush(Qt::NoBrush));
     // The outline runs through the centres of the outermost pixels, so the shape covers exactly
     // the pixels from (left, top) to (right - 1, bottom - 1).
-    const qreal width = static_cast<qreal>(CheckedSub(right, left)) - 1;
-    const qreal height = static_cast<qreal>(CheckedSub(bottom, top)) - 1;
+    const qreal width = static_cast<qreal>((CheckedInt(right) - left).value()) - 1;
+    const qreal height = static_cast<qreal>((CheckedInt(bottom) - top).value()) - 1;
     painter.drawEllipse(QRectF(left + 0.5, top + 0.5, width, height));
 }
 

@@ -2,6 +2,7 @@
 
 #include "framework/DockEvent.h"
 #include "framework/Exceptions.h"
+#include "framework/Property.h"
 
 #include <QAbstractScrollArea>
 #include <QCoreApplication>
@@ -50,9 +51,8 @@ Control::Control(QWidget* widget, TColor defaultColor, Background background)
 
 void Control::setColor(TColor value)
 {
-    if (value == color_)
+    if (!SetIfChanged(color_, value))
         return;
-    color_ = value;
     QPalette palette = widget_->palette();
     palette.setColor(QPalette::Window, ToQColor(value));
     palette.setColor(QPalette::Base, ToQColor(value));
@@ -63,9 +63,8 @@ void Control::setColor(TColor value)
 
 void Control::setFontColor(TColor value)
 {
-    if (value == fontColor_)
+    if (!SetIfChanged(fontColor_, value))
         return;
-    fontColor_ = value;
     QPalette palette = widget_->palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, ToQColor(value));
@@ -97,10 +96,14 @@ void Control::setAnchors(TAnchors value)
 {
     if ((value.toInt() & ~(akLeft | akTop | akRight | akBottom)) != 0)
         throw ERangeError();
-    if (value == anchors_)
-        return;
-    anchors_ = value;
-    anchorClientSize_ = QSize();  // measure again from where the control is now
+    if (SetIfChanged(anchors_, value))
+        anchorClientSize_ = QSize();  // measure again from where the control is now
+}
+
+void Control::setAutoSize(bool value)
+{
+    if (SetIfChanged(autoSize_, value))
+        AdjustAutoSize();
 }
 
 int Control::FontHeight() const

@@ -44,18 +44,27 @@ public:
     TColor FontColor() const { return fontColor_; }
     void setFontColor(TColor value);
 
+    // Whether the control takes its natural size, whatever that is for it (a label its caption's,
+    // a panel its controls'). Only the controls that have one publish it.
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool value);
+    // Gives an auto-sized control its natural size again, or releases one that no longer sizes
+    // itself: setAutoSize calls it on a change, a control also when what its size follows changes.
+    // A control without a natural size keeps the size it is given.
+    virtual void AdjustAutoSize() { }
+
     void Loaded() override;
 
 protected:
+    // For a constructor: the AutoSize the control starts with, taken without adjusting anything.
+    void SetDefaultAutoSize(bool value) { autoSize_ = value; }
+
     // Lays out the parent's controls again, once the layout is complete.
     void Realign();
 
 private:
     friend void AlignControls(QWidget* container);
 
-    // The area whose size a control's contents are measured against: the whole control, or for a
-    // scrolling control (a memo) the part of its contents it shows.
-    QSize ClientSize(const QWidget* control);
     // Places a control by its anchors for the parent's new client size.
     // cppcheck-suppress unusedPrivateFunction ; called by AlignControls, a friend
     void ApplyAnchors(const QSize& clientSize);
@@ -67,6 +76,7 @@ private:
     TColor color_;
     Background background_;
     TColor fontColor_ = clWindowText;
+    bool autoSize_ = false;
     QRect freeBounds_;        // bounds while free, restored when a docked control is freed
     QRect anchorBounds_;      // bounds the anchors measure from ...
     QSize anchorClientSize_;  // ... and the parent's client size at that moment

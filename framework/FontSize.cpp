@@ -10,8 +10,6 @@ namespace framework {
 
 namespace {
 
-constexpr int kPointsPerInch = 72;
-
 int ScaledRounded(int value, int numerator, int denominator)
 {
     return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));

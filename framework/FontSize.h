@@ -6,6 +6,9 @@ class QFont;
 // font in points or (as the stored layouts do) in pixels.
 namespace framework {
 
+// A point is 1/72 inch.
+constexpr int kPointsPerInch = 72;
+
 // The screen's logical dots per inch, the scale between points and pixels; 96 without a screen.
 int PixelsPerInch();
 

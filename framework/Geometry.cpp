@@ -6,17 +6,17 @@ namespace framework {
 
 std::int32_t TRect::Width() const
 {
-    return CheckedSub(Right, Left);
+    return (CheckedInt(Right) - Left).value();
 }
 
 std::int32_t TRect::Height() const
 {
-    return CheckedSub(Bottom, Top);
+    return (CheckedInt(Bottom) - Top).value();
 }
 
 TRect Bounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height)
 {
-    return {left, top, CheckedAdd(left, width), CheckedAdd(top, height)};
+    return {left, top, (CheckedInt(left) + width).value(), (CheckedInt(top) + height).value()};
 }
 
 TRect FromQRect(const QRect& rect)

@@ -12,7 +12,7 @@ namespace {
 // A length scaled to a client size: the product at extended precision, rounded half to even.
 int Scaled(int client, float ratio)
 {
-    return framework::RangeChecked<int>(framework::Round(static_cast<long double>(client) * ratio));
+    return framework::CheckedInt::Round(static_cast<long double>(client) * ratio).value();
 }
 
 }  // namespace

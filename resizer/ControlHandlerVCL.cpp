@@ -14,8 +14,6 @@ namespace resizer {
 
 namespace {
 
-constexpr int kPointsPerInch = 72;
-
 // The tab widget `page` is a page of (its pages sit in the tab widget's own stack), or null.
 QTabWidget* PagedContainerOf(const QWidget* page)
 {
@@ -101,7 +99,7 @@ void TMRControlHandlerVCL::FitFontToHeight()
     auto font = property.read(control).value<QFont>();
     const int textHeight = font.pixelSize() > 0
         ? font.pixelSize()
-        : framework::FontSize(font) * framework::PixelsPerInch() / kPointsPerInch;
+        : framework::FontSize(font) * framework::PixelsPerInch() / framework::kPointsPerInch;
     const int extra = control->height() - textHeight;
     const int parentHeight = framework::ClientSize(control->parentWidget()).height();
     const int scaled

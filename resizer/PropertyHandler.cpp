@@ -65,7 +65,7 @@ float ScaledLength(float ratio, int dimension)
 
 int TruncatedLength(float ratio, int dimension)
 {
-    return framework::RangeChecked<int>(framework::Trunc(ScaledLength(ratio, dimension)));
+    return framework::CheckedInt::Trunc(ScaledLength(ratio, dimension)).value();
 }
 
 TMRPropertyHandler::TMRPropertyHandler(QWidget* control)

@@ -37,7 +37,7 @@ void TMRScaledProperties::Write(std::size_t index, int value)
 
 int TMRScaledProperties::NewValue(std::size_t /*index*/, float product) const
 {
-    return framework::RangeChecked<int>(framework::Trunc(product));
+    return framework::CheckedInt::Trunc(product).value();
 }
 
 void TMRScaledProperties::CaptureRatios()

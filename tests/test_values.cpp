@@ -64,6 +64,50 @@ private slots:
         QCOMPARE(Trunc(-9223372036854775808.0L), std::numeric_limits<std::int64_t>::min());
     }
 
+    void checkedIntRaisesWhereIntWouldWrap()
+    {
+        const CheckedInt max = std::numeric_limits<int>::max();
+        const CheckedInt min = std::numeric_limits<int>::min();
+        QCOMPARE((max - 1 + 1).value(), max.value());
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, max + 1);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, min - 1);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, 65536 * CheckedInt(32768));
+        QCOMPARE((-65536 * CheckedInt(32768)).value(), min.value());
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, min / -1);
+        QCOMPARE((CheckedInt(-7) / 2).value(), -3);  // toward zero
+        QVERIFY_THROWS_EXCEPTION(Exception, CheckedInt(1) / 0);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, -min);
+        QCOMPARE((-max).value(), min.value() + 1);
+        CheckedInt x = max;
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, x += 1);
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, x *= 2);
+        QVERIFY_THROWS_EXCEPTION(Exception, x /= 0);
+        QCOMPARE(x, max);  // a failed operation leaves the value as it was
+        x = min;
+        QVERIFY_THROWS_EXCEPTION(EIntOverflow, x -= 1);
+        QVERIFY(min < max && max > min && min <= min && max >= max && min != max && CheckedInt(3) == 3);
+    }
+
+    void checkedIntConversionsKeepTheirKindAndRange()
+    {
+        // Only integers that always fit come in implicitly, and nothing leaves implicitly.
+        static_assert(std::is_convertible_v<std::uint16_t, CheckedInt>);
+        static_assert(!std::is_convertible_v<std::int64_t, CheckedInt>);
+        static_assert(!std::is_convertible_v<unsigned, CheckedInt>);
+        static_assert(!std::is_convertible_v<double, CheckedInt>);
+        static_assert(!std::is_convertible_v<CheckedInt, int>);
+        QCOMPARE(CheckedInt::Round(2.5L).value(), 2);
+        QCOMPARE(CheckedInt::Round(-3.5L).value(), -4);
+        QCOMPARE(CheckedInt::Trunc(-2.9L).value(), -2);
+        // At the edges of int: the tie rounds to the even 2^31, which does not fit; truncation does.
+        QVERIFY_THROWS_EXCEPTION(ERangeError, CheckedInt::Round(2147483647.5L));
+        QCOMPARE(CheckedInt::Trunc(2147483647.9L).value(), std::numeric_limits<int>::max());
+        QCOMPARE(CheckedInt::Round(-2147483648.5L).value(), std::numeric_limits<int>::min());
+        QVERIFY_THROWS_EXCEPTION(ERangeError, CheckedInt::Trunc(2147483648.0L));
+        QVERIFY_THROWS_EXCEPTION(ERangeError, CheckedInt::Trunc(-2147483649.0L));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, CheckedInt::Round(std::nanl("")));
+    }
+
     void rectanglesExcludeTheirFarEdges()
     {
         const TRect r = Bounds(10, 20, 30, 40);
