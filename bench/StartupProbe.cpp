@@ -71,7 +71,8 @@ void WatchStartUp()
     bool ok = false;
     const qint64 launchNs = qEnvironmentVariable("STUDIO_CLOCK_STARTUP_PROBE").toLongLong(&ok);
     if (ok)
-        QCoreApplication::instance()->installEventFilter(new StartupProbe(QCoreApplication::instance(), launchNs));
+        QCoreApplication::instance()->installEventFilter(
+            new StartupProbe(QCoreApplication::instance(), launchNs));
 }
 
 }  // namespace
