@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Proves the installed components work for an outside program: installs a built preset into a
+# temporary prefix, builds examples/components against it alone, and runs it headless.
+#   tools/test-install.sh [build folder, default build/release]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(cd "${1:-$root/build/release}" && pwd)"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+cmake -S "$root/examples/components" -B "$work/example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/example"
+QT_QPA_PLATFORM=offscreen "$work/example/components-example" --quit-after 1500
+echo "The installed package builds and runs the example."
