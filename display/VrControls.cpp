@@ -75,8 +75,23 @@ framework::TRect TVrGraphicControl::BoundsRect() const
 
 void TVrGraphicControl::setCaption(const QString& value)
 {
+    captionFollowsName_ = false;
+    ChangeCaption(value);
+}
+
+void TVrGraphicControl::ChangeCaption(const QString& value)
+{
     if (framework::SetIfChanged(caption_, value))
         TextChanged();
+}
+
+void TVrGraphicControl::SetCaptionFollowsName()
+{
+    captionFollowsName_ = true;
+    connect(this, &QObject::objectNameChanged, this, [this](const QString& name) {
+        if (captionFollowsName_ && IsDesigning())
+            ChangeCaption(name);
+    });
 }
 
 bool TVrGraphicControl::CanAutoSize(int& /*newWidth*/, int& /*newHeight*/)

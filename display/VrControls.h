@@ -112,9 +112,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
+    // For a constructor: while the control is being designed and nobody has set its caption, the
+    // caption follows the object name, as a form designer names each new control.
+    void SetCaptionFollowsName();
+
 private:
+    void ChangeCaption(const QString& value);
+
     framework::TCanvas canvas_;
     QString caption_;
+    bool captionFollowsName_ = false;
     framework::ClickTracker clicks_;
 };
 

@@ -18,6 +18,7 @@ TVrLabel::TVrLabel(QWidget* parent)
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(14);
     setFont(font);
+    SetCaptionFollowsName();
 }
 
 void TVrLabel::setBitmap(const QImage& value)

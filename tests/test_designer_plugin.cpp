@@ -1,0 +1,97 @@
+// The Qt Designer plugin as Designer loads it: from the built module, through QPluginLoader.
+#include "framework/Component.h"
+#include "tests/TestMain.h"
+
+#include <QPluginLoader>
+#include <QSignalSpy>
+#include <QXmlStreamReader>
+#include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
+
+namespace {
+
+// The class named by the one widget of a domXml, or empty when the XML does not parse.
+QString WidgetClassOf(const QString& domXml)
+{
+    QXmlStreamReader xml(domXml);
+    while (xml.readNextStartElement()) {
+        if (xml.name() == QLatin1String("widget"))
+            return xml.attributes().value(QLatin1String("class")).toString();
+    }
+    return {};
+}
+
+}  // namespace
+
+class DesignerPluginTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        loader_.setFileName(QStringLiteral(STUDIO_CLOCK_DESIGNER_PLUGIN));
+        QVERIFY2(loader_.load(), qPrintable(loader_.errorString()));
+        collection_ = qobject_cast<QDesignerCustomWidgetCollectionInterface*>(loader_.instance());
+        QVERIFY(collection_);
+    }
+
+    void theCollectionOffersTheThreeComponentsInOneGroup()
+    {
+        const struct {
+            const char* name;
+            const char* header;
+            bool container;
+        } expected[] = {
+            {"display::TVrLedClock", "display/vrLedClock.h", false},
+            {"display::TVrLabel", "display/VrLabel.h", false},
+            {"resizer::TNoBDEResizerPanel", "resizer/NoBDERP.h", true},
+        };
+        const auto widgets = collection_->customWidgets();
+        QCOMPARE(widgets.size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            QDesignerCustomWidgetInterface* widget = widgets[i];
+            QCOMPARE(widget->name(), QLatin1String(expected[i].name));
+            QCOMPARE(widget->includeFile(), QLatin1String(expected[i].header));
+            QCOMPARE(widget->isContainer(), expected[i].container);
+            QCOMPARE(widget->group(), widgets[0]->group());
+            QVERIFY(!widget->toolTip().isEmpty());
+            QVERIFY(!widget->icon().isNull());
+            QCOMPARE(WidgetClassOf(widget->domXml()), widget->name());
+        }
+    }
+
+    void whatDesignerCreatesIsBeingDesignedAndNeverTicks()
+    {
+        QWidget form;
+        for (QDesignerCustomWidgetInterface* widget : collection_->customWidgets()) {
+            QWidget* created = widget->createWidget(&form);
+            QCOMPARE(created->metaObject()->className(), qPrintable(widget->name()));
+            auto* component = dynamic_cast<framework::Component*>(created);
+            QVERIFY(component && component->IsDesigning());
+        }
+        // The plugin carries its own copy of the classes, so the clock is reached by name, as
+        // Designer reaches it, and set through its property, as Designer sets it.
+        QWidget* clock = form.findChildren<QWidget*>().constFirst();
+        QCOMPARE(clock->metaObject()->className(), "display::TVrLedClock");
+        QSignalSpy seconds(clock, SIGNAL(OnSecondsChanged(QObject*, quint16)));
+        QVERIFY(clock->setProperty("Active", true));
+        form.show();
+        QTest::qWait(1500);
+        QCOMPARE(seconds.count(), 0);
+        QVERIFY(clock->property("Active").toBool());
+
+        // Designer names each new label; its caption follows the name until someone sets it.
+        QWidget* label = form.findChildren<QWidget*>().at(1);
+        label->setObjectName(QStringLiteral("vrLabel_2"));
+        QCOMPARE(label->property("Caption").toString(), QStringLiteral("vrLabel_2"));
+        label->setProperty("Caption", QStringLiteral("ON AIR"));
+        label->setObjectName(QStringLiteral("onAir"));
+        QCOMPARE(label->property("Caption").toString(), QStringLiteral("ON AIR"));
+    }
+
+private:
+    QPluginLoader loader_;
+    QDesignerCustomWidgetCollectionInterface* collection_ = nullptr;
+};
+
+STUDIO_CLOCK_TEST_MAIN(DesignerPluginTest)
+#include "test_designer_plugin.moc"
