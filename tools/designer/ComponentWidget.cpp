@@ -20,14 +20,17 @@ QString ComponentWidget::group() const
 QIcon ComponentWidget::icon() const
 {
     QWidget host;
-    QWidget* sample = description_.create(&host);
-    if (auto* component = dynamic_cast<framework::Component*>(sample))
-        component->SetDesigning(true);
+    QWidget* sample = CreateDesigned(&host);
     sample->resize(description_.size);
     return QIcon(sample->grab().scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
 QWidget* ComponentWidget::createWidget(QWidget* parent)
+{
+    return CreateDesigned(parent);
+}
+
+QWidget* ComponentWidget::CreateDesigned(QWidget* parent) const
 {
     QWidget* widget = description_.create(parent);
     if (auto* component = dynamic_cast<framework::Component*>(widget))

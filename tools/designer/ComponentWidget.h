@@ -34,5 +34,7 @@ public:
     QString domXml() const override;
 
 private:
+    QWidget* CreateDesigned(QWidget* parent) const;
+
     Description description_;
 };
