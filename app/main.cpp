@@ -1,5 +1,4 @@
 #include "app/Unit1.h"
-#include "display/VrControls.h"
 #include "framework/Application.h"
 #include "framework/LocaleId.h"
 #include "resources/Resources.h"
@@ -10,8 +9,6 @@ int main(int argc, char** argv)
     framework::CaptureThreadLocale();
 
     framework::Application application(argc, argv);
-    // The display controls' cursor is in the cursor table before anything else starts.
-    display::RegisterDisplayCursors();
     application.setApplicationName(QStringLiteral("studio-clock"));
     application.setApplicationVersion(resources::ApplicationVersion());
     application.setWindowIcon(resources::ApplicationIcon());

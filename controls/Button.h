@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QPushButton>
@@ -7,7 +8,7 @@
 namespace controls {
 
 // A push button; OnClick reaches its handler with errors contained.
-class TButton : public QPushButton, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TButton : public QPushButton, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QString Caption READ text WRITE setCaption)

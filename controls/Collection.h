@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Exceptions.h"
 
 #include <QObject>
@@ -8,7 +9,7 @@
 namespace controls {
 
 // One entry of a row of widths a control shows: a status panel, a list column, a header section.
-class TCollectionItem : public QObject {
+class STUDIOCLOCK_CONTROLS_EXPORT TCollectionItem : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Width READ Width WRITE setWidth)
 public:
@@ -18,7 +19,7 @@ public:
 };
 
 // The entries of such a row, in the order the control shows them.
-class TCollection : public QObject {
+class STUDIOCLOCK_CONTROLS_EXPORT TCollection : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;

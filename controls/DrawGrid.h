@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QTableWidget>
@@ -8,7 +9,7 @@ namespace controls {
 
 // A grid of cells the program draws or fills: default and per-column or per-row sizes, and grid
 // lines GridLineWidth pixels wide.
-class TDrawGrid : public QTableWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TDrawGrid : public QTableWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int DefaultColWidth READ DefaultColWidth WRITE setDefaultColWidth)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QLineEdit>
@@ -7,7 +8,7 @@
 namespace controls {
 
 // A single-line text edit. With AutoSize its height is the one its font needs, whoever sizes it.
-class TEdit : public QLineEdit, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TEdit : public QLineEdit, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QWidget>
@@ -9,7 +10,7 @@ namespace controls {
 // A top-level window built from a stored layout. A form class reads its layout in its constructor
 // (inside LayoutReading::Read, with the form as root); Application::CreateForm then calls
 // AfterConstruction, which raises OnCreate once every control has loaded.
-class TForm : public QWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TForm : public QWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(framework::TPosition Position READ Position WRITE setPosition)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QPushButton>
@@ -11,7 +12,7 @@
 namespace controls {
 
 // The glyph settings both buttons share; a change repaints the button.
-class GlyphPlacement {
+class STUDIOCLOCK_CONTROLS_EXPORT GlyphPlacement {
 public:
     int Margin() const { return margin_; }
     void setMargin(int value);
@@ -35,7 +36,9 @@ private:
     Q_PROPERTY(int Margin READ Margin WRITE setMargin) \
     Q_PROPERTY(int Spacing READ Spacing WRITE setSpacing)
 
-class TBitBtn : public QPushButton, public framework::Control, public GlyphPlacement {
+class STUDIOCLOCK_CONTROLS_EXPORT TBitBtn : public QPushButton,
+                                            public framework::Control,
+                                            public GlyphPlacement {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     CONTROLS_GLYPH_PLACEMENT_PROPERTIES
@@ -47,7 +50,9 @@ protected:
 };
 
 // A flat button that never takes the keyboard focus, as on a tool bar.
-class TSpeedButton : public QToolButton, public framework::Control, public GlyphPlacement {
+class STUDIOCLOCK_CONTROLS_EXPORT TSpeedButton : public QToolButton,
+                                                 public framework::Control,
+                                                 public GlyphPlacement {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     CONTROLS_GLYPH_PLACEMENT_PROPERTIES
@@ -59,10 +64,11 @@ protected:
 };
 
 // Where a glyph and a caption go inside `area`, by the rules above.
-struct GlyphLayout {
+struct STUDIOCLOCK_CONTROLS_EXPORT GlyphLayout {
     QRect glyph;
     QRect caption;
 };
-GlyphLayout LayOutGlyph(const QRect& area, QSize glyph, QSize caption, int margin, int spacing);
+STUDIOCLOCK_CONTROLS_EXPORT GlyphLayout LayOutGlyph(
+    const QRect& area, QSize glyph, QSize caption, int margin, int spacing);
 
 }  // namespace controls

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Collection.h"
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QHeaderView>
@@ -13,7 +14,7 @@ class THeaderControl;
 
 // One section of a header control. Its Width always lies between MinWidth and MaxWidth, however
 // it is set or dragged.
-class THeaderSection : public TCollectionItemOf<THeaderControl> {
+class STUDIOCLOCK_CONTROLS_EXPORT THeaderSection : public TCollectionItemOf<THeaderControl> {
     Q_OBJECT
     Q_PROPERTY(int MinWidth READ MinWidth WRITE setMinWidth)
     Q_PROPERTY(int MaxWidth READ MaxWidth WRITE setMaxWidth)
@@ -35,7 +36,7 @@ private:
 using THeaderSections = TCollectionOf<THeaderSection, THeaderControl>;
 
 // A row of column captions on its own, whose sections the user can drag wider or narrower.
-class THeaderControl : public QHeaderView, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT THeaderControl : public QHeaderView, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(controls::TCollection* Sections READ Sections CONSTANT)

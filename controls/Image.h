@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QLabel>
@@ -7,7 +8,7 @@
 namespace controls {
 
 // Shows a picture; with Stretch the picture fills the control, otherwise it keeps its own size.
-class TImage : public QLabel, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TImage : public QLabel, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QPixmap Picture READ Picture WRITE setPicture)

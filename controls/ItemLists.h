@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QComboBox>
@@ -10,7 +11,7 @@ namespace controls {
 
 class ItemHeightDelegate;
 
-class TListBox : public QListWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TListBox : public QListWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE setItemHeight)
@@ -25,7 +26,7 @@ private:
 };
 
 // A drop-down list whose rows, in the list that drops down, are ItemHeight pixels high.
-class TComboBox : public QComboBox, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TComboBox : public QComboBox, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int ItemHeight READ ItemHeight WRITE setItemHeight)

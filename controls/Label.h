@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 #include "framework/Mouse.h"
 
@@ -8,7 +9,7 @@
 namespace controls {
 
 // A plain text label that can size itself to its caption and be clicked.
-class TLabel : public QLabel, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TLabel : public QLabel, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QString Caption READ text WRITE setCaption)

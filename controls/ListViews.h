@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Collection.h"
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QTreeWidget>
@@ -10,7 +11,7 @@ namespace controls {
 class TListView;
 
 // One column of a list view, Width pixels wide.
-class TListColumn : public TCollectionItemOf<TListView> {
+class STUDIOCLOCK_CONTROLS_EXPORT TListColumn : public TCollectionItemOf<TListView> {
     Q_OBJECT
 public:
     using TCollectionItemOf::TCollectionItemOf;
@@ -21,7 +22,7 @@ public:
 using TListColumns = TCollectionOf<TListColumn, TListView>;
 
 // Rows of items in columns with captions, as a report.
-class TListView : public QTreeWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TListView : public QTreeWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(controls::TCollection* Columns READ Columns CONSTANT)
@@ -34,7 +35,7 @@ private:
 };
 
 // A tree of items, each level Indent pixels further right than its parent.
-class TTreeView : public QTreeWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TTreeView : public QTreeWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int Indent READ indentation WRITE setIndentation)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QPlainTextEdit>
@@ -7,7 +8,7 @@
 namespace controls {
 
 // A multi-line plain text editor.
-class TMemo : public QPlainTextEdit, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TMemo : public QPlainTextEdit, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
 public:

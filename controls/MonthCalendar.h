@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 #include "framework/DateTime.h"
 
@@ -9,7 +10,7 @@ namespace controls {
 
 // A month calendar showing one month with a selected day. A double click anywhere on it, the
 // navigation bar included, raises OnDblClick.
-class TMonthCalendar : public QCalendarWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TMonthCalendar : public QCalendarWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(double Date READ Date WRITE setDate)

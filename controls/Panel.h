@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QWidget>
@@ -9,7 +10,7 @@ namespace controls {
 // A plain container: a raised one-pixel bevel, an optional centred caption, and alignment of the
 // controls placed on it. Its client area is its whole rectangle; the bevel only narrows the room
 // docked controls get.
-class TPanel : public QWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TPanel : public QWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)

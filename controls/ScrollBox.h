@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QObject>
@@ -11,7 +12,7 @@ namespace controls {
 
 // One direction of a scroll box: Range is the length of the scrolled area, Position how far it is
 // scrolled.
-class TControlScrollBar : public QObject {
+class STUDIOCLOCK_CONTROLS_EXPORT TControlScrollBar : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Range READ Range WRITE setRange)
     Q_PROPERTY(int Position READ Position WRITE setPosition)
@@ -31,7 +32,7 @@ private:
 };
 
 // A scrolling container: controls go on its Content(), which scrolls when larger than the box.
-class TScrollBox : public QScrollArea, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TScrollBox : public QScrollArea, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(controls::TControlScrollBar* HorzScrollBar READ HorzScrollBar CONSTANT)

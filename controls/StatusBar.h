@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/Collection.h"
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QStatusBar>
@@ -13,7 +14,7 @@ namespace controls {
 class TStatusBar;
 
 // One text field of a status bar, Width pixels wide.
-class TStatusPanel : public TCollectionItemOf<TStatusBar> {
+class STUDIOCLOCK_CONTROLS_EXPORT TStatusPanel : public TCollectionItemOf<TStatusBar> {
     Q_OBJECT
 public:
     using TCollectionItemOf::TCollectionItemOf;
@@ -25,7 +26,7 @@ public:
 using TStatusPanels = TCollectionOf<TStatusPanel, TStatusBar>;
 
 // A status bar made of panels of set widths, left to right.
-class TStatusBar : public QStatusBar, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TStatusBar : public QStatusBar, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(controls::TCollection* Panels READ Panels CONSTANT)

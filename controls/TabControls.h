@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QFont>
@@ -12,7 +13,7 @@ namespace controls {
 
 // A strip of tabs of a chosen size: TabWidth and TabHeight in pixels, 0 for the size the caption
 // needs.
-class TTabControl : public QTabBar, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TTabControl : public QTabBar, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int TabWidth READ TabWidth WRITE setTabWidth)
@@ -36,7 +37,7 @@ private:
 };
 
 // Pages behind a strip of tabs whose size can be chosen as on a TTabControl.
-class TPageControl : public QTabWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TPageControl : public QTabWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int TabWidth READ TabWidth WRITE setTabWidth)
@@ -54,7 +55,7 @@ private:
 };
 
 // Pages behind tabs whose captions have a font of their own, TabFont.
-class TTabbedNotebook : public QTabWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TTabbedNotebook : public QTabWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QFont TabFont READ TabFont WRITE setTabFont)

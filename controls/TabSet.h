@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/Export.h"
 #include "framework/Control.h"
 
 #include <QWidget>
@@ -10,7 +11,7 @@ class TTabControl;
 
 // A row of tabs with room before the first tab (StartMargin) and after the last (EndMargin), and
 // tabs TabHeight pixels high.
-class TTabSet : public QWidget, public framework::Control {
+class STUDIOCLOCK_CONTROLS_EXPORT TTabSet : public QWidget, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(int TabHeight READ TabHeight WRITE setTabHeight)

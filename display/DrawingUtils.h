@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/Export.h"
 #include "framework/Canvas.h"
 #include "framework/Geometry.h"
 
@@ -18,34 +19,36 @@ using framework::TPoint;
 using framework::TRect;
 
 // B when B >= A, else A.
-int LargerOf(int a, int b);
-int WidthOfRect(const TRect& rect);
-int HeightOfRect(const TRect& rect);
+STUDIOCLOCK_DISPLAY_EXPORT int LargerOf(int a, int b);
+STUDIOCLOCK_DISPLAY_EXPORT int WidthOfRect(const TRect& rect);
+STUDIOCLOCK_DISPLAY_EXPORT int HeightOfRect(const TRect& rect);
 
 // Turns the line of text of the canvas font by `angle` degrees counter-clockwise; size, face,
 // style and colour stay.
-void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle);
+STUDIOCLOCK_DISPLAY_EXPORT void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle);
 
 // Width of the widest line and the height of all lines, in the canvas font as it is (measure
 // before rotating). Lines end at CR, LF or CR LF and never wrap; an ampersand marks a mnemonic and
 // takes no room, a doubled one counts as one.
-TPoint MeasureText(TCanvas& canvas, const QString& text);
+STUDIOCLOCK_DISPLAY_EXPORT TPoint MeasureText(TCanvas& canvas, const QString& text);
 
 // The text with a one-pixel light edge up-left and a dark edge down-right; the face is drawn last.
 // Leaves the font colour as it was and the brush clear.
-void TextOut3D(TCanvas& canvas, int x, int y, const QString& text, TColor highlight, TColor shadow);
+STUDIOCLOCK_DISPLAY_EXPORT void TextOut3D(
+    TCanvas& canvas, int x, int y, const QString& text, TColor highlight, TColor shadow);
 
 // The text over its shadow offset by (dx, dy). Leaves the brush clear.
-void TextOutShadow(TCanvas& canvas, int x, int y, const QString& text, TColor shadow, int dx, int dy);
+STUDIOCLOCK_DISPLAY_EXPORT void TextOutShadow(
+    TCanvas& canvas, int x, int y, const QString& text, TColor shadow, int dx, int dy);
 
 // The text whose letters show `picture` stretched over a rectangle of the size of `rect` at the
 // canvas origin, turned by `angle`; everything outside the letters keeps the canvas content.
-void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
-    const QImage& picture, std::uint16_t angle);
+STUDIOCLOCK_DISPLAY_EXPORT void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y,
+    const QString& text, const QImage& picture, std::uint16_t angle);
 
 // (0, 0, width, height) of the bitmap.
-void BitmapRect(const framework::TBitmap& bitmap, TRect& rect);
+STUDIOCLOCK_DISPLAY_EXPORT void BitmapRect(const framework::TBitmap& bitmap, TRect& rect);
 
-bool RectsEqual(const TRect& a, const TRect& b);
+STUDIOCLOCK_DISPLAY_EXPORT bool RectsEqual(const TRect& a, const TRect& b);
 
 }  // namespace display

@@ -11,10 +11,19 @@
 
 namespace display {
 
+namespace {
+
+// Made with the first display control rather than at load time: a cursor needs the GUI application.
 void RegisterDisplayCursors()
 {
-    framework::ScreenCursors().SetCursor(HandPointCursor, resources::HandPointCursor());
+    static const bool registered = [] {
+        framework::ScreenCursors().SetCursor(HandPointCursor, resources::HandPointCursor());
+        return true;
+    }();
+    Q_UNUSED(registered)
 }
+
+}  // namespace
 
 TVrComponent::TVrComponent(QObject* owner)
     : QObject(owner)
@@ -26,6 +35,7 @@ TVrGraphicControl::TVrGraphicControl(QWidget* parent)
     , Control(this, framework::clBtnFace, Background::PaintedByControl)
 {
     setMouseTracking(true);  // OnMouseMove also while no button is held
+    RegisterDisplayCursors();
 }
 
 void TVrGraphicControl::UpdateControl()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/Export.h"
 #include "framework/Canvas.h"
 #include "framework/Component.h"
 #include "framework/Control.h"
@@ -23,14 +24,10 @@ inline const QString kVrVersion = QStringLiteral("1.3");
 // The display controls take their angles (of text, of the clock's LED slant) in degrees.
 constexpr double kDegreesToRadians = 0.017453292519943295;
 
-// Index of the hand cursor in the screen cursor table.
+// Index of the hand cursor in the screen cursor table; the first display control puts it there.
 constexpr framework::TCursor HandPointCursor = 99;
 
-// Registers the display module's cursor; start-up runs it once, before the application object is
-// initialised.
-void RegisterDisplayCursors();
-
-class TVrComponent : public QObject, public framework::Component {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrComponent : public QObject, public framework::Component {
     Q_OBJECT
     Q_PROPERTY(QString Version READ Version STORED false)
 public:
@@ -38,7 +35,7 @@ public:
     QString Version() const { return kVrVersion; }
 };
 
-class TVrGraphicControl : public QWidget, public framework::Control {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrGraphicControl : public QWidget, public framework::Control {
     Q_OBJECT
     Q_PROPERTY(QString Version READ Version STORED false)
     // A display control draws with its font only where it says so: it publishes Font itself.
@@ -132,7 +129,7 @@ private:
 // before the widget paints; a transparent frame therefore starts fully transparent and the
 // parent's pixels show wherever the frame leaves them, also when the control repaints itself.
 // No copy of the parent's pixels has to be kept.
-class TVrGraphicImageControl : public TVrGraphicControl {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrGraphicImageControl : public TVrGraphicControl {
     Q_OBJECT
 public:
     explicit TVrGraphicImageControl(QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/Export.h"
 #include "display/VrControls.h"
 #include "display/VrTypes.h"
 #include "framework/Enums.h"
@@ -15,7 +16,7 @@ namespace display {
 // Recorded defaults: Alignment taCenter, Layout tlCenter, ColorHighlight clWhite, ColorShadow
 // clGray, Style lsRaised, ShadowDepth 2, Angle 0, Transparent and AutoSize False; Color clWindow
 // (so the constructor's clBtnFace is always stored).
-class TVrLabel : public TVrGraphicImageControl {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrLabel : public TVrGraphicImageControl {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QFont font READ font WRITE setFont)

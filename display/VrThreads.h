@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/Export.h"
 #include "display/VrControls.h"
 #include "display/VrTypes.h"
 #include "framework/Thread.h"
@@ -16,7 +17,7 @@ class TVrTimer;
 // The worker of a thread-mode timer: it waits on its wake event for the interval, and each time
 // the wait runs out it delivers one tick, through the GUI thread when the timer's SyncEvent is
 // set. The next wait starts after the delivery, so the period is the interval plus the tick.
-class TVrTimerThread : public framework::TThread {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrTimerThread : public framework::TThread {
 public:
     TVrTimerThread(TVrTimer* timer, bool createRunning);
     // Stops the worker and waits for it, serving its pending delivery meanwhile.
@@ -67,7 +68,7 @@ private:
 //
 // A handler may change any setting, also TimerType, and may destroy the timer: a worker released
 // from inside its own delivery is stopped and reclaimed once the delivery has returned.
-class TVrTimer : public TVrComponent {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrTimer : public TVrComponent {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ Enabled WRITE setEnabled)
     Q_PROPERTY(uint Interval READ Interval WRITE setInterval)

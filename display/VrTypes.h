@@ -1,10 +1,12 @@
 #pragma once
 
+#include "display/Export.h"
+
 #include <QObject>
 
 // Enumerations of the display components, registered so that they can be design-time properties.
 namespace display {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(STUDIOCLOCK_DISPLAY_EXPORT)
 
 // How a timer ticks: from a worker thread of its own, or from a timer of the GUI thread's loop.
 enum TVrTimerType : int { ttThread, ttSystem };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "display/Export.h"
 #include "display/VrControls.h"
 #include "display/VrThreads.h"
 #include "display/VrTypes.h"
@@ -23,7 +24,7 @@ namespace display {
 // HourMarks True, the six colours clRed, SecWidth and TickWidth 2, LedSize 5, Spacing 6,
 // TextOffsetX and TextOffsetY 0, TextAngle 10, Transparent False, Color clBlack. Threaded, Hours,
 // Minutes, Seconds and HourFormat are always stored.
-class TVrLedClock : public TVrGraphicImageControl {
+class STUDIOCLOCK_DISPLAY_EXPORT TVrLedClock : public TVrGraphicImageControl {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(bool Threaded READ Threaded WRITE setThreaded STORED true)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QStringList>
@@ -15,7 +17,7 @@ namespace framework {
 
 // The program's application object: start-up, the forms it owns, the message loop, and the one
 // place every error that escapes an event handler ends up in.
-class Application : public QApplication {
+class STUDIOCLOCK_FRAMEWORK_EXPORT Application : public QApplication {
     Q_OBJECT
 public:
     Application(int& argc, char** argv);
@@ -73,10 +75,10 @@ private:
 
 // Reports through the application object when there is one, else on the standard error stream;
 // for code that may run before or without it (tests, tools).
-void HandleException(QObject* sender, const std::exception_ptr& error);
+STUDIOCLOCK_FRAMEWORK_EXPORT void HandleException(QObject* sender, const std::exception_ptr& error);
 
 // The text of an error as it is shown to the user.
-QString ExceptionMessage(const std::exception_ptr& error);
+STUDIOCLOCK_FRAMEWORK_EXPORT QString ExceptionMessage(const std::exception_ptr& error);
 
 // Runs an event handler so that nothing it raises escapes into the toolkit's own code: the error
 // is reported and the caller carries on.

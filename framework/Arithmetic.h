@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Exceptions.h"
+#include "framework/Export.h"
 
 #include <cstdint>
 #include <limits>
@@ -74,13 +75,13 @@ template <typename T> T RangeChecked(T value, T low, T high)
 }
 
 // To the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
-std::int64_t Round(long double value);
+STUDIOCLOCK_FRAMEWORK_EXPORT std::int64_t Round(long double value);
 
 // Toward zero (2.7 -> 2, -2.7 -> -2).
-std::int64_t Trunc(long double value);
+STUDIOCLOCK_FRAMEWORK_EXPORT std::int64_t Trunc(long double value);
 
 // Makes Round's ties-to-even hold for every later rounding of this thread.
-void SetRoundToNearest();
+STUDIOCLOCK_FRAMEWORK_EXPORT void SetRoundToNearest();
 
 // Integer types every value of which is also an int.
 template <typename T>
@@ -91,7 +92,7 @@ constexpr bool kAlwaysFitsInt = !std::is_same_v<T, bool> && std::numeric_limits<
 // scaling code can write its formulas as formulas. Values come in implicitly only from integer types
 // that always fit; wider and floating-point ones through Round, Trunc or RangeChecked, which raise
 // where the value does not fit. The way back to int is value().
-class CheckedInt {
+class STUDIOCLOCK_FRAMEWORK_EXPORT CheckedInt {
 public:
     template <typename T, std::enable_if_t<kAlwaysFitsInt<T>, int> = 0>
     constexpr CheckedInt(T value) noexcept

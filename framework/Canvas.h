@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Color.h"
+#include "framework/Export.h"
 #include "framework/Geometry.h"
 
 #include <QFont>
@@ -22,24 +23,24 @@ namespace framework {
 enum TBrushStyle { bsSolid, bsClear };
 enum TPenStyle { psSolid, psClear };
 
-struct TPen {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT TPen {
     TColor Color = clBlack;
     int Width = 1;
     TPenStyle Style = psSolid;
 };
 
-struct TBrush {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT TBrush {
     TColor Color = clWhite;
     TBrushStyle Style = bsSolid;
 };
 
-struct TFont {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT TFont {
     QFont Font;
     TColor Color = clWindowText;
     int Escapement = 0;  // direction of the text line, tenths of a degree counter-clockwise
 };
 
-class TCanvas {
+class STUDIOCLOCK_FRAMEWORK_EXPORT TCanvas {
 public:
     explicit TCanvas(QPaintDevice* device = nullptr);
     ~TCanvas();
@@ -96,7 +97,7 @@ private:
 };
 
 // Holds a canvas lock for a scope.
-class CanvasLock {
+class STUDIOCLOCK_FRAMEWORK_EXPORT CanvasLock {
 public:
     explicit CanvasLock(TCanvas& canvas)
         : canvas_(canvas)
@@ -113,7 +114,7 @@ private:
 
 // An image the display controls draw their frames on, in device-independent pixels at the
 // screen's density, with a canvas of its own.
-class TBitmap {
+class STUDIOCLOCK_FRAMEWORK_EXPORT TBitmap {
 public:
     TBitmap();
     TBitmap(const TBitmap&) = delete;

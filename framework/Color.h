@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QColor>
 #include <cstdint>
 
@@ -42,9 +44,9 @@ constexpr bool IsSystemColor(TColor color)
 
 // The colour as the screen shows it; system colours come from the application's palette, so they
 // follow the desktop theme the way the originals follow the Windows scheme.
-QColor ToQColor(TColor color);
+STUDIOCLOCK_FRAMEWORK_EXPORT QColor ToQColor(TColor color);
 
 // The ordinary colour for an RGB value (alpha is dropped).
-TColor FromQColor(const QColor& color);
+STUDIOCLOCK_FRAMEWORK_EXPORT TColor FromQColor(const QColor& color);
 
 }  // namespace framework

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QFlags>
 #include <functional>
 
@@ -11,7 +13,7 @@ namespace framework {
 enum ComponentStateFlag { csLoading = 0x1, csReading = 0x2, csDesigning = 0x4 };
 Q_DECLARE_FLAGS(ComponentState, ComponentStateFlag)
 
-class Component {
+class STUDIOCLOCK_FRAMEWORK_EXPORT Component {
 public:
     Component();
     virtual ~Component();
@@ -36,7 +38,7 @@ private:
 // Reads a stored layout: every component created inside `read` (and `root`, if given, first) is
 // loading while it runs; afterwards each one's Loaded runs in creation order. If `read` or a Loaded
 // raises, the remaining components leave the loading state and the error passes on.
-class LayoutReading {
+class STUDIOCLOCK_FRAMEWORK_EXPORT LayoutReading {
 public:
     static void Read(const std::function<void()>& read, Component* root = nullptr);
 

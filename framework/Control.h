@@ -3,6 +3,7 @@
 #include "framework/Color.h"
 #include "framework/Component.h"
 #include "framework/Enums.h"
+#include "framework/Export.h"
 
 #include <QRect>
 #include <QSize>
@@ -14,7 +15,7 @@ namespace framework {
 // What every control of a stored layout adds to its widget: the component states, alignment in
 // its parent, anchors, and a font height in pixels. A control class inherits it beside its Qt
 // widget class and publishes the properties with FRAMEWORK_CONTROL_PROPERTIES.
-class Control : public Component {
+class STUDIOCLOCK_FRAMEWORK_EXPORT Control : public Component {
 public:
     // Whether Qt fills the background with Color, or the control paints every pixel itself.
     enum class Background { FilledByQt, PaintedByControl };
@@ -86,11 +87,11 @@ private:
 
 // Lays out a container's controls: docked ones (top, bottom, left, right, then client, each in
 // creation order) take their strip of the client area; free ones follow their anchors.
-void AlignControls(QWidget* container);
+STUDIOCLOCK_FRAMEWORK_EXPORT void AlignControls(QWidget* container);
 
 // The area whose size a control's contents are measured against: the whole control, or for a
 // scrolling control (a memo) the part of its contents it shows, less its fixed scroll bars.
-QSize ClientSize(const QWidget* control);
+STUDIOCLOCK_FRAMEWORK_EXPORT QSize ClientSize(const QWidget* control);
 
 }  // namespace framework
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QCursor>
 #include <map>
 
@@ -17,7 +19,7 @@ constexpr TCursor crSizeAll = -22;
 constexpr TCursor crHourGlass = -11;
 constexpr TCursor crHandPoint = -21;
 
-class CursorTable {
+class STUDIOCLOCK_FRAMEWORK_EXPORT CursorTable {
 public:
     CursorTable();
     // The cursor under `index`; an index nothing was registered under gives the arrow.
@@ -30,6 +32,6 @@ private:
 };
 
 // The program's one table (GUI thread only).
-CursorTable& ScreenCursors();
+STUDIOCLOCK_FRAMEWORK_EXPORT CursorTable& ScreenCursors();
 
 }  // namespace framework

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QString>
@@ -11,6 +13,7 @@ namespace framework {
 // without the quotes, every other character as it stands. Names come from `locale`; a month name
 // whose nearest field before it is d or dd takes the locale's form for a day's date ("8 grudnia"),
 // any other the standalone form ("grudzień 8", "grudzień 2026").
-QString FormatDate(const QString& pattern, const QDate& date, const QLocale& locale);
+STUDIOCLOCK_FRAMEWORK_EXPORT QString FormatDate(
+    const QString& pattern, const QDate& date, const QLocale& locale);
 
 }  // namespace framework

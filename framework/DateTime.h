@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QDateTime>
 #include <cstdint>
 
@@ -10,30 +12,31 @@ namespace framework {
 
 using TDateTime = double;
 
-struct DecodedTime {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT DecodedTime {
     int Hour = 0;
     int Minute = 0;
     int Second = 0;
     int MSec = 0;
 };
 
-struct DecodedDate {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT DecodedDate {
     int Year = 0;
     int Month = 0;
     int Day = 0;
 };
 
 // Raise the framework's conversion error for dates Qt cannot represent or invalid fields.
-TDateTime EncodeDate(int year, int month, int day);
-TDateTime EncodeTime(int hour, int minute, int second, int msec);
-DecodedDate DecodeDate(TDateTime value);
-DecodedTime DecodeTime(TDateTime value);
+STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime EncodeDate(int year, int month, int day);
+STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime EncodeTime(int hour, int minute, int second, int msec);
+STUDIOCLOCK_FRAMEWORK_EXPORT DecodedDate DecodeDate(TDateTime value);
+STUDIOCLOCK_FRAMEWORK_EXPORT DecodedTime DecodeTime(TDateTime value);
 
-TDateTime FromQDateTime(const QDateTime& value);  // local wall-clock fields, no time zone shift
-QDateTime ToQDateTime(TDateTime value);           // local time
-QDate ToQDate(TDateTime value);
+STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime FromQDateTime(
+    const QDateTime& value);  // local wall-clock fields, no time zone shift
+STUDIOCLOCK_FRAMEWORK_EXPORT QDateTime ToQDateTime(TDateTime value);  // local time
+STUDIOCLOCK_FRAMEWORK_EXPORT QDate ToQDate(TDateTime value);
 
 // The whole-day part, toward zero.
-std::int64_t DateOf(TDateTime value);
+STUDIOCLOCK_FRAMEWORK_EXPORT std::int64_t DateOf(TDateTime value);
 
 }  // namespace framework

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QEvent>
 
 namespace framework {
@@ -8,7 +10,7 @@ namespace framework {
 // the dock (Freed). A container that keeps the controls under it in place by rules of its own (a
 // resizer panel) watches for it. A watcher that puts a freed control where it belongs now marks
 // the event placed, so the bounds the control had before docking are not restored.
-class DockEvent : public QEvent {
+class STUDIOCLOCK_FRAMEWORK_EXPORT DockEvent : public QEvent {
 public:
     enum Change { Docking, Freed };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Exceptions.h"
+#include "framework/Export.h"
 
 #include <QFlags>
 #include <QMetaEnum>
@@ -10,7 +11,7 @@
 // they can be design-time properties and be read from a stored layout by name. They hold any int,
 // so a value from outside (through the property system) is checked, not undefined.
 namespace framework {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(STUDIOCLOCK_FRAMEWORK_EXPORT)
 
 enum TAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 Q_ENUM_NS(TAlign)

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QString>
 #include <stdexcept>
 
 namespace framework {
 
 // Base of every error the system raises on purpose; carries the text shown to the user.
-class Exception : public std::runtime_error {
+class STUDIOCLOCK_FRAMEWORK_EXPORT Exception : public std::runtime_error {
 public:
     explicit Exception(const QString& message)
         : std::runtime_error(message.toStdString())
@@ -16,7 +18,7 @@ public:
 };
 
 // Integer arithmetic that would wrap.
-class EIntOverflow : public Exception {
+class STUDIOCLOCK_FRAMEWORK_EXPORT EIntOverflow : public Exception {
 public:
     EIntOverflow()
         : Exception(QStringLiteral("Integer overflow"))
@@ -25,7 +27,7 @@ public:
 };
 
 // A value that does not fit the range of the type it is stored in.
-class ERangeError : public Exception {
+class STUDIOCLOCK_FRAMEWORK_EXPORT ERangeError : public Exception {
 public:
     ERangeError()
         : Exception(QStringLiteral("Range check error"))
@@ -34,7 +36,7 @@ public:
 };
 
 // A floating-point value with no integer counterpart (NaN, infinity).
-class EInvalidOp : public Exception {
+class STUDIOCLOCK_FRAMEWORK_EXPORT EInvalidOp : public Exception {
 public:
     EInvalidOp()
         : Exception(QStringLiteral("Invalid floating point operation"))
@@ -43,7 +45,7 @@ public:
 };
 
 // A system resource (a timer, a thread) could not be obtained.
-class EOutOfResources : public Exception {
+class STUDIOCLOCK_FRAMEWORK_EXPORT EOutOfResources : public Exception {
 public:
     using Exception::Exception;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QPoint>
 #include <QRect>
 #include <cstdint>
@@ -8,14 +10,14 @@
 // Width = Right - Left; QRect counts its right edge in, which the conversions account for.
 namespace framework {
 
-struct TPoint {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT TPoint {
     std::int32_t X = 0;
     std::int32_t Y = 0;
     friend bool operator==(const TPoint& a, const TPoint& b) { return a.X == b.X && a.Y == b.Y; }
     friend bool operator!=(const TPoint& a, const TPoint& b) { return !(a == b); }
 };
 
-struct TRect {
+struct STUDIOCLOCK_FRAMEWORK_EXPORT TRect {
     std::int32_t Left = 0;
     std::int32_t Top = 0;
     std::int32_t Right = 0;
@@ -41,10 +43,11 @@ constexpr TRect Rect(std::int32_t left, std::int32_t top, std::int32_t right, st
     return {left, top, right, bottom};
 }
 // The rectangle at (left, top) of the given size; raises when the far edges overflow.
-TRect Bounds(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
+STUDIOCLOCK_FRAMEWORK_EXPORT TRect Bounds(
+    std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height);
 
-TRect FromQRect(const QRect& rect);
-QRect ToQRect(const TRect& rect);
+STUDIOCLOCK_FRAMEWORK_EXPORT TRect FromQRect(const QRect& rect);
+STUDIOCLOCK_FRAMEWORK_EXPORT QRect ToQRect(const TRect& rect);
 inline TPoint FromQPoint(const QPoint& point)
 {
     return {point.x(), point.y()};

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "framework/Export.h"
+
 #include <QUrl>
 #include <functional>
 
@@ -9,10 +11,10 @@ namespace framework {
 using UrlOpener = std::function<bool(const QUrl&)>;
 
 // Never blocks and never reports: a desktop without a browser simply opens nothing.
-void OpenUrl(const QUrl& address);
+STUDIOCLOCK_FRAMEWORK_EXPORT void OpenUrl(const QUrl& address);
 
 // Replaces the desktop hand-over (tests watch what would be opened); returns the one replaced.
 // An empty opener restores the desktop's.
-UrlOpener SetUrlOpener(UrlOpener opener);
+STUDIOCLOCK_FRAMEWORK_EXPORT UrlOpener SetUrlOpener(UrlOpener opener);
 
 }  // namespace framework

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Enums.h"
+#include "framework/Export.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,7 +14,7 @@
 namespace framework {
 
 // An auto-reset event: Signal wakes one wait (or the next one to start), then resets itself.
-class TEvent {
+class STUDIOCLOCK_FRAMEWORK_EXPORT TEvent {
 public:
     void Signal();
     // True when the time ran out, false when the event was signalled. No time-out waits for a
@@ -30,7 +31,7 @@ private:
 // Calls that worker threads hand to the GUI thread and wait for. The GUI thread serves them from
 // its event loop (the application's ServeSynchronisedCalls), and also while it waits for a
 // worker to end, so the two can never deadlock.
-class SyncQueue {
+class STUDIOCLOCK_FRAMEWORK_EXPORT SyncQueue {
 public:
     static SyncQueue& Instance();
 
@@ -52,15 +53,15 @@ private:
 };
 
 // True once the application's message loop was told to end; safe from any thread.
-bool ApplicationTerminated();
-void SetApplicationTerminated(bool value);
+STUDIOCLOCK_FRAMEWORK_EXPORT bool ApplicationTerminated();
+STUDIOCLOCK_FRAMEWORK_EXPORT void SetApplicationTerminated(bool value);
 
 // A worker thread with nested, cooperative pauses and calls onto the GUI thread. Execute runs
 // the work; it calls WaitWhileSuspended at the points where a pause may take effect, so that a
 // pause never freezes the worker inside a delivery or while it holds a lock. A derived class
 // starts the thread (Start) when it is fully built and ends it in its own destructor (Terminate,
 // then WaitFor): Execute is gone after it.
-class TThread {
+class STUDIOCLOCK_FRAMEWORK_EXPORT TThread {
 public:
     explicit TThread(bool createSuspended);
     // Terminates, resumes and waits for the worker (serving calls meanwhile).

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/DateTime.h"
+#include "framework/Export.h"
 
 #include <QDateTime>
 #include <memory>
@@ -10,19 +11,19 @@
 // at any moment of any day.
 namespace framework {
 
-class TimeSource {
+class STUDIOCLOCK_FRAMEWORK_EXPORT TimeSource {
 public:
     virtual ~TimeSource() = default;
     virtual QDateTime LocalNow() const = 0;
 };
 
-class SystemTimeSource : public TimeSource {
+class STUDIOCLOCK_FRAMEWORK_EXPORT SystemTimeSource : public TimeSource {
 public:
     QDateTime LocalNow() const override;
 };
 
 // A clock that stands still until it is set or advanced.
-class ManualTimeSource : public TimeSource {
+class STUDIOCLOCK_FRAMEWORK_EXPORT ManualTimeSource : public TimeSource {
 public:
     explicit ManualTimeSource(QDateTime start);
     QDateTime LocalNow() const override;
@@ -36,10 +37,10 @@ private:
 
 // Installs a source for the whole program (nullptr restores the system clock) and returns the one
 // it replaced. Safe to call from any thread.
-std::shared_ptr<TimeSource> SetTimeSource(std::shared_ptr<TimeSource> source);
+STUDIOCLOCK_FRAMEWORK_EXPORT std::shared_ptr<TimeSource> SetTimeSource(std::shared_ptr<TimeSource> source);
 
-QDateTime LocalNow();
-TDateTime Now();   // date and time of day
-TDateTime Date();  // today, time 00:00
+STUDIOCLOCK_FRAMEWORK_EXPORT QDateTime LocalNow();
+STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime Now();   // date and time of day
+STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime Date();  // today, time 00:00
 
 }  // namespace framework

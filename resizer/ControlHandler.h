@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Geometry.h"
+#include "resizer/Export.h"
 #include "resizer/PropertyHandler.h"
 
 #include <QPointer>
@@ -14,7 +15,7 @@ namespace resizer {
 // control's property handlers in step with it. The fractions are taken again only when the
 // control was moved by somebody else or the reference size changed since the last apply, so a
 // control brought back to a former size lands on its former pixels.
-class TMRControlHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRControlHandler {
 public:
     explicit TMRControlHandler(QWidget* control);
     virtual ~TMRControlHandler();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "resizer/ControlHandler.h"
+#include "resizer/Export.h"
 
 namespace resizer {
 
@@ -19,7 +20,7 @@ namespace resizer {
 // only while it is shown. So a container is laid out, every page fitted, before its pages are
 // captured and again once it has its new size and fonts, and pages take the bounds of the current
 // one: a page, shown or hidden, scales from the place it really has.
-class TMRControlHandlerVCL : public TMRControlHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRControlHandlerVCL : public TMRControlHandler {
 public:
     using TMRControlHandler::TMRControlHandler;
 

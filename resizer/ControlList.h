@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resizer/Export.h"
+
 #include <vector>
 
 class QWidget;
@@ -12,11 +14,11 @@ namespace resizer {
 // True for a container whose controls are placed by the layout: a plain widget, frame or group
 // box, a framework form or panel, and the page containers (tab widget, tool box, stacked widget,
 // scroll area).
-bool AcceptsControls(const QWidget* container);
+STUDIOCLOCK_RESIZER_EXPORT bool AcceptsControls(const QWidget* container);
 
 // A container's controls in the order a layout lists them: windowless ones (display-only widgets
 // that take no focus and hold no controls) first, then the others, each in child order. A page
 // container lists its pages, a scroll area the widget it scrolls.
-std::vector<QWidget*> ChildControls(const QWidget* container);
+STUDIOCLOCK_RESIZER_EXPORT std::vector<QWidget*> ChildControls(const QWidget* container);
 
 }  // namespace resizer

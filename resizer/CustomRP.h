@@ -3,6 +3,7 @@
 #include "controls/Panel.h"
 #include "framework/DockEvent.h"
 #include "resizer/ControlHandler.h"
+#include "resizer/Export.h"
 #include "resizer/MRFont.h"
 
 #include <list>
@@ -14,7 +15,7 @@
 // and other lengths included.
 namespace resizer {
 
-class TCustomResizerPanel : public controls::TPanel {
+class STUDIOCLOCK_RESIZER_EXPORT TCustomResizerPanel : public controls::TPanel {
     Q_OBJECT
     Q_PROPERTY(bool AllowChanges READ AllowChanges WRITE setAllowChanges STORED true)
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resizer/Export.h"
 #include "resizer/LValues.h"
 #include "resizer/PropertyHandler.h"
 
@@ -11,7 +12,7 @@ namespace resizer {
 
 // Keeps a draw grid's default cell sizes, grid line width and every column width and row height
 // in proportion to its client area. The grid line never gets thinner than one pixel.
-class TMRDrawGrid : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRDrawGrid : public TMRPropertyHandler {
 public:
     explicit TMRDrawGrid(QWidget* control);
     void CaptureRatios() override;

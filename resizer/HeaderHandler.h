@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resizer/Export.h"
 #include "resizer/PropertyHandler.h"
 
 namespace controls {
@@ -9,7 +10,7 @@ class TCollection;
 namespace resizer {
 
 // What the header handler remembers of one section.
-class TMRLSection {
+class STUDIOCLOCK_RESIZER_EXPORT TMRLSection {
 public:
     int LastWidth = 0;
     int LastMinWidth = 0;
@@ -19,7 +20,7 @@ public:
     float MaxWidthRatio = 0.0F;
 };
 
-class TMRLSections {
+class STUDIOCLOCK_RESIZER_EXPORT TMRLSections {
 public:
     TMRLSection& Add();
     void Clear() { sections_.clear(); }
@@ -34,7 +35,7 @@ private:
 // Keeps the Width, MinWidth and MaxWidth of every section held by "Sections" in proportion to the
 // client width. When only widths changed, the bounds keep their ratios; a changed bound or a
 // section added or removed takes all three afresh.
-class TMRHeaderControl : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRHeaderControl : public TMRPropertyHandler {
 public:
     explicit TMRHeaderControl(QWidget* control);
     void CaptureRatios() override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resizer/Export.h"
+
 #include <memory>
 #include <vector>
 
@@ -8,7 +10,7 @@ namespace resizer {
 // Remembered integers with their ratios, for handlers that scale a list of lengths (columns,
 // sections, panels). Out-of-range reads yield 0 and out-of-range writes are ignored, so a list
 // that changed length under a handler never faults.
-class TMRLValues {
+class STUDIOCLOCK_RESIZER_EXPORT TMRLValues {
 public:
     // Appends an entry and returns its index.
     int Add(int value, float ratio);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resizer/Export.h"
 #include "resizer/PropertyHandler.h"
 
 class QFont;
@@ -9,7 +10,7 @@ namespace resizer {
 // Scales the size of a font-valued property ("Font", "TabFont") with the control's client area.
 // The size follows whichever of the width and height proportions gives the smaller font, and
 // never drops below one point.
-class TMRFont : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRFont : public TMRPropertyHandler {
 public:
     TMRFont(QWidget* control, const QString& propertyName);
 

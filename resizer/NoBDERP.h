@@ -1,12 +1,13 @@
 #pragma once
 
 #include "resizer/CustomRP.h"
+#include "resizer/Export.h"
 
 namespace resizer {
 
 // The resizer panel placed on windows: its control handlers cope with paged containers and
 // font-height edits, and its factory gives each control the property handlers its class needs.
-class TNoBDEResizerPanel : public TCustomResizerPanel {
+class STUDIOCLOCK_RESIZER_EXPORT TNoBDEResizerPanel : public TCustomResizerPanel {
     Q_OBJECT
     Q_PROPERTY(bool Active READ Active WRITE setActive STORED true)
 public:

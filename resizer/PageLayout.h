@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resizer/Export.h"
+
 class QWidget;
 
 namespace resizer {
@@ -9,6 +11,6 @@ namespace resizer {
 // keeps for its pages; does nothing to any other widget. Qt lays such a container out only while
 // it is visible and fits a page only when it becomes current, so without this its pages would be
 // measured at whatever size they were made with.
-void LayOutPages(QWidget* container);
+STUDIOCLOCK_RESIZER_EXPORT void LayOutPages(QWidget* container);
 
 }  // namespace resizer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/Exceptions.h"
+#include "resizer/Export.h"
 
 #include <QMetaProperty>
 #include <QString>
@@ -18,8 +19,8 @@ namespace resizer {
 // The design-time property `name` of a class, found whatever its case; raises framework::Exception
 // "No <name> property" when the class has none. A property Qt declares but a control keeps out of
 // its design-time interface (not DESIGNABLE) counts as missing.
-QMetaProperty FindPropInfo(const QMetaObject* type, const QString& name);
-bool HasPropInfo(const QMetaObject* type, const QString& name);
+STUDIOCLOCK_RESIZER_EXPORT QMetaProperty FindPropInfo(const QMetaObject* type, const QString& name);
+STUDIOCLOCK_RESIZER_EXPORT bool HasPropInfo(const QMetaObject* type, const QString& name);
 
 // The object a control's design-time property `name` holds (a scroll bar, a collection); raises
 // "No <name> property" when there is no such property or it holds no object of type T.
@@ -33,18 +34,18 @@ template <typename T> T* HeldObject(const QObject* control, const QString& name)
 }
 
 // A length divided by a client dimension (not 0), at extended precision, kept as a 32-bit float.
-float LengthRatio(int length, int dimension);
+STUDIOCLOCK_RESIZER_EXPORT float LengthRatio(int length, int dimension);
 // The ratio a property handler keeps for a length it scales and truncates: LengthRatio, but the
 // nearest 32-bit float away from zero rather than the nearest either way. A ratio just short of
 // the quotient would bring the length back at the dimension it was measured against a hair under
 // its whole value, which truncation turns into one less.
-float PropertyRatio(int length, int dimension);
+STUDIOCLOCK_RESIZER_EXPORT float PropertyRatio(int length, int dimension);
 // A ratio times a client dimension, as a 32-bit float like the ratio.
-float ScaledLength(float ratio, int dimension);
+STUDIOCLOCK_RESIZER_EXPORT float ScaledLength(float ratio, int dimension);
 // ScaledLength truncated toward zero; raises the range error past int.
-int TruncatedLength(float ratio, int dimension);
+STUDIOCLOCK_RESIZER_EXPORT int TruncatedLength(float ratio, int dimension);
 
-class TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRPropertyHandler {
 public:
     explicit TMRPropertyHandler(QWidget* control);
     virtual ~TMRPropertyHandler();
@@ -70,14 +71,14 @@ protected:
 using TMRPropertyHandlerList = std::vector<std::unique_ptr<TMRPropertyHandler>>;
 
 // Reports a Stretch setting that keeps a picture from following its control's size.
-class TMRStretch : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRStretch : public TMRPropertyHandler {
 public:
     using TMRPropertyHandler::TMRPropertyHandler;
     QString CheckSettings() const override;
 };
 
 // Reports an AutoSize setting that lets a control take back the size the panel gives it.
-class TMRAutoSize : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRAutoSize : public TMRPropertyHandler {
 public:
     using TMRPropertyHandler::TMRPropertyHandler;
     QString CheckSettings() const override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resizer/Export.h"
 #include "resizer/PropertyHandler.h"
 
 namespace controls {
@@ -12,7 +13,7 @@ namespace resizer {
 
 // Keeps a fixed set of integer properties, each in proportion to the control's client width or
 // height. Ratios are taken again only when a value differs from the one last applied.
-class TMRScaledProperties : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRScaledProperties : public TMRPropertyHandler {
 public:
     void CaptureRatios() override;
     void ApplyRatios() override;
@@ -49,7 +50,7 @@ private:
 
 // "TabWidth" and "TabHeight", as 16-bit values: a size of 0 (the caption's own) stays 0, and a
 // scaled size never drops to 0.
-class TMRTab : public TMRScaledProperties {
+class STUDIOCLOCK_RESIZER_EXPORT TMRTab : public TMRScaledProperties {
 public:
     explicit TMRTab(QWidget* control);
 
@@ -59,26 +60,26 @@ protected:
 };
 
 // "Indent" of a tree, with the width.
-class TMRTreeView : public TMRScaledProperties {
+class STUDIOCLOCK_RESIZER_EXPORT TMRTreeView : public TMRScaledProperties {
 public:
     explicit TMRTreeView(QWidget* control);
 };
 
 // "ItemHeight" of a list, with the height.
-class TMRItemHeight : public TMRScaledProperties {
+class STUDIOCLOCK_RESIZER_EXPORT TMRItemHeight : public TMRScaledProperties {
 public:
     explicit TMRItemHeight(QWidget* control);
 };
 
 // "TabHeight" with the height, "StartMargin" and "EndMargin" with the width.
-class TMRTabSet : public TMRScaledProperties {
+class STUDIOCLOCK_RESIZER_EXPORT TMRTabSet : public TMRScaledProperties {
 public:
     explicit TMRTabSet(QWidget* control);
 };
 
 // "Margin" and "Spacing" with the width; while Margin is -1 (glyph and caption centred) neither
 // is touched.
-class TMRMarginSpacing : public TMRScaledProperties {
+class STUDIOCLOCK_RESIZER_EXPORT TMRMarginSpacing : public TMRScaledProperties {
 public:
     explicit TMRMarginSpacing(QWidget* control);
     void CaptureRatios() override;
@@ -86,7 +87,7 @@ public:
 
 // The scrolled lengths ("HorzScrollBar", "VertScrollBar" ranges) with the width and height. Every
 // capture scrolls back to the start first, so contents are measured from where they really are.
-class TMRScrollBox : public TMRScaledProperties {
+class STUDIOCLOCK_RESIZER_EXPORT TMRScrollBox : public TMRScaledProperties {
 public:
     explicit TMRScrollBox(QWidget* control);
     void CaptureRatios() override;

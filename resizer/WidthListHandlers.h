@@ -1,5 +1,6 @@
 #pragma once
 
+#include "resizer/Export.h"
 #include "resizer/LValues.h"
 #include "resizer/PropertyHandler.h"
 
@@ -13,7 +14,7 @@ namespace resizer {
 
 // Keeps the Width of every item of the collection a property holds in proportion to the client
 // width. The ratios are taken again, for all items, when the number of items or any width changed.
-class TMRWidthList : public TMRPropertyHandler {
+class STUDIOCLOCK_RESIZER_EXPORT TMRWidthList : public TMRPropertyHandler {
 public:
     void CaptureRatios() override;
     void ApplyRatios() override;
@@ -29,13 +30,13 @@ private:
 };
 
 // The status panels held by "Panels".
-class TMRStatusBar : public TMRWidthList {
+class STUDIOCLOCK_RESIZER_EXPORT TMRStatusBar : public TMRWidthList {
 public:
     explicit TMRStatusBar(QWidget* control);
 };
 
 // The columns held by "Columns".
-class TMRListView : public TMRWidthList {
+class STUDIOCLOCK_RESIZER_EXPORT TMRListView : public TMRWidthList {
 public:
     explicit TMRListView(QWidget* control);
 };

@@ -107,9 +107,9 @@ private slots:
         }
     }
 
-    void theHandCursorIsRegisteredUnder99()
+    void theFirstDisplayControlRegistersTheHandCursorUnder99()
     {
-        RegisterDisplayCursors();
+        const Square control;
         const QCursor hand = ScreenCursors().Cursor(HandPointCursor);
         QCOMPARE(hand.shape(), Qt::BitmapCursor);
         QCOMPARE(hand.hotSpot(), QPoint(10, 5));

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev
+  libqt6opengl6-dev           # wanted by the CMake files of Qt Designer and UiTools
   fonts-liberation            # Liberation Sans stands in for "Arial" and "MS Sans Serif"
   xvfb xauth x11-utils xdotool imagemagick libfaketime
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does

@@ -9,6 +9,10 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
+# Designer's plugin finds the libraries it was installed with.
+plugin="$(find "$work/prefix" -path '*/designer/libstudioclock-designer.so')"
+[ -n "$plugin" ] || { echo "The Designer plugin was not installed." >&2; exit 1; }
+! ldd "$plugin" | grep 'not found' || { echo "The installed Designer plugin misses libraries." >&2; exit 1; }
 cmake -S "$root/examples/components" -B "$work/example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/example"

@@ -1,7 +1,6 @@
 // A window laid out in Qt Designer with the studio clock's components: an LED clock and a styled
 // label on a resizer panel, which keeps both, fonts included, in proportion to the window.
 //   components-example [--quit-after MILLISECONDS]
-#include "display/VrControls.h"
 #include "framework/Application.h"
 #include "framework/Component.h"
 #include "ui_ComponentsWindow.h"
@@ -13,7 +12,6 @@
 int main(int argc, char** argv)
 {
     framework::Application application(argc, argv);
-    display::RegisterDisplayCursors();
     application.Initialize();
 
     QCommandLineParser options;

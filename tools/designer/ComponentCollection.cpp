@@ -1,6 +1,5 @@
 #include "tools/designer/ComponentCollection.h"
 
-#include "display/VrControls.h"
 #include "display/VrLabel.h"
 #include "display/vrLedClock.h"
 #include "resizer/NoBDERP.h"
@@ -18,7 +17,6 @@ template <typename Component> QWidget* Create(QWidget* parent)
 ComponentCollection::ComponentCollection(QObject* parent)
     : QObject(parent)
 {
-    display::RegisterDisplayCursors();
     const ComponentWidget::Description components[] = {
         {QStringLiteral("display::TVrLedClock"), QStringLiteral("display/vrLedClock.h"),
             QStringLiteral("LED clock: HH:MM in dot-matrix digits inside a ring of second dots"),
