@@ -44,6 +44,12 @@ public:
     }
 };
 
+// A stored layout or form that cannot be read.
+class STUDIOCLOCK_FRAMEWORK_EXPORT EReadError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // A system resource (a timer, a thread) could not be obtained.
 class STUDIOCLOCK_FRAMEWORK_EXPORT EOutOfResources : public Exception {
 public:

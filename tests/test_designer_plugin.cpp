@@ -3,8 +3,11 @@
 #include "framework/Component.h"
 #include "tests/TestMain.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPluginLoader>
 #include <QSignalSpy>
+#include <QUiLoader>
 #include <QXmlStreamReader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
@@ -60,10 +63,26 @@ private slots:
         }
     }
 
+    // Before Designer initialises the plugin (below): a program's QUiLoader never does.
+    void aProgramsQUiLoaderWithThePluginMakesRunningComponents()
+    {
+        QUiLoader loader;
+        loader.clearPluginPaths();
+        loader.addPluginPath(QFileInfo(QStringLiteral(STUDIO_CLOCK_DESIGNER_PLUGIN)).absolutePath());
+        QFile file(QStringLiteral(STUDIO_CLOCK_EXAMPLE_FORM));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::unique_ptr<QWidget> form(loader.load(&file));
+        QVERIFY2(form, qPrintable(loader.errorString()));
+        const auto* clock = form->findChild<display::TVrLedClock*>();
+        QVERIFY(clock && !clock->IsDesigning());
+        QCOMPARE(clock->HoursColor(), framework::clLime);
+    }
+
     void whatDesignerCreatesIsBeingDesignedAndNeverTicks()
     {
         QWidget form;
         for (QDesignerCustomWidgetInterface* widget : collection_->customWidgets()) {
+            widget->initialize(nullptr);
             QWidget* created = widget->createWidget(&form);
             QCOMPARE(created->metaObject()->className(), qPrintable(widget->name()));
             auto* component = dynamic_cast<framework::Component*>(created);

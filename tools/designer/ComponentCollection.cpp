@@ -1,33 +1,11 @@
 #include "tools/designer/ComponentCollection.h"
 
-#include "display/VrLabel.h"
-#include "display/vrLedClock.h"
-#include "resizer/NoBDERP.h"
+#include "forms/FormComponents.h"
 #include "tools/designer/ComponentWidget.h"
-
-namespace {
-
-template <typename Component> QWidget* Create(QWidget* parent)
-{
-    return new Component(parent);
-}
-
-}  // namespace
 
 ComponentCollection::ComponentCollection(QObject* parent)
     : QObject(parent)
 {
-    const ComponentWidget::Description components[] = {
-        {QStringLiteral("display::TVrLedClock"), QStringLiteral("display/vrLedClock.h"),
-            QStringLiteral("LED clock: HH:MM in dot-matrix digits inside a ring of second dots"),
-            QStringLiteral("vrLedClock"), QSize(240, 160), false, Create<display::TVrLedClock>},
-        {QStringLiteral("display::TVrLabel"), QStringLiteral("display/VrLabel.h"),
-            QStringLiteral("Styled label: a caption at any angle, raised, lowered or shadowed"),
-            QStringLiteral("vrLabel"), QSize(100, 25), false, Create<display::TVrLabel>},
-        {QStringLiteral("resizer::TNoBDEResizerPanel"), QStringLiteral("resizer/NoBDERP.h"),
-            QStringLiteral("Resizer panel: keeps the controls on it, and their fonts, in proportion"),
-            QStringLiteral("resizerPanel"), QSize(200, 150), true, Create<resizer::TNoBDEResizerPanel>},
-    };
-    for (const auto& description : components)
-        widgets_.append(new ComponentWidget(description, this));
+    for (const forms::FormComponent& component : forms::FormComponents())
+        widgets_.append(new ComponentWidget(component, this));
 }

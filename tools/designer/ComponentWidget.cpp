@@ -5,9 +5,9 @@
 #include <QPixmap>
 #include <QWidget>
 
-ComponentWidget::ComponentWidget(Description description, QObject* parent)
+ComponentWidget::ComponentWidget(const forms::FormComponent& component, QObject* parent)
     : QObject(parent)
-    , description_(std::move(description))
+    , component_(component)
 {
 }
 
@@ -20,21 +20,26 @@ QString ComponentWidget::group() const
 QIcon ComponentWidget::icon() const
 {
     QWidget host;
-    QWidget* sample = CreateDesigned(&host);
-    sample->resize(description_.size);
+    QWidget* sample = Create(&host, true);
+    sample->resize(component_.size);
     return QIcon(sample->grab().scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+void ComponentWidget::initialize(QDesignerFormEditorInterface* /*core*/)
+{
+    designing_ = true;
 }
 
 QWidget* ComponentWidget::createWidget(QWidget* parent)
 {
-    return CreateDesigned(parent);
+    return Create(parent, designing_);
 }
 
-QWidget* ComponentWidget::CreateDesigned(QWidget* parent) const
+QWidget* ComponentWidget::Create(QWidget* parent, bool designing) const
 {
-    QWidget* widget = description_.create(parent);
+    QWidget* widget = component_.create(parent);
     if (auto* component = dynamic_cast<framework::Component*>(widget))
-        component->SetDesigning(true);
+        component->SetDesigning(designing);
     return widget;
 }
 
@@ -46,7 +51,7 @@ QString ComponentWidget::domXml() const
                           "<height>%4</height></rect></property>\n"
                           " </widget>\n"
                           "</ui>\n")
-        .arg(description_.className, description_.objectName)
-        .arg(description_.size.width())
-        .arg(description_.size.height());
+        .arg(component_.className, component_.objectName)
+        .arg(component_.size.width())
+        .arg(component_.size.height());
 }

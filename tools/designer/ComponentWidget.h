@@ -1,40 +1,36 @@
 #pragma once
 
+#include "forms/FormComponents.h"
+
 #include <QIcon>
 #include <QObject>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
-#include <functional>
 
-// One component in Qt Designer's widget box. What Designer creates is in the designing state
-// before any property reaches it, so a clock placed on a form never starts its timer.
+// One component in Qt Designer's widget box. Inside Designer (once it has initialised the plugin)
+// what it creates is in the designing state before any property reaches it, so a clock placed on a
+// form never starts its timer; for a program's QUiLoader, which never initialises it, the same
+// plugin creates running components.
 class ComponentWidget : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 public:
-    struct Description {
-        QString className;    // with its namespace, as uic writes it
-        QString includeFile;  // by folder, as an outside program includes it
-        QString toolTip;
-        QString objectName;  // the name Designer numbers for each new one
-        QSize size;
-        bool container = false;
-        std::function<QWidget*(QWidget* parent)> create;
-    };
+    ComponentWidget(const forms::FormComponent& component, QObject* parent);
 
-    ComponentWidget(Description description, QObject* parent);
-
-    QString name() const override { return description_.className; }
+    QString name() const override { return component_.className; }
     QString group() const override;
-    QString toolTip() const override { return description_.toolTip; }
-    QString whatsThis() const override { return description_.toolTip; }
-    QString includeFile() const override { return description_.includeFile; }
+    QString toolTip() const override { return component_.toolTip; }
+    QString whatsThis() const override { return component_.toolTip; }
+    QString includeFile() const override { return component_.includeFile; }
     QIcon icon() const override;
-    bool isContainer() const override { return description_.container; }
+    bool isContainer() const override { return component_.container; }
+    bool isInitialized() const override { return designing_; }
+    void initialize(QDesignerFormEditorInterface* core) override;
     QWidget* createWidget(QWidget* parent) override;
     QString domXml() const override;
 
 private:
-    QWidget* CreateDesigned(QWidget* parent) const;
+    QWidget* Create(QWidget* parent, bool designing) const;
 
-    Description description_;
+    const forms::FormComponent& component_;
+    bool designing_ = false;
 };

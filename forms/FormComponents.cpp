@@ -1,0 +1,43 @@
+#include "forms/FormComponents.h"
+
+#include "display/VrLabel.h"
+#include "display/vrLedClock.h"
+#include "resizer/NoBDERP.h"
+
+namespace forms {
+
+namespace {
+
+template <typename Component> QWidget* Create(QWidget* parent)
+{
+    return new Component(parent);
+}
+
+}  // namespace
+
+const std::vector<FormComponent>& FormComponents()
+{
+    static const std::vector<FormComponent> components{
+        {QStringLiteral("display::TVrLedClock"), QStringLiteral("display/vrLedClock.h"),
+            QStringLiteral("LED clock: HH:MM in dot-matrix digits inside a ring of second dots"),
+            QStringLiteral("vrLedClock"), QSize(240, 160), false, Create<display::TVrLedClock>},
+        {QStringLiteral("display::TVrLabel"), QStringLiteral("display/VrLabel.h"),
+            QStringLiteral("Styled label: a caption at any angle, raised, lowered or shadowed"),
+            QStringLiteral("vrLabel"), QSize(100, 25), false, Create<display::TVrLabel>},
+        {QStringLiteral("resizer::TNoBDEResizerPanel"), QStringLiteral("resizer/NoBDERP.h"),
+            QStringLiteral("Resizer panel: keeps the controls on it, and their fonts, in proportion"),
+            QStringLiteral("resizerPanel"), QSize(200, 150), true, Create<resizer::TNoBDEResizerPanel>},
+    };
+    return components;
+}
+
+const FormComponent* FindFormComponent(const QString& className)
+{
+    for (const FormComponent& component : FormComponents()) {
+        if (component.className == className)
+            return &component;
+    }
+    return nullptr;
+}
+
+}  // namespace forms

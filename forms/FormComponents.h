@@ -1,0 +1,30 @@
+#pragma once
+
+#include "forms/Export.h"
+
+#include <QSize>
+#include <QString>
+#include <vector>
+
+class QWidget;
+
+// The components a form made in Qt Designer may hold: what the Designer plugin offers and what the
+// form loader creates, described once.
+namespace forms {
+
+struct FormComponent {
+    QString className;    // with its namespace, as uic writes it
+    QString includeFile;  // by folder, as an outside program includes it
+    QString toolTip;
+    QString objectName;  // the name Designer numbers for each new one
+    QSize size;          // as first placed on a form
+    bool container = false;
+    QWidget* (*create)(QWidget* parent) = nullptr;
+};
+
+STUDIOCLOCK_FORMS_EXPORT const std::vector<FormComponent>& FormComponents();
+
+// The entry for `className`, or none.
+STUDIOCLOCK_FORMS_EXPORT const FormComponent* FindFormComponent(const QString& className);
+
+}  // namespace forms
