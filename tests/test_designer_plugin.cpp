@@ -8,6 +8,9 @@
 #include <QPluginLoader>
 #include <QSignalSpy>
 #include <QUiLoader>
+#include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerTaskMenuExtension>
+#include <QtDesigner/QExtensionManager>
 #include <QXmlStreamReader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
@@ -23,6 +26,12 @@ QString WidgetClassOf(const QString& domXml)
     }
     return {};
 }
+
+// What the plugin sees of Designer: its extension manager.
+class Designer : public QDesignerFormEditorInterface {
+public:
+    Designer() { setExtensionManager(new QExtensionManager(this)); }
+};
 
 }  // namespace
 
@@ -80,9 +89,10 @@ private slots:
 
     void whatDesignerCreatesIsBeingDesignedAndNeverTicks()
     {
+        Designer designer;
         QWidget form;
         for (QDesignerCustomWidgetInterface* widget : collection_->customWidgets()) {
-            widget->initialize(nullptr);
+            widget->initialize(&designer);
             QWidget* created = widget->createWidget(&form);
             QCOMPARE(created->metaObject()->className(), qPrintable(widget->name()));
             auto* component = dynamic_cast<framework::Component*>(created);
@@ -97,6 +107,11 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(seconds.count(), 0);
         QVERIFY(clock->property("Active").toBool());
+
+        // Its colours, kept as numbers, are edited with a colour dialog from the context menu.
+        const auto* menu = qt_extension<QDesignerTaskMenuExtension*>(designer.extensionManager(), clock);
+        QVERIFY(menu && menu->taskActions().size() == 1);
+        QVERIFY(!qt_extension<QDesignerTaskMenuExtension*>(designer.extensionManager(), &form));
 
         // Designer names each new label; its caption follows the name until someone sets it.
         QWidget* label = form.findChildren<QWidget*>().at(1);

@@ -16,5 +16,7 @@ plugin="$(find "$work/prefix" -path '*/designer/libstudioclock-designer.so')"
 cmake -S "$root/examples/components" -B "$work/example" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/example"
-QT_QPA_PLATFORM=offscreen "$work/example/components-example" --quit-after 1500
-echo "The installed package builds and runs the example."
+export QT_QPA_PLATFORM=offscreen
+"$work/example/components-example" --quit-after 1500
+"$work/example/components-example" --quit-after 1500 --form "$root/examples/components/ComponentsWindow.ui"
+echo "The installed package builds and runs the example, its form compiled in and read at run time."

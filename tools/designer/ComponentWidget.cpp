@@ -1,9 +1,12 @@
 #include "tools/designer/ComponentWidget.h"
 
 #include "framework/Component.h"
+#include "tools/designer/ColourTaskMenu.h"
 
+#include <QExtensionManager>
 #include <QPixmap>
 #include <QWidget>
+#include <QtDesigner/QDesignerFormEditorInterface>
 
 ComponentWidget::ComponentWidget(const forms::FormComponent& component, QObject* parent)
     : QObject(parent)
@@ -25,9 +28,15 @@ QIcon ComponentWidget::icon() const
     return QIcon(sample->grab().scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
-void ComponentWidget::initialize(QDesignerFormEditorInterface* /*core*/)
+void ComponentWidget::initialize(QDesignerFormEditorInterface* core)
 {
+    if (designing_)
+        return;
     designing_ = true;
+    if (QExtensionManager* extensions = core ? core->extensionManager() : nullptr) {
+        extensions->registerExtensions(
+            new ColourTaskMenuFactory(component_.className, extensions), Q_TYPEID(QDesignerTaskMenuExtension));
+    }
 }
 
 QWidget* ComponentWidget::createWidget(QWidget* parent)
