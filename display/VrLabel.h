@@ -18,8 +18,10 @@ namespace display {
 // (so the constructor's clBtnFace is always stored).
 class STUDIOCLOCK_DISPLAY_EXPORT TVrLabel : public TVrGraphicImageControl {
     Q_OBJECT
-    FRAMEWORK_CONTROL_PROPERTIES
+    // The font comes before FontHeight: Designer writes a form's values in this order, and a font
+    // in a form has no pixel size, so setting it after the height would lose the height.
     Q_PROPERTY(QFont font READ font WRITE setFont)
+    FRAMEWORK_CONTROL_PROPERTIES
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(framework::TAlignment Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(framework::TTextLayout Layout READ Layout WRITE setLayout)

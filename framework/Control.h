@@ -96,9 +96,9 @@ STUDIOCLOCK_FRAMEWORK_EXPORT QSize ClientSize(const QWidget* control);
 }  // namespace framework
 
 // The design-time properties every control publishes.
-#define FRAMEWORK_CONTROL_PROPERTIES                                            \
-    Q_PROPERTY(framework::TAlign Align READ Align WRITE setAlign)               \
-    Q_PROPERTY(framework::TAnchors Anchors READ Anchors WRITE setAnchors)       \
-    Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight STORED false) \
-    Q_PROPERTY(framework::TColor Color READ Color WRITE setColor)               \
+#define FRAMEWORK_CONTROL_PROPERTIES                                      \
+    Q_PROPERTY(framework::TAlign Align READ Align WRITE setAlign)         \
+    Q_PROPERTY(framework::TAnchors Anchors READ Anchors WRITE setAnchors) \
+    Q_PROPERTY(int FontHeight READ FontHeight WRITE setFontHeight)        \
+    Q_PROPERTY(framework::TColor Color READ Color WRITE setColor)         \
     Q_PROPERTY(framework::TColor FontColor READ FontColor WRITE setFontColor)

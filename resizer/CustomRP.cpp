@@ -6,6 +6,7 @@
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <algorithm>
+#include <utility>
 
 namespace resizer {
 
@@ -48,6 +49,9 @@ void TCustomResizerPanel::Loaded()
 {
     oldWidth_ = width();
     oldHeight_ = height();
+    // A panel in a Qt layout has no stored size (Designer leaves it out): its controls were placed
+    // for the size the layout first gives it, so that size becomes the reference.
+    sizeFromLayoutPending_ = !testAttribute(Qt::WA_Resized);
     TPanel::Loaded();
 }
 
@@ -162,7 +166,8 @@ void TCustomResizerPanel::DockChanged(QWidget* control, framework::DockEvent& ev
 
 void TCustomResizerPanel::SizeChanged(QResizeEvent* event)
 {
-    if (IsDesigning() || IsLoading() || IsReading() || !active_) {
+    if (IsDesigning() || IsLoading() || IsReading() || !active_
+        || std::exchange(sizeFromLayoutPending_, false)) {
         TPanel::resizeEvent(event);
         oldWidth_ = width();
         oldHeight_ = height();

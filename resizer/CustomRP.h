@@ -81,6 +81,7 @@ private:
     int oldHeight_ = 0;
     bool active_ = true;
     bool allowChanges_ = false;
+    bool sizeFromLayoutPending_ = false;
     TMRFont fontHandler_;
     HandlerList controlHandlers_;
     // Finds a control's handler in constant time; the list keeps the registration order.

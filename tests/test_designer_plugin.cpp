@@ -8,10 +8,10 @@
 #include <QPluginLoader>
 #include <QSignalSpy>
 #include <QUiLoader>
+#include <QXmlStreamReader>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerTaskMenuExtension>
 #include <QtDesigner/QExtensionManager>
-#include <QXmlStreamReader>
 #include <QtUiPlugin/QDesignerCustomWidgetCollectionInterface>
 
 namespace {

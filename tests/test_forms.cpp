@@ -31,7 +31,9 @@ private slots:
         QCOMPARE(clock->SecWidth(), 3);
         QCOMPARE(caption->Caption(), QStringLiteral("ON AIR"));
         QCOMPARE(caption->FontColor(), framework::clRed);
-        for (framework::Component* component : std::initializer_list<framework::Component*>{panel, clock, caption})
+        QCOMPARE(caption->FontHeight(), -36);
+        for (framework::Component* component :
+            std::initializer_list<framework::Component*>{panel, clock, caption})
             QVERIFY(!component->IsLoading() && !component->IsDesigning());
 
         // The panel's Loaded ran after its children were read, so it keeps them in proportion.
@@ -45,7 +47,7 @@ private slots:
     void aFormThatCannotBeReadRaisesWithTheReason()
     {
         QBuffer broken;
-        broken.setData("<ui version=\"4.0\"><widget class=\"QWidget\"");
+        broken.setData(R"(<ui version="4.0"><widget class="QWidget")");
         QVERIFY(broken.open(QIODevice::ReadOnly));
         try {
             forms::LoadForm(broken);

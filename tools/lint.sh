@@ -17,7 +17,7 @@ clang-format --dry-run --Werror "${sources[@]}" || failed+=(clang-format)
 echo "== clang-tidy"
 # Only the tree's own translation units; the generated ones (moc, uic, resources) are Qt's.
 tidy_log="$build/clang-tidy.log"
-run-clang-tidy -quiet -p "$build" -j "$(nproc)" "^$root/(framework|controls|display|resizer|app|resources|tests|bench|tools)/.*\.cpp$" \
+run-clang-tidy -quiet -p "$build" -j "$(nproc)" "^$root/(framework|controls|display|resizer|forms|app|resources|tests|bench|tools)/.*\.cpp$" \
   >"$tidy_log" 2>&1 || true
 if grep -E "(warning|error):" "$tidy_log"; then failed+=(clang-tidy); fi
 

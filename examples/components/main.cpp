@@ -43,8 +43,8 @@ int main(int argc, char** argv)
 
     QCommandLineParser options;
     options.addHelpOption();
-    const QCommandLineOption form(
-        QStringLiteral("form"), QStringLiteral("Reads the window from <file> made in Qt Designer."), QStringLiteral("file"));
+    const QCommandLineOption form(QStringLiteral("form"),
+        QStringLiteral("Reads the window from <file> made in Qt Designer."), QStringLiteral("file"));
     const QCommandLineOption quitAfter(
         QStringLiteral("quit-after"), QStringLiteral("Closes the window after <ms>."), QStringLiteral("ms"));
     options.addOptions({form, quitAfter});

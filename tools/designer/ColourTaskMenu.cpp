@@ -60,7 +60,8 @@ void ColourTaskMenu::EditColours()
         button->setIcon(Swatch(widget_->property(qPrintable(name)).toInt()));
         connect(button, &QPushButton::clicked, &dialog, [this, name, button] {
             PickColour(name, button);
-            button->setIcon(Swatch(widget_->property(qPrintable(name)).toInt()));
+            if (widget_)
+                button->setIcon(Swatch(widget_->property(qPrintable(name)).toInt()));
         });
         layout->addRow(name, button);
     }
@@ -72,10 +73,12 @@ void ColourTaskMenu::EditColours()
 
 void ColourTaskMenu::PickColour(const QString& property, QWidget* dialog)
 {
+    if (!widget_)
+        return;
     const framework::TColor current = widget_->property(qPrintable(property)).toInt();
     const QColor picked = QColorDialog::getColor(framework::ToQColor(current), dialog, property);
     if (!picked.isValid() || !widget_)
-        return;
+        return;  // cancelled, or the component was deleted meanwhile
     const QVariant value(framework::FromQColor(picked));
     if (QDesignerFormWindowInterface* form = QDesignerFormWindowInterface::findFormWindow(widget_))
         form->cursor()->setWidgetProperty(widget_, property, value);
@@ -83,9 +86,9 @@ void ColourTaskMenu::PickColour(const QString& property, QWidget* dialog)
         widget_->setProperty(qPrintable(property), value);
 }
 
-ColourTaskMenuFactory::ColourTaskMenuFactory(const QString& className, QExtensionManager* parent)
+ColourTaskMenuFactory::ColourTaskMenuFactory(QString className, QExtensionManager* parent)
     : QExtensionFactory(parent)
-    , className_(className)
+    , className_(std::move(className))
 {
 }
 
@@ -93,7 +96,8 @@ QObject* ColourTaskMenuFactory::createExtension(QObject* object, const QString& 
 {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget || iid != Q_TYPEID(QDesignerTaskMenuExtension)
-        || QLatin1String(object->metaObject()->className()) != className_ || ColourProperties(*object).isEmpty())
+        || QLatin1String(object->metaObject()->className()) != className_
+        || ColourProperties(*object).isEmpty())
         return nullptr;
     return new ColourTaskMenu(widget, parent);
 }

@@ -31,7 +31,7 @@ private:
 class ColourTaskMenuFactory : public QExtensionFactory {
     Q_OBJECT
 public:
-    ColourTaskMenuFactory(const QString& className, QExtensionManager* parent);
+    ColourTaskMenuFactory(QString className, QExtensionManager* parent);
 
 protected:
     QObject* createExtension(QObject* object, const QString& iid, QObject* parent) const override;

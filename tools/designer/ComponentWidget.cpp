@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QWidget>
 #include <QtDesigner/QDesignerFormEditorInterface>
+#include <QtDesigner/QDesignerPropertySheetExtension>
 
 ComponentWidget::ComponentWidget(const forms::FormComponent& component, QObject* parent)
     : QObject(parent)
@@ -33,15 +34,34 @@ void ComponentWidget::initialize(QDesignerFormEditorInterface* core)
     if (designing_)
         return;
     designing_ = true;
+    designer_ = core;
     if (QExtensionManager* extensions = core ? core->extensionManager() : nullptr) {
-        extensions->registerExtensions(
-            new ColourTaskMenuFactory(component_.className, extensions), Q_TYPEID(QDesignerTaskMenuExtension));
+        extensions->registerExtensions(new ColourTaskMenuFactory(component_.className, extensions),
+            Q_TYPEID(QDesignerTaskMenuExtension));
     }
 }
 
 QWidget* ComponentWidget::createWidget(QWidget* parent)
 {
-    return Create(parent, designing_);
+    QWidget* widget = Create(parent, designing_);
+    SaveCaptionThatFollowsName(widget);
+    return widget;
+}
+
+// A label's caption follows its name while nobody has typed one, and is part of the form: Designer
+// saves only the properties it has seen change, so it is told the caption did.
+void ComponentWidget::SaveCaptionThatFollowsName(QWidget* widget) const
+{
+    if (!designer_ || widget->metaObject()->indexOfProperty("Caption") < 0)
+        return;
+    connect(widget, &QObject::objectNameChanged, widget, [designer = designer_, widget](const QString& name) {
+        auto* sheet = designer
+            ? qt_extension<QDesignerPropertySheetExtension*>(designer->extensionManager(), widget)
+            : nullptr;
+        const int caption = sheet ? sheet->indexOf(QStringLiteral("Caption")) : -1;
+        if (caption >= 0 && widget->property("Caption").toString() == name)
+            sheet->setChanged(caption, true);
+    });
 }
 
 QWidget* ComponentWidget::Create(QWidget* parent, bool designing) const

@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
 // One component in Qt Designer's widget box. Inside Designer (once it has initialised the plugin)
@@ -30,7 +31,9 @@ public:
 
 private:
     QWidget* Create(QWidget* parent, bool designing) const;
+    void SaveCaptionThatFollowsName(QWidget* widget) const;
 
     const forms::FormComponent& component_;
     bool designing_ = false;
+    QPointer<QDesignerFormEditorInterface> designer_;
 };
