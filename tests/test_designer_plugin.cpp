@@ -16,13 +16,19 @@
 
 namespace {
 
-// The class named by the one widget of a domXml, or empty when the XML does not parse.
-QString WidgetClassOf(const QString& domXml)
+// The class of the one widget of a domXml and the header it names, or empty ones when the XML
+// does not parse.
+QStringList ClassAndHeaderOf(const QString& domXml)
 {
     QXmlStreamReader xml(domXml);
-    while (xml.readNextStartElement()) {
+    QString widgetClass;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
         if (xml.name() == QLatin1String("widget"))
-            return xml.attributes().value(QLatin1String("class")).toString();
+            widgetClass = xml.attributes().value(QLatin1String("class")).toString();
+        else if (xml.name() == QLatin1String("header"))
+            return xml.hasError() ? QStringList() : QStringList{widgetClass, xml.readElementText()};
     }
     return {};
 }
@@ -68,7 +74,8 @@ private slots:
             QCOMPARE(widget->group(), widgets[0]->group());
             QVERIFY(!widget->toolTip().isEmpty());
             QVERIFY(!widget->icon().isNull());
-            QCOMPARE(WidgetClassOf(widget->domXml()), widget->name());
+            QCOMPARE(
+                ClassAndHeaderOf(widget->domXml()), QStringList({widget->name(), widget->includeFile()}));
         }
     }
 

@@ -74,13 +74,16 @@ QWidget* ComponentWidget::Create(QWidget* parent, bool designing) const
 
 QString ComponentWidget::domXml() const
 {
-    return QStringLiteral("<ui language=\"c++\">\n"
-                          " <widget class=\"%1\" name=\"%2\">\n"
-                          "  <property name=\"geometry\"><rect><x>0</x><y>0</y><width>%3</width>"
-                          "<height>%4</height></rect></property>\n"
-                          " </widget>\n"
-                          "</ui>\n")
-        .arg(component_.className, component_.objectName)
+    return QStringLiteral(R"(<ui language="c++">
+ <widget class="%1" name="%2">
+  <property name="geometry"><rect><x>0</x><y>0</y><width>%4</width><height>%5</height></rect></property>
+ </widget>
+ <customwidgets>
+  <customwidget><class>%1</class><extends>QWidget</extends><header>%3</header></customwidget>
+ </customwidgets>
+</ui>
+)")
+        .arg(component_.className, component_.objectName, component_.includeFile)
         .arg(component_.size.width())
         .arg(component_.size.height());
 }
