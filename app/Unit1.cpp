@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/DateLine.h"
+#include "app/FullScreenKey.h"
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
 #include "framework/TimeSource.h"
@@ -16,6 +17,7 @@ TForm1::TForm1(QWidget* parent)
             BindEvents();
         },
         this);
+    new FullScreenKey(this);
 }
 
 void TForm1::BindEvents()

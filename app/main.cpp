@@ -10,6 +10,8 @@ int main(int argc, char** argv)
 
     framework::Application application(argc, argv);
     application.setApplicationName(QStringLiteral("studio-clock"));
+    // Ties the window to the installed desktop entry and its icon (Wayland's app id).
+    application.setDesktopFileName(QStringLiteral(STUDIO_CLOCK_APP_ID));
     application.setApplicationVersion(resources::ApplicationVersion());
     application.setWindowIcon(resources::ApplicationIcon());
     application.Initialize();

@@ -12,6 +12,10 @@ packages=(
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)
+  librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
+  desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
+  appstream                   # appstreamcli checks the AppStream record in the tests
+  openbox                     # a window manager, for the end-to-end test of the full-screen key
 )
 [ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
 

@@ -1,12 +1,11 @@
 #include "tests/e2e/ClockProcess.h"
 
+#include "tests/e2e/X11.h"
+
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QThread>
-#include <xcb/xcb.h>
-
-#include <cstring>
 
 namespace {
 
@@ -15,16 +14,6 @@ const char* const kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfake
 QString Program()
 {
     return qEnvironmentVariable("STUDIO_CLOCK_PROGRAM");
-}
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name)
-{
-    const xcb_intern_atom_cookie_t cookie
-        = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
 }
 
 }  // namespace
@@ -115,6 +104,12 @@ void ClockProcess::Type(const QString& text) const
     Xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
 }
 
+void ClockProcess::Key(const QString& key) const
+{
+    Xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), window_});
+    Xdotool({QStringLiteral("key"), key});
+}
+
 void ClockProcess::Resize(QSize size) const
 {
     Xdotool({QStringLiteral("windowsize"), window_, QString::number(size.width()),
@@ -124,14 +119,13 @@ void ClockProcess::Resize(QSize size) const
 void ClockProcess::Close() const
 {
     // What a window manager sends when the close button is pressed.
-    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t* connection = x11->connection();
+    xcb_connection_t* connection = XConnection();
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
     message.format = 32;
     message.window = window_.toUInt();
-    message.type = Atom(connection, "WM_PROTOCOLS");
-    message.data.data32[0] = Atom(connection, "WM_DELETE_WINDOW");
+    message.type = Atom("WM_PROTOCOLS");
+    message.data.data32[0] = Atom("WM_DELETE_WINDOW");
     message.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(
         connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));

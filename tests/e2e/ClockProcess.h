@@ -35,6 +35,8 @@ public:
     void Click(QPoint at) const;
     void DoubleClick(QPoint at) const;
     void Type(const QString& text) const;
+    // Presses a key by its X name ("F11") with the window focused.
+    void Key(const QString& key) const;
     void Resize(QSize size) const;
     // Asks the window to close, as its close button does.
     void Close() const;

@@ -5,8 +5,11 @@
 #include "tests/LedReading.h"
 #include "tests/TestMain.h"
 #include "tests/e2e/ClockProcess.h"
+#include "tests/e2e/WindowManager.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryFile>
 
 namespace {
@@ -241,6 +244,37 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QSize(1500, 1100), 5000);
         clock.Resize(before.size());
         QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
+    }
+
+    void theFullScreenKeyFillsTheScreenAndGivesBackTheWindowAndTheNotes()
+    {
+        WindowManager manager;  // full screen is the window manager's to grant
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        clock.Click(kNotes.center());
+        clock.Type(QStringLiteral("ON AIR AT TEN"));
+        // The focus moves to the calendar's own day, so no caret blinks in the pictures compared.
+        const QPoint today = SelectedDay(clock.Grab());
+        clock.Click(today);
+        const QImage before = SettledGrab(clock);
+        QVERIFY(WhitePixels(before, kNotes) > 200);
+
+        clock.Click(kNotes.center());  // F11 is pressed with the focus in the notes
+        clock.Key(QStringLiteral("F11"));
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen, 5000);
+        // Everything scales as on any resize: the notes' text too.
+        const QRect notes(kNotes.left() * screen.width() / before.width(),
+            kNotes.top() * screen.height() / before.height(),
+            kNotes.width() * screen.width() / before.width(),
+            kNotes.height() * screen.height() / before.height());
+        QTRY_VERIFY_WITH_TIMEOUT(WhitePixels(clock.Grab(), notes) > 2 * WhitePixels(before, kNotes), 3000);
+
+        clock.Key(QStringLiteral("F11"));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 5000);
+        clock.Click(today);
         QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
     }
 

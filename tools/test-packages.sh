@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Proves the Debian packages on this machine: installs them with apt, starts /usr/bin/studio-clock
+# on a virtual display and closes it as a window manager does (exit code 0), builds and runs the
+# components example against the installed development package, then purges the packages and
+# checks that none of their files is left behind.
+#   tools/test-packages.sh [packages, default build/packages] [build with the tests, default build/release]
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+packages="$(cd "${1:-$root/build/packages}" && pwd)"
+build="$(cd "${2:-$root/build/release}" && pwd)"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+
+mapfile -t names < <(for deb in "$packages"/*.deb; do dpkg-deb --field "$deb" Package; done)
+$sudo apt-get install -y -q "$packages"/*.deb
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+# Every file the packages put on the machine, to look for after the purge.
+for name in "${names[@]}"; do dpkg -L "$name"; done | sort -u >"$work/listed"
+while read -r path; do
+  if [ -f "$path" ] || [ -L "$path" ]; then echo "$path"; fi
+done <"$work/listed" >"$work/installed"
+
+echo "== the installed program shows its window and a close ends it with code 0"
+STUDIO_CLOCK_PROGRAM=/usr/bin/studio-clock "$root/tests/e2e/with-xvfb.sh" \
+  "$build/tests/test_e2e" closingTheWindowEndsTheProgramWithCodeZero
+
+echo "== the Designer plugin finds its libraries"
+plugin="$(grep '/designer/libstudioclock-designer.so$' "$work/installed")"
+! ldd "$plugin" | grep 'not found'
+
+echo "== the components example builds against the development package"
+cmake -S "$root/examples/components" -B "$work/example" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$work/example"
+QT_QPA_PLATFORM=offscreen "$work/example/components-example" --quit-after 1500 \
+  --form "$root/examples/components/ComponentsWindow.ui"
+
+echo "== the purge leaves nothing behind"
+$sudo apt-get purge -y -q "${names[@]}"
+left=0
+while read -r path; do
+  if [ -e "$path" ] || [ -L "$path" ]; then echo "left behind: $path" >&2; left=1; fi
+done <"$work/installed"
+[ "$left" -eq 0 ]
+echo "The packages install, run, build the example and uninstall cleanly."
