@@ -1,3 +1,4 @@
+#include "app/StartOptions.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/LocaleId.h"
@@ -14,8 +15,11 @@ int main(int argc, char** argv)
     application.setDesktopFileName(QStringLiteral(STUDIO_CLOCK_APP_ID));
     application.setApplicationVersion(resources::ApplicationVersion());
     application.setWindowIcon(resources::ApplicationIcon());
+    const StartOptions options = ReadStartOptions(application);
     application.Initialize();
 
     application.CreateForm(Form1);
+    if (options.fullScreen)
+        Form1->setWindowState(Form1->windowState() | Qt::WindowFullScreen);
     return application.Run();
 }

@@ -2,6 +2,7 @@
 
 #include "tests/e2e/X11.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -31,7 +32,7 @@ ClockProcess::~ClockProcess()
     }
 }
 
-bool ClockProcess::Start()
+bool ClockProcess::Start(const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LANG"), setting_.locale);
@@ -53,14 +54,21 @@ bool ClockProcess::Start()
     }
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    process_.start(Program(), {});
+    process_.start(Program(), arguments);
     if (!process_.waitForStarted(10000)) {
         error_ = QStringLiteral("cannot start %1: %2").arg(Program(), process_.errorString());
         return false;
     }
-    window_ = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                          QStringLiteral("--pid"), QString::number(process_.processId())})
-                  .section(QLatin1Char('\n'), 0, 0);
+    // Polled rather than xdotool's --sync, which gives up for good when another client's window
+    // vanishes during its search.
+    const QDeadlineTimer deadline(20000);
+    while (window_.isEmpty() && !deadline.hasExpired()) {
+        window_ = Xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
+                              QString::number(process_.processId())})
+                      .section(QLatin1Char('\n'), 0, 0);
+        if (window_.isEmpty())
+            QThread::msleep(50);
+    }
     if (window_.isEmpty())
         error_ = QStringLiteral("the program showed no window");
     // The first frame follows the window's appearance closely; give it that moment.

@@ -25,8 +25,9 @@ public:
     ClockProcess(const ClockProcess&) = delete;
     ClockProcess& operator=(const ClockProcess&) = delete;
 
-    // Starts the program and waits for its window; false (with the reason in Error()) if it fails.
-    bool Start();
+    // Starts the program with `arguments` and waits for its window; false (with the reason in
+    // Error()) if it fails.
+    bool Start(const QStringList& arguments = {});
     QString Error() const { return error_; }
 
     // The window's contents as the X server shows them.

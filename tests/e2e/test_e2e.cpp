@@ -9,12 +9,14 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryFile>
 
 namespace {
 
 // Where the controls are in the window at its stored size.
+const QSize kWindowSize(789, 640);  // as the stored layout sizes it
 const QRect kClock(2, 1, 783, 374);
 const QRect kDateLine(1, 377, 785, 41);
 const QRect kCalendar(581, 1, 204, 140);
@@ -130,7 +132,7 @@ private slots:
         ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         const QImage window = clock.Grab();
-        QCOMPARE(window.size(), QSize(789, 640));
+        QCOMPARE(window.size(), kWindowSize);
         QCOMPARE(ShownTime(window), QStringLiteral("10:30"));
         QCOMPARE(ShownSeconds(window), 15);
         QVERIFY(ShowsDateLineOf(window, QDate(2026, 12, 8), "en_US"));
@@ -278,6 +280,17 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
     }
 
+    void startedWithFullScreenItFillsTheScreenUntilF11GivesTheWindow()
+    {
+        WindowManager manager;
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start({QStringLiteral("--full-screen")}), qPrintable(clock.Error()));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 5000);
+        clock.Key(QStringLiteral("F11"));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), kWindowSize, 5000);
+    }
+
     void aClockSteppedWhileRunningIsFollowedAtTheNextSecond()
     {
         QTemporaryFile time;
@@ -334,6 +347,15 @@ private slots:
         // The clock runs on through the change: the ring keeps filling.
         const int seconds = ShownSeconds(clock.Grab());
         QTRY_VERIFY_WITH_TIMEOUT(ShownSeconds(clock.Grab()) > seconds, 3000);
+    }
+
+    void anUnknownOptionIsRefusedByNameBeforeAnyWindowOpens()
+    {
+        QProcess clock;
+        clock.start(qEnvironmentVariable("STUDIO_CLOCK_PROGRAM"), {QStringLiteral("--fullscreen")});
+        QVERIFY(clock.waitForFinished(10000));
+        QCOMPARE(clock.exitCode(), 1);
+        QVERIFY(clock.readAllStandardError().contains("fullscreen"));
     }
 
     void closingTheWindowEndsTheProgramWithCodeZero()
