@@ -10,8 +10,8 @@ StartOptions ReadStartOptions(const QCoreApplication& application)
     parser.setApplicationDescription(QStringLiteral("A large LED clock for radio broadcast rooms."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption fullScreen(QStringLiteral("full-screen"),
-        QStringLiteral("Start in full screen (F11 gives the window back)."));
+    const QCommandLineOption fullScreen(
+        QStringLiteral("full-screen"), QStringLiteral("Start in full screen (F11 gives the window back)."));
     parser.addOption(fullScreen);
     parser.process(application);
 

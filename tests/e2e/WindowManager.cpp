@@ -18,8 +18,8 @@ xcb_window_t Root(xcb_connection_t* connection)
 bool Announced()
 {
     xcb_connection_t* connection = XConnection();
-    const xcb_get_property_cookie_t cookie
-        = xcb_get_property(connection, 0, Root(connection), Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1);
+    const xcb_get_property_cookie_t cookie = xcb_get_property(
+        connection, 0, Root(connection), Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
     const bool announced = reply && xcb_get_property_value_length(reply) > 0;
     std::free(reply);
@@ -30,7 +30,8 @@ bool Announced()
 bool Framed(xcb_window_t window)
 {
     xcb_connection_t* connection = XConnection();
-    xcb_query_tree_reply_t* tree = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+    xcb_query_tree_reply_t* tree
+        = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
     const bool framed = tree && tree->parent != Root(connection);
     std::free(tree);
     return framed;
