@@ -248,6 +248,12 @@ void TVrGraphicImageControl::setTransparent(bool value)
         UpdateControl();
 }
 
+void TVrGraphicImageControl::UpdateRegion(const QRegion& changed)
+{
+    if (!IsLoading() && !changed.isEmpty())
+        repaint(changed);
+}
+
 void TVrGraphicImageControl::Paint()
 {
     Canvas().Draw(0, 0, offscreen_.Image());

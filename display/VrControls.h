@@ -140,6 +140,11 @@ public:
     framework::TCanvas& BitmapCanvas() { return offscreen_.Canvas(); }
     framework::TBitmap& OffscreenBitmap() { return offscreen_; }
 
+    // Draws the whole frame off screen as always, but copies only `changed` (control pixels) to
+    // the screen: for a change the control made itself and knows the reach of, so the window
+    // system is handed only those pixels. Nothing while the layout is being read.
+    void UpdateRegion(const QRegion& changed);
+
 protected:
     // Copies the finished frame to the screen.
     virtual void Paint();

@@ -172,8 +172,8 @@ void TVrLedClock::UpdateTime(QObject* /*sender*/)
         }
     } arm{*this};
 
-    if ((secondsIndicator_ && seconds_ != oldSeconds) || minutes_ != oldMinutes)
-        UpdateControl();
+    // The whole frame is still drawn off screen; only the pixels the tick changed reach the screen.
+    UpdateRegion(ChangedSince(oldHours, oldMinutes, oldSeconds));
     if (hours_ != oldHours)
         DoHoursChanged();
     if (minutes_ != oldMinutes)
@@ -221,32 +221,83 @@ void TVrLedClock::Paint()
         canvas.BrushCopy(framework::Rect(0, 0, width(), height()), background_,
             framework::Rect(0, 0, background_.width(), background_.height()), Color());
     }
-    const CheckedInt cx = width() / 2;
-    const CheckedInt cy = height() / 2;
-    const CheckedInt secWidth = secWidth_;
-    const CheckedInt tickWidth = tickWidth_;
-    const CheckedInt ring = 2 * secWidth + tickWidth;
-    const CheckedInt r0 = std::min(cx, cy) - 10;
-    const CheckedInt rh = r0 - 2 * ring;
-    const CheckedInt rs = rh - ring;
-
+    const Rings rings = RingGeometry();
     canvas.Pen() = {tickOutline_, 1, framework::psSolid};
     canvas.Brush() = {tickColor_, framework::bsSolid};
     if (hourMarks_) {
         for (int k = 0; k < 12; ++k)
-            DrawDot(canvas, OnRing(cx, cy, rh, k + 9, 12), tickWidth);
+            DrawDot(canvas, OnRing(rings.cx, rings.cy, rings.hourRadius, k + 9, 12), tickWidth_);
     }
     DrawTime();
     if (secondsIndicator_) {
         canvas.Pen() = {secOutline_, 1, framework::psSolid};
         canvas.Brush() = {secHandColor_, framework::bsSolid};
         for (int s = 0; s <= seconds_; ++s)
-            DrawDot(canvas, OnRing(cx, cy, rs, s + 15, 60), secWidth);
+            DrawDot(canvas, OnRing(rings.cx, rings.cy, rings.secondRadius, s + 15, 60), secWidth_);
     }
     TVrGraphicImageControl::Paint();
 }
 
+TVrLedClock::Rings TVrLedClock::RingGeometry() const
+{
+    const CheckedInt cx = width() / 2;
+    const CheckedInt cy = height() / 2;
+    const CheckedInt ring = 2 * CheckedInt(secWidth_) + tickWidth_;
+    const CheckedInt hourRadius = std::min(cx, cy) - 10 - 2 * ring;
+    return {cx, cy, hourRadius, hourRadius - ring};
+}
+
+QRect TVrLedClock::SecondDotRect(int second) const
+{
+    const Rings rings = RingGeometry();
+    const framework::TPoint centre = OnRing(rings.cx, rings.cy, rings.secondRadius, second + 15, 60);
+    const CheckedInt reach = CheckedInt(secWidth_) + 1;
+    return QRect(
+        (centre.X - reach).value(), (centre.Y - reach).value(), (2 * reach).value(), (2 * reach).value());
+}
+
+QRect TVrLedClock::TimeTextRect() const
+{
+    const CheckedInt ledSize = ledSize_;
+    const CheckedInt pitch = ledSize + 1;
+    int leastSlant = 0;
+    int mostSlant = 0;
+    for (int row = 0; row < kGlyphRows; ++row) {
+        const int slant = SlantOffset((row * ledSize).value(), textAngle_);
+        leastSlant = std::min(leastSlant, slant);
+        mostSlant = std::max(mostSlant, slant);
+    }
+    QRect text;
+    for (const PlacedChar& placed : TimeLayout()) {
+        // The glyph's columns run leftwards from its right reference, each row shifted by its slant.
+        const CheckedInt right = CheckedInt(placed.x) - ledSize + pitch - leastSlant + 1;
+        const CheckedInt left = CheckedInt(placed.x) - ledSize - pitch * (kGlyphColumns - 1) - mostSlant - 1;
+        const CheckedInt bottom = CheckedInt(placed.y) + pitch * (kGlyphRows - 1) + ledSize + 1;
+        text |= QRect(QPoint(left.value(), placed.y - 1), QPoint((right - 1).value(), (bottom - 1).value()));
+    }
+    return text;
+}
+
+QRegion TVrLedClock::ChangedSince(int oldHours, int oldMinutes, int oldSeconds) const
+{
+    QRegion changed;
+    if (hours_ != oldHours || minutes_ != oldMinutes)
+        changed += TimeTextRect();
+    if (secondsIndicator_) {
+        // The dots after the smaller of the two seconds came or went; the ones up to it stay.
+        for (int s = std::min(oldSeconds, seconds_) + 1; s <= std::max(oldSeconds, seconds_); ++s)
+            changed += SecondDotRect(s);
+    }
+    return changed & rect();
+}
+
 void TVrLedClock::DrawTime()
+{
+    for (const PlacedChar& placed : TimeLayout())
+        DrawLedChar(placed.x, placed.y, placed.character);
+}
+
+std::array<TVrLedClock::PlacedChar, 5> TVrLedClock::TimeLayout() const
 {
     const CheckedInt ledSize = ledSize_;
     const CheckedInt spacing = spacing_;
@@ -260,14 +311,15 @@ void TVrLedClock::DrawTime()
     const int hour = hourFormat_ == hfmt12h && hours_ > 12 ? hours_ - 12 : hours_;
     const QString text
         = QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minutes_, 2, 10, QLatin1Char('0'));
+    std::array<PlacedChar, 5> placed{};
     for (int i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char(':'))
-            DrawLedChar((x + cellWidth / 2 - ledSize).value(), y.value(), text[i]);
-        else
-            DrawLedChar(x.value(), y.value(), text[i]);
+        const bool colon = text[i] == QLatin1Char(':');
+        placed.at(static_cast<std::size_t>(i))
+            = {text[i], (colon ? x + cellWidth / 2 - ledSize : x).value(), y.value()};
         if (i + 1 < text.size())
             x += text[i + 1] == QLatin1Char(':') ? cellWidth / 2 : spacing + cellWidth;
     }
+    return placed;
 }
 
 void TVrLedClock::DrawLedChar(int x, int y, QChar character)

@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QRegion>
 #include <array>
 #include <cstdint>
 
@@ -118,6 +119,11 @@ public:
     // The horizontal shift of a row of LED dots: rnd(tan(angle) x value), 0 when that fails.
     static int SlantOffset(int value, int angle);
 
+    // Where the face draws, in control pixels, with a pixel to spare: the dot of a second (0..59),
+    // and the HH:MM text.
+    QRect SecondDotRect(int second) const;
+    QRect TimeTextRect() const;
+
 signals:
     void OnHoursChanged(QObject* sender, quint16 hours);
     void OnMinutesChanged(QObject* sender, quint16 minutes);
@@ -136,6 +142,21 @@ protected:
     void DrawLedChar(int x, int y, QChar character);
 
 private:
+    // The centre and the radii of the hour marks and the second dots, from the control's size.
+    struct Rings {
+        framework::CheckedInt cx, cy, hourRadius, secondRadius;
+    };
+    Rings RingGeometry() const;
+    // Each character of the time text with the right reference and top it is drawn at.
+    struct PlacedChar {
+        QChar character;
+        int x, y;
+    };
+    std::array<PlacedChar, 5> TimeLayout() const;
+    // What a tick from the given time changes on the face: the second dots that came or went, and
+    // the text when the hour or minute changed.
+    QRegion ChangedSince(int oldHours, int oldMinutes, int oldSeconds) const;
+
     void ArmForNextSecond();
     // Stores the local time's hours, minutes and seconds; returns it, to the second.
     QDateTime TakeSample();

@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPalette>
 #include <QWidget>
 #include <cmath>
@@ -39,16 +40,20 @@ public:
     }
 };
 
-// Counts the paint events a widget receives.
+// Counts the paint events a widget receives, and keeps the region the last one painted.
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(QWidget& widget) { widget.installEventFilter(this); }
     int paints = 0;
+    QRegion region;
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        paints += event->type() == QEvent::Paint;
+        if (event->type() == QEvent::Paint) {
+            ++paints;
+            region = static_cast<QPaintEvent*>(event)->region();
+        }
         return false;
     }
 };

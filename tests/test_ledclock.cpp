@@ -6,6 +6,7 @@
 #include "tests/TestWidgets.h"
 
 #include <QPointer>
+#include <QScreen>
 #include <QTimeZone>
 #include <chrono>
 #include <thread>
@@ -269,6 +270,43 @@ private slots:
         QCOMPARE(PixelAt(frame, 391, 52), QColor(Qt::black));
         QCOMPARE(PixelAt(frame, 391, 187 + 149), QColor(Qt::black));
         QCOMPARE(ReadWorkedExampleTime(frame, clock), QString("15:44"));
+    }
+
+    void aTickHandsTheScreenOnlyWhatChangedAndTheScreenStaysWhole()
+    {
+        source_->Set(QDateTime(kDay, QTime(10, 59, 58)));
+        QWidget window;
+        window.resize(783, 374);
+        TVrLedClock clock(&window);
+        MakeWorkedExample(clock);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        PaintCounter paints(clock);
+        const QRegion& copied = paints.region;
+        // What the window system holds, to compare with a whole frame drawn now; the offscreen
+        // platform hands it back whole only at one device pixel per pixel.
+        const auto screenIsWhole = [&] {
+            return window.devicePixelRatio() != 1
+                || window.screen()->grabWindow(window.winId()).toImage() == clock.grab().toImage();
+        };
+        const auto tick = [&](const QTime& time) {
+            source_->Set(QDateTime(kDay, time));
+            paints.region = QRegion();
+            clock.UpdateTime(nullptr);
+        };
+
+        tick(QTime(10, 59, 59));  // an ordinary second: the new dot alone, 10 x 10 around its 8 x 8
+        QCOMPARE(copied, QRegion(clock.SecondDotRect(59)));
+        QCOMPARE(clock.SecondDotRect(59).size(), QSize(10, 10));
+        tick(QTime(11, 0, 0));  // a new hour: the ring empties and the digits change
+        QVERIFY(copied.contains(clock.TimeTextRect()) && copied.contains(clock.SecondDotRect(1)));
+        QVERIFY(!copied.contains(clock.SecondDotRect(0).center()));
+        QVERIFY(screenIsWhole());
+        tick(QTime(12, 0, 0));  // stepped an hour exactly: only the digits differ
+        QCOMPARE(copied, QRegion(clock.TimeTextRect()));
+        QVERIFY(screenIsWhole());
+        tick(QTime(12, 0, 0));
+        QVERIFY(copied.isEmpty());
     }
 
     void twelveHourDigits_data()

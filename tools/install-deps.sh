@@ -10,6 +10,7 @@ packages=(
   fonts-liberation            # Liberation Sans stands in for "Arial" and "MS Sans Serif"
   xvfb xauth x11-utils xdotool imagemagick libfaketime
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
+  libxcb-damage0-dev          # bench_damage watches the real window through the X DAMAGE extension
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)
   librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
