@@ -281,12 +281,18 @@ QRect TVrLedClock::TimeTextRect() const
 QRegion TVrLedClock::ChangedSince(int oldHours, int oldMinutes, int oldSeconds) const
 {
     QRegion changed;
-    if (hours_ != oldHours || minutes_ != oldMinutes)
-        changed += TimeTextRect();
-    if (secondsIndicator_) {
-        // The dots after the smaller of the two seconds came or went; the ones up to it stay.
-        for (int s = std::min(oldSeconds, seconds_) + 1; s <= std::max(oldSeconds, seconds_); ++s)
-            changed += SecondDotRect(s);
+    try {
+        if (hours_ != oldHours || minutes_ != oldMinutes)
+            changed += TimeTextRect();
+        if (secondsIndicator_) {
+            // The dots after the smaller of the two seconds came or went; the ones up to it stay.
+            for (int s = std::min(oldSeconds, seconds_) + 1; s <= std::max(oldSeconds, seconds_); ++s)
+                changed += SecondDotRect(s);
+        }
+    } catch (const framework::Exception&) {
+        // A face too large to place: the whole control, whose paint reports the error, and the
+        // tick's events still follow.
+        return rect();
     }
     return changed & rect();
 }

@@ -307,6 +307,9 @@ private slots:
         QVERIFY(screenIsWhole());
         tick(QTime(12, 0, 0));
         QVERIFY(copied.isEmpty());
+        clock.setLedSize(INT_MAX / 2);  // digits no arithmetic can place: the whole control
+        tick(QTime(12, 1, 0));
+        QCOMPARE(copied, QRegion(clock.rect()));
     }
 
     void twelveHourDigits_data()
