@@ -134,7 +134,7 @@ void TCanvas::BrushCopy(const TRect& dest, const QImage& image, const TRect& sou
             if ((line[x] | 0xFF000000u) == keyRgb && qAlpha(line[x]) == 255)
                 line[x] = replacement;
     }
-    // Nearest-neighbour stretching, as the original copies did: no colour is made up.
+    // Nearest-neighbour stretching: an LED picture keeps its hard edges and no colour is made up.
     QPainter& painter = Painter();
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -59,7 +59,8 @@ public:
     // be measured before anything is drawn.
     QFontMetrics FontMetrics() const;
 
-    // Serialises drawing from several threads; recursive, like the original canvas lock.
+    // Serialises drawing from several threads; recursive, so a drawing helper may lock a canvas
+    // its caller already holds.
     void Lock() { lock_.lock(); }
     void Unlock() { lock_.unlock(); }
 

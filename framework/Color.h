@@ -42,8 +42,8 @@ constexpr bool IsSystemColor(TColor color)
     return (static_cast<std::uint32_t>(color) & 0xFF000000u) == 0xFF000000u;
 }
 
-// The colour as the screen shows it; system colours come from the application's palette, so they
-// follow the desktop theme the way the originals follow the Windows scheme.
+// The colour as the screen shows it; system colours come from the application's palette, so a
+// control drawn in them follows the desktop's theme.
 STUDIOCLOCK_FRAMEWORK_EXPORT QColor ToQColor(TColor color);
 
 // The ordinary colour for an RGB value (alpha is dropped).

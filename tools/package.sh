@@ -13,14 +13,11 @@ $sudo apt-get update -q
 DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends dpkg-dev debhelper lintian
 DEBIAN_FRONTEND=noninteractive $sudo apt-get build-dep -y -q "$root"
 
-# Built from a copy of the tree as it stands (tracked and new files, not the build folders), so
-# the packages and dpkg-buildpackage's files beside the source stay out of the checkout.
+# Built from a copy of the tree as it stands (without the build folders), so the packages and
+# dpkg-buildpackage's files beside the source stay out of the tree.
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/studio-clock"
-(cd "$root" && git ls-files -z --cached --others --exclude-standard \
-  | while IFS= read -r -d '' file; do if [ -e "$file" ]; then printf '%s\0' "$file"; fi; done \
-  | xargs -0 cp --parents -t "$work/studio-clock")
+"$root/tools/copy-source.sh" "$root" "$work/studio-clock"
 (cd "$work/studio-clock" && dpkg-buildpackage -us -uc -b)
 
 mkdir -p "$output"
