@@ -2,15 +2,16 @@
 
 #include "display/VrLabel.h"
 #include "display/vrLedClock.h"
+#include "forms/GuardedComponent.h"
 #include "resizer/NoBDERP.h"
 
 namespace forms {
 
 namespace {
 
-template <typename Component> QWidget* Create(QWidget* parent)
+template <typename Component> QWidget* Create(QWidget* parent, RefusalHandler refused)
 {
-    return new Component(parent);
+    return new GuardedComponent<Component>(parent, std::move(refused));
 }
 
 }  // namespace

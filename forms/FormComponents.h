@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/Export.h"
+#include "forms/RefusedValue.h"
 
 #include <QSize>
 #include <QString>
@@ -19,7 +20,8 @@ struct FormComponent {
     QString objectName;  // the name Designer numbers for each new one
     QSize size;          // as first placed on a form
     bool container = false;
-    QWidget* (*create)(QWidget* parent) = nullptr;
+    // Makes one, as a GuardedComponent: a value it refuses is dropped and `refused` is told.
+    QWidget* (*create)(QWidget* parent, RefusalHandler refused) = nullptr;
 };
 
 STUDIOCLOCK_FORMS_EXPORT const std::vector<FormComponent>& FormComponents();

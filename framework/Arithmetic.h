@@ -62,7 +62,9 @@ template <typename To, typename From> To RangeChecked(From value)
     static_assert(std::is_integral_v<To> && std::is_integral_v<From>);
     To result;
     if (__builtin_add_overflow(value, From(0), &result))
-        throw ERangeError();
+        throw ERangeError(QStringLiteral("%1 to %2")
+                              .arg(std::numeric_limits<To>::min())
+                              .arg(std::numeric_limits<To>::max()));
     return result;
 }
 
@@ -70,7 +72,7 @@ template <typename To, typename From> To RangeChecked(From value)
 template <typename T> T RangeChecked(T value, T low, T high)
 {
     if (value < low || value > high)
-        throw ERangeError();
+        throw ERangeError(QStringLiteral("%1 to %2").arg(low).arg(high));
     return value;
 }
 

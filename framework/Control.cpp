@@ -95,7 +95,7 @@ void Control::setAlign(TAlign value)
 void Control::setAnchors(TAnchors value)
 {
     if ((value.toInt() & ~(akLeft | akTop | akRight | akBottom)) != 0)
-        throw ERangeError();
+        throw ERangeError(QStringLiteral("any of akLeft, akTop, akRight and akBottom"));
     if (SetIfChanged(anchors_, value))
         anchorClientSize_ = QSize();  // measure again from where the control is now
 }
@@ -119,7 +119,7 @@ void Control::setFontHeight(int value)
     // Far past any screen, and past what Qt's text layout can measure without overflowing.
     constexpr int kLargestFontHeight = 32767;
     if (value < -kLargestFontHeight || value > kLargestFontHeight)
-        throw ERangeError();
+        throw ERangeError(QStringLiteral("%1 to %2").arg(-kLargestFontHeight).arg(kLargestFontHeight));
     if (value == 0)
         return;  // 0 keeps the inherited size
     QFont font = widget_->font();

@@ -53,11 +53,15 @@ Q_ENUM_NS(TThreadPriority)
 enum TPosition : int { poDesigned, poScreenCenter };
 Q_ENUM_NS(TPosition)
 
+// The names and values of an enumeration, "taLeftJustify (0), taRightJustify (1), taCenter (2)".
+STUDIOCLOCK_FRAMEWORK_EXPORT QString ValuesOf(const QMetaEnum& enumeration);
+
 // The value itself when it is one of its enumeration's values; raises the range error otherwise.
 template <typename Enum> Enum CheckedEnum(Enum value)
 {
-    if (!QMetaEnum::fromType<Enum>().valueToKey(static_cast<int>(value)))
-        throw ERangeError();
+    const QMetaEnum enumeration = QMetaEnum::fromType<Enum>();
+    if (!enumeration.valueToKey(static_cast<int>(value)))
+        throw ERangeError(ValuesOf(enumeration));
     return value;
 }
 

@@ -26,13 +26,19 @@ public:
     }
 };
 
-// A value that does not fit the range of the type it is stored in.
+// A value that does not fit the range of the type it is stored in. Where the check knows which
+// values fit, it says so in Allowed() ("0 to 23"), for whoever reports the error to a person.
 class STUDIOCLOCK_FRAMEWORK_EXPORT ERangeError : public Exception {
 public:
-    ERangeError()
+    explicit ERangeError(QString allowed = QString())
         : Exception(QStringLiteral("Range check error"))
+        , allowed_(std::move(allowed))
     {
     }
+    QString Allowed() const { return allowed_; }
+
+private:
+    QString allowed_;
 };
 
 // A floating-point value with no integer counterpart (NaN, infinity).

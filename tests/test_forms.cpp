@@ -6,6 +6,7 @@
 #include "resizer/NoBDERP.h"
 #include "tests/TestMain.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QSignalSpy>
@@ -42,6 +43,79 @@ private slots:
         QTRY_COMPARE(clock->geometry(), QRect(0, 0, 960, 520));
         QSignalSpy seconds(clock, &TVrLedClock::OnSecondsChanged);
         QVERIFY(seconds.wait(2500));
+    }
+
+    // A value a component refuses fails the whole load with a read error that says which widget,
+    // property and value, and the values allowed; no half-built form is left under the parent or
+    // among the top-level widgets.
+    void aRefusedValueFailsTheLoadWithTheReasonAndLeavesNothing_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<QString>("property");
+        QTest::addColumn<QString>("written");
+        QTest::addColumn<QString>("message");
+        const QString clock = QStringLiteral("display::TVrLedClock");
+        const QString label = QStringLiteral("display::TVrLabel");
+        const struct {
+            const QString& widget;
+            const char* property;
+            const char* written;
+            const char* message;
+        } rows[] = {
+            {clock, "Hours", "<number>-1</number>",
+                "Hours cannot be -1 (Range check error; allowed: 0 to 23)"},
+            {clock, "Hours", "<number>24</number>",
+                "Hours cannot be 24 (Range check error; allowed: 0 to 23)"},
+            {clock, "Minutes", "<number>-1</number>",
+                "Minutes cannot be -1 (Range check error; allowed: 0 to 59)"},
+            {clock, "HourFormat", "<number>7</number>",
+                "HourFormat cannot be 7 (Range check error; allowed: hfmt24h (0), hfmt12h (1))"},
+            {clock, "HourFormat", "<enum>hfmt36h</enum>",
+                "HourFormat cannot be hfmt36h (Range check error; allowed: hfmt24h (0), hfmt12h (1))"},
+            {label, "Alignment", "<number>99</number>",
+                "Alignment cannot be 99 (Range check error; allowed: taLeftJustify (0), taRightJustify (1), "
+                "taCenter (2))"},
+            {label, "Angle", "<number>400</number>",
+                "Angle cannot be 400 (Range check error; allowed: 0 to 359)"},
+            {label, "FontHeight", "<number>40000</number>",
+                "FontHeight cannot be 40000 (Range check error; allowed: -32767 to 32767)"},
+            {label, "FontHeight", "<number>-40000</number>",
+                "FontHeight cannot be -40000 (Range check error; allowed: -32767 to 32767)"},
+            {label, "FontHeight", "<number>-2147483648</number>",
+                "FontHeight cannot be -2147483648 (Range check error; allowed: -32767 to 32767)"},
+        };
+        for (const auto& row : rows)
+            QTest::addRow("%s %s", row.property, row.written)
+                << row.widget << row.property << row.written << QString::fromLatin1(row.message);
+    }
+
+    void aRefusedValueFailsTheLoadWithTheReasonAndLeavesNothing()
+    {
+        QFETCH(QString, widget);
+        QFETCH(QString, property);
+        QFETCH(QString, written);
+        QFETCH(QString, message);
+        const QByteArray form = QStringLiteral(R"(<ui version="4.0"><widget class="QWidget" name="form">
+            <widget class="%1" name="component"><property name="%2">%3</property></widget>
+            <widget class="QLabel" name="after"/></widget></ui>)")
+                                    .arg(widget, property, written)
+                                    .toUtf8();
+        QWidget parent;
+        for (QWidget* into : {static_cast<QWidget*>(nullptr), &parent}) {
+            const QObjectList children = parent.findChildren<QObject*>();
+            const QWidgetList topLevel = QApplication::topLevelWidgets();
+            QBuffer buffer;
+            buffer.setData(form);
+            QVERIFY(buffer.open(QIODevice::ReadOnly));
+            try {
+                forms::LoadForm(buffer, into);
+                QFAIL("a refused value was loaded");
+            } catch (const framework::EReadError& error) {
+                QCOMPARE(error.Message(), QStringLiteral("The form cannot be read: component: ") + message);
+            }
+            QCOMPARE(parent.findChildren<QObject*>(), children);
+            QCOMPARE(QApplication::topLevelWidgets(), topLevel);
+        }
     }
 
     void aFormThatCannotBeReadRaisesWithTheReason()

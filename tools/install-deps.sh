@@ -17,6 +17,7 @@ packages=(
   desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key
+  designer-qt6                # Qt Designer, which an end-to-end test opens with the plugin
 )
 [ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
 

@@ -7,10 +7,13 @@
 #include "tests/e2e/ClockProcess.h"
 #include "tests/e2e/WindowManager.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 
 namespace {
@@ -113,6 +116,15 @@ QImage SettledGrab(const ClockProcess& clock)
     return previous;
 }
 
+// The X windows whose names contain `name`, one id a line.
+QString WindowsNamed(const QString& name)
+{
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"), {QStringLiteral("search"), QStringLiteral("--name"), name});
+    xdotool.waitForFinished(10000);
+    return QString::fromLatin1(xdotool.readAllStandardOutput()).trimmed();
+}
+
 int WhitePixels(const QImage& window, const QRect& area)
 {
     int count = 0;
@@ -127,6 +139,41 @@ int WhitePixels(const QImage& window, const QRect& area)
 class EndToEndTest : public QObject {
     Q_OBJECT
 private slots:
+    // Qt Designer, with this build's plugin, opens a form whose values the components refuse: it
+    // keeps running and shows what it refused.
+    void designerOpensAFormWithRefusedValuesAndSaysWhy()
+    {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+        QSKIP("Designer is not built with the sanitizer this build's plugin needs");
+#endif
+        const QString designer = QStringLiteral("/usr/lib/qt6/bin/designer");
+        QVERIFY2(QFileInfo::exists(designer), "Qt Designer is missing: install designer-qt6");
+        QTemporaryDir scratch;
+        QVERIFY(QDir(scratch.path()).mkpath(QStringLiteral("plugins/designer")));
+        QVERIFY(QFile::link(qEnvironmentVariable("STUDIO_CLOCK_DESIGNER_PLUGIN"),
+            scratch.filePath(QStringLiteral("plugins/designer/libstudioclock-designer.so"))));
+        QFile form(scratch.filePath(QStringLiteral("refused.ui")));
+        QVERIFY(form.open(QIODevice::WriteOnly));
+        form.write(R"(<ui version="4.0"><widget class="QWidget" name="form">
+            <widget class="display::TVrLedClock" name="ledClock"><property name="Hours"><number>24</number></property></widget>
+            <widget class="display::TVrLabel" name="caption"><property name="FontHeight"><number>40000</number></property>
+              <property name="Angle"><number>400</number></property></widget></widget></ui>)");
+        form.close();
+
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_PLUGIN_PATH"), scratch.filePath(QStringLiteral("plugins")));
+        environment.insert(QStringLiteral("HOME"), scratch.path());  // Designer's first start, every time
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.filePath(QStringLiteral(".config")));
+        process.setProcessEnvironment(environment);
+        process.start(designer, {form.fileName()});
+        QTRY_VERIFY_WITH_TIMEOUT(!WindowsNamed(QStringLiteral("Values refused")).isEmpty(), 30000);
+        QTest::qWait(3000);
+        QCOMPARE(process.state(), QProcess::Running);
+        process.kill();
+        process.waitForFinished(5000);
+    }
+
     void theFaceShowsTheTimeAndTheDateLineTheDay()
     {
         ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));

@@ -2,6 +2,7 @@
 
 #include "framework/Component.h"
 #include "tools/designer/ColourTaskMenu.h"
+#include "tools/designer/RefusalNotice.h"
 
 #include <QExtensionManager>
 #include <QPixmap>
@@ -9,9 +10,11 @@
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 
-ComponentWidget::ComponentWidget(const forms::FormComponent& component, QObject* parent)
+ComponentWidget::ComponentWidget(
+    const forms::FormComponent& component, RefusalNotice& notice, QObject* parent)
     : QObject(parent)
     , component_(component)
+    , notice_(notice)
 {
 }
 
@@ -35,6 +38,7 @@ void ComponentWidget::initialize(QDesignerFormEditorInterface* core)
         return;
     designing_ = true;
     designer_ = core;
+    notice_.SetDesigner(core);
     if (QExtensionManager* extensions = core ? core->extensionManager() : nullptr) {
         extensions->registerExtensions(new ColourTaskMenuFactory(component_.className, extensions),
             Q_TYPEID(QDesignerTaskMenuExtension));
@@ -66,7 +70,7 @@ void ComponentWidget::SaveCaptionThatFollowsName(QWidget* widget) const
 
 QWidget* ComponentWidget::Create(QWidget* parent, bool designing) const
 {
-    QWidget* widget = component_.create(parent);
+    QWidget* widget = component_.create(parent, notice_.Handler());
     if (auto* component = dynamic_cast<framework::Component*>(widget))
         component->SetDesigning(designing);
     return widget;

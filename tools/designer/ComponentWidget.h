@@ -7,15 +7,19 @@
 #include <QPointer>
 #include <QtUiPlugin/QDesignerCustomWidgetInterface>
 
+class RefusalNotice;
+
 // One component in Qt Designer's widget box. Inside Designer (once it has initialised the plugin)
 // what it creates is in the designing state before any property reaches it, so a clock placed on a
 // form never starts its timer; for a program's QUiLoader, which never initialises it, the same
-// plugin creates running components.
+// plugin creates running components. A value a component refuses, in a form Designer opens or in
+// its property editor, is dropped with a message instead of ending Designer.
 class ComponentWidget : public QObject, public QDesignerCustomWidgetInterface {
     Q_OBJECT
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 public:
-    ComponentWidget(const forms::FormComponent& component, QObject* parent);
+    // Values the components refuse are reported through `notice`.
+    ComponentWidget(const forms::FormComponent& component, RefusalNotice& notice, QObject* parent);
 
     QString name() const override { return component_.className; }
     QString group() const override;
@@ -34,6 +38,7 @@ private:
     void SaveCaptionThatFollowsName(QWidget* widget) const;
 
     const forms::FormComponent& component_;
+    RefusalNotice& notice_;
     bool designing_ = false;
     QPointer<QDesignerFormEditorInterface> designer_;
 };

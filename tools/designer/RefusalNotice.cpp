@@ -1,0 +1,47 @@
+#include "tools/designer/RefusalNotice.h"
+
+#include <QMessageBox>
+
+RefusalNotice::RefusalNotice(QObject* parent)
+    : QObject(parent)
+{
+}
+
+forms::RefusalHandler RefusalNotice::Handler()
+{
+    return [notice = QPointer<RefusalNotice>(this)](const forms::RefusedValue& value) {
+        if (notice)
+            notice->Add(value);
+        else
+            qWarning("%s", qUtf8Printable(value.Message()));
+    };
+}
+
+void RefusalNotice::Add(const forms::RefusedValue& value)
+{
+    if (!designer_) {
+        qWarning("%s", qUtf8Printable(value.Message()));
+        return;
+    }
+    pending_ << value.Message();
+    if (pending_.size() == 1)
+        QMetaObject::invokeMethod(this, &RefusalNotice::Show, Qt::QueuedConnection);
+}
+
+void RefusalNotice::Show()
+{
+    if (pending_.isEmpty())
+        return;
+    if (!box_) {
+        shown_.clear();
+        box_ = new QMessageBox(QMessageBox::Warning, tr("Values refused"),
+            tr("These values were refused; each property keeps the value it had."), QMessageBox::Ok,
+            designer_ ? designer_->topLevel() : nullptr);
+        box_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    shown_ << pending_;
+    pending_.clear();
+    box_->setInformativeText(shown_.join(QLatin1Char('\n')));
+    box_->show();
+    box_->raise();
+}
