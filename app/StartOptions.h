@@ -1,13 +1,20 @@
 #pragma once
 
-class QCoreApplication;
+#include <QStringList>
+#include <optional>
 
 // What the operator asks of the program when starting it, beyond the options every Qt program takes.
 struct StartOptions {
     // Opens straight into full screen, for a studio machine that starts the clock at login.
     bool fullScreen = false;
+    // Set when the program is to end at once with this code, its output written: 0 after --help or
+    // --version, 1 after an argument it does not understand.
+    std::optional<int> exitCode;
 };
 
-// Reads the program's own command line. --help and --version print and end the program; an
-// unknown option ends it with code 1 and a message naming the option, before any window opens.
-StartOptions ReadStartOptions(const QCoreApplication& application);
+// Reads the command line (`arguments`, the program's name first) before the application object
+// exists, so that help, the version or a mistake need no display. Qt's own options (-platform,
+// -display, -geometry, ...) are let through for the application object to take. --help and
+// --version print on the standard output; an argument not understood gets one line naming it on
+// the standard error stream.
+StartOptions ReadStartOptions(const QStringList& arguments);

@@ -9,13 +9,21 @@ int main(int argc, char** argv)
     // The runtime's own start: the locale is taken once, as it is now.
     framework::CaptureThreadLocale();
 
+    QCoreApplication::setApplicationName(QStringLiteral("studio-clock"));
+    QCoreApplication::setApplicationVersion(resources::ApplicationVersion());
+    // Read before the application object connects to the display, which help needs no more than a
+    // mistake does.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const StartOptions options = ReadStartOptions(arguments);
+    if (options.exitCode)
+        return *options.exitCode;
+
     framework::Application application(argc, argv);
-    application.setApplicationName(QStringLiteral("studio-clock"));
     // Ties the window to the installed desktop entry and its icon (Wayland's app id).
     application.setDesktopFileName(QStringLiteral(STUDIO_CLOCK_APP_ID));
-    application.setApplicationVersion(resources::ApplicationVersion());
     application.setWindowIcon(resources::ApplicationIcon());
-    const StartOptions options = ReadStartOptions(application);
     application.Initialize();
 
     application.CreateForm(Form1);

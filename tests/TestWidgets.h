@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QWidget>
 #include <cmath>
+#include <ctime>
 #include <memory>
 
 // The colour of logical pixel (x, y) of a grabbed frame at any device pixel ratio: the device pixel
@@ -76,4 +77,30 @@ public:
 private:
     std::shared_ptr<framework::ManualTimeSource> source_;
     std::shared_ptr<framework::TimeSource> previous_;
+};
+
+// Puts the program in time zone `zone` (a TZ value) for one scope, also when a check leaves it early.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone)
+        : previous_(qgetenv("TZ"))
+        , wasSet_(qEnvironmentVariableIsSet("TZ"))
+    {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ScopedTimeZone()
+    {
+        if (wasSet_)
+            qputenv("TZ", previous_);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    QByteArray previous_;
+    bool wasSet_;
 };

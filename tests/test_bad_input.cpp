@@ -58,6 +58,17 @@ QPixmap Shown(QObject* component, QWidget& window)
     return window.grab();
 }
 
+// Whether `value` is one of the enumeration's, or for a set of flags, made of its flags only.
+bool Names(const QMetaEnum& type, int value)
+{
+    if (!type.isFlag())
+        return type.valueToKey(value) != nullptr;
+    int flags = 0;
+    for (int index = 0; index < type.keyCount(); ++index)
+        flags |= type.value(index);
+    return (value & ~flags) == 0;
+}
+
 // Writes every extreme value into every design-time property of the component, painting what it
 // shows after each; a setter may refuse a value, the window goes on.
 void Mistreat(QObject* component, QWidget& window)
@@ -68,11 +79,17 @@ void Mistreat(QObject* component, QWidget& window)
         if (!IsDesignTimeProperty(property))
             continue;
         for (const QVariant& value : ExtremesOf(property)) {
+            bool outOfRange = false;
             try {
                 property.write(component, value);
+            } catch (const framework::ERangeError&) {
+                outOfRange = true;
             } catch (const framework::Exception&) {
                 // refused with a clear error: fine
             }
+            // An enumerated property refuses, as out of range, exactly the values its type lacks.
+            if (property.isEnumType())
+                QVERIFY2(outOfRange != Names(property.enumerator(), value.toInt()), property.name());
             QVERIFY2(!Shown(component, window).isNull(), property.name());
         }
     }

@@ -49,8 +49,9 @@ private slots:
         QCOMPARE(framework::FormatDate("'d' \"mm\" x", date, english), QString("d mm x"));
         QCOMPARE(framework::FormatDate("\"unclosed", date, english), QString("unclosed"));
         // A month name after a day number takes the form that belongs there; elsewhere it stands alone.
-        QCOMPARE(framework::FormatDate("d mmmm, d 'de' mmmm; mmmm d; dddd mmmm yyyy", date, QLocale("pl_PL")),
-            QString("5 lutego, 5 de lutego; luty 5; czwartek luty 2026"));
+        QCOMPARE(framework::FormatDate(
+                     "d mmmm, dd mmmm, d 'de' mmmm; mmmm d; dddd mmmm yyyy", date, QLocale("pl_PL")),
+            QString("5 lutego, 05 lutego, 5 de lutego; luty 5; czwartek luty 2026"));
     }
 
     // Registered under several locale settings, each with the locale of dates it must find and the

@@ -2,6 +2,7 @@
 #include "framework/Exceptions.h"
 #include "framework/TimeSource.h"
 #include "tests/TestMain.h"
+#include "tests/TestWidgets.h"
 
 using namespace framework;
 
@@ -77,6 +78,8 @@ private slots:
         QCOMPARE(Now(), EncodeDate(2026, 12, 9));
         SetTimeSource(nullptr);
         QVERIFY(qAbs(LocalNow().secsTo(QDateTime::currentDateTime())) < 5);
+        const ScopedTimeZone kiritimati("Pacific/Kiritimati");
+        QCOMPARE(LocalNow().offsetFromUtc(), 14 * 3600);  // the system clock read as local time
         SetTimeSource(previous);
     }
 };

@@ -141,6 +141,8 @@ private slots:
 
     void theDateLineMovesToTheNewDayAtMidnight()
     {
+        // Fourteen hours ahead of universal time, local midnight is 10:00 there: the window shows local time.
+        const ScopedTimeZone kiritimati("Pacific/Kiritimati");
         ScopedTimeSource clock(QDateTime(QDate(2026, 12, 8), QTime(23, 59, 59)));
         TForm1 fresh;
         fresh.AfterConstruction();
@@ -151,6 +153,7 @@ private slots:
         clock->AdvanceMSecs(1000);
         fresh.VrLedClock1->UpdateTime(nullptr);
         QCOMPARE(fresh.VrLabel1->Caption(), line(QDate(2026, 12, 9)));
+        QCOMPARE(fresh.VrLedClock1->Hours(), 0);
     }
 
     void aClockSteppedByWholeDaysShowsTheNewDayAtTheNextSecond()

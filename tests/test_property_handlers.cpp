@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(handler.Sections().Count(), 4);
     }
 
-    void aStatusBarThatGainedAPanelScalesAllFromTheCurrentLayout()
+    void widthsScaleFromTheCurrentItemsAfterOneCameOrWent()
     {
         controls::TStatusBar bar;
         bar.resize(400, 20);
@@ -101,6 +101,19 @@ private slots:
         ScaleTo(handler, bar, QSize(200, 20));
         QCOMPARE(bar.Panels()->Items(0)->Width(), 50);
         QCOMPARE(bar.Panels()->Items(1)->Width(), 100);
+
+        // A column removed between capture and apply: the others still scale.
+        controls::TListView list;
+        list.setFrameShape(QFrame::NoFrame);
+        list.resize(400, 100);
+        list.setColumnCount(3);
+        list.Columns()->Items(0)->setWidth(100);
+        TMRListView listHandler(&list);
+        listHandler.CaptureRatios();
+        list.setColumnCount(2);
+        list.resize(200, 100);
+        listHandler.ApplyRatios();
+        QCOMPARE(list.Columns()->Items(0)->Width(), 50);
     }
 
     void aGridTakesItsRatiosAgainWhenItsShapeOrLineChanged()

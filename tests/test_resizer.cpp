@@ -35,10 +35,11 @@ int PointSize(const QWidget* widget)
     return framework::FontSize(widget->font());
 }
 
+// Sets the size in points, keeping the font's unit.
 void SetPointSize(QWidget* widget, int points)
 {
     QFont font = widget->font();
-    font.setPointSize(points);
+    framework::SetFontSize(font, points);
     widget->setFont(font);
 }
 
@@ -190,10 +191,23 @@ class ResizerTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void theFontFollowsTheSmallerProportionAndComesBack_data()
+    {
+        QTest::addColumn<bool>("inPixels");
+        QTest::newRow("point-sized") << false;
+        QTest::newRow("pixel-sized, as the main window's fonts are") << true;
+    }
+
     void theFontFollowsTheSmallerProportionAndComesBack()
     {
+        QFETCH(bool, inPixels);
         QWidget control;
         control.resize(200, 100);
+        if (inPixels) {
+            QFont font = control.font();
+            font.setPixelSize(20);
+            control.setFont(font);
+        }
         SetPointSize(&control, 10);
         TMRFont handler(&control, QStringLiteral("font"));
         QVERIFY(handler.Invalid());
@@ -212,6 +226,7 @@ private slots:
         control.resize(100, 50);
         handler.ApplyRatios();
         QCOMPARE(PointSize(&control), 10);
+        QCOMPARE(control.font().pixelSize() > 0, inPixels);
     }
 
     void aFontCapturedAgainstAZeroSizeIsLeftAlone()

@@ -117,6 +117,17 @@ private slots:
         label.setAlign(alClient);
         label.setCaption("A much longer caption");
         QCOMPARE(label.size(), QSize(400, 300));  // the parent decides
+        // Along a side the parent decides one dimension and the caption the other.
+        label.setAngle(0);
+        QString caption = label.Caption();
+        for (TAlign align : {alLeft, alRight, alTop, alBottom}) {
+            label.setAlign(align);
+            caption += '\n' + caption.section('\n', -1) + 'W';  // a line more, and wider
+            label.setCaption(caption);
+            const bool sideways = align == alLeft || align == alRight;
+            QCOMPARE(label.size(),
+                sideways ? QSize(label.CaptionWidth() + 4, 300) : QSize(400, label.CaptionHeight() + 4));
+        }
     }
 
     void autoSizeMeasuresTheCaptionBeforeAnyPaint()

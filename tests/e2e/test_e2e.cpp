@@ -2,6 +2,7 @@
 // and keyboard and checked on its pixels.
 #include "app/DateLine.h"
 #include "framework/LocaleId.h"
+#include "resources/Resources.h"
 #include "tests/LedReading.h"
 #include "tests/TestMain.h"
 #include "tests/e2e/ClockProcess.h"
@@ -396,13 +397,40 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(ShownSeconds(clock.Grab()) > seconds, 3000);
     }
 
-    void anUnknownOptionIsRefusedByNameBeforeAnyWindowOpens()
+    // Help, the version and a mistake are answered before anything needs a display.
+    void theCommandLineIsAnsweredWithoutADisplay_data()
     {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("shown");  // what the output names
+        QTest::newRow("help") << QStringLiteral("--help") << 0 << QStringLiteral("--full-screen");
+        QTest::newRow("version") << QStringLiteral("--version") << 0 << resources::ApplicationVersion();
+        QTest::newRow("unknown option") << QStringLiteral("--bogus") << 1 << QStringLiteral("'bogus'");
+        QTest::newRow("misspelt option")
+            << QStringLiteral("--fullscreen") << 1 << QStringLiteral("'fullscreen'");
+        QTest::newRow("no dashes") << QStringLiteral("full-screen") << 1 << QStringLiteral("'full-screen'");
+        QTest::newRow("one dash") << QStringLiteral("-full-screen") << 1 << QStringLiteral("'-full-screen'");
+    }
+
+    void theCommandLineIsAnsweredWithoutADisplay()
+    {
+        QFETCH(QString, argument);
+        QFETCH(int, exitCode);
+        QFETCH(QString, shown);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(QString::fromLatin1(name));
         QProcess clock;
-        clock.start(qEnvironmentVariable("STUDIO_CLOCK_PROGRAM"), {QStringLiteral("--fullscreen")});
+        clock.setProcessEnvironment(environment);
+        clock.start(qEnvironmentVariable("STUDIO_CLOCK_PROGRAM"), {argument});
         QVERIFY(clock.waitForFinished(10000));
-        QCOMPARE(clock.exitCode(), 1);
-        QVERIFY(clock.readAllStandardError().contains("fullscreen"));
+        QCOMPARE(clock.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(clock.exitCode(), exitCode);
+        const QString output = QString::fromLocal8Bit(
+            exitCode == 0 ? clock.readAllStandardOutput() : clock.readAllStandardError());
+        QVERIFY2(output.contains(shown), qPrintable(output));
+        if (exitCode != 0)
+            QCOMPARE(output.count(QLatin1Char('\n')), 1);
     }
 
     void closingTheWindowEndsTheProgramWithCodeZero()
