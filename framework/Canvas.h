@@ -67,6 +67,8 @@ public:
     // solid; the cell turns about (x, y) by the font's escapement.
     void TextOut(int x, int y, const QString& text);
     void Ellipse(int left, int top, int right, int bottom);
+    // The pixels Ellipse may touch with these corners (either way round) and a pen `penWidth` wide.
+    static TRect EllipseExtent(const TRect& corners, int penWidth);
     void FillRect(const TRect& rect);  // with the brush colour, whatever its style
     // Replaces every pixel with a transparent one, for frames that show what lies beneath.
     void ClearToTransparent();
