@@ -63,6 +63,7 @@ QPainter& TCanvas::Painter()
         painter_ = std::make_unique<QPainter>(device_);
         painter_->setRenderHint(QPainter::Antialiasing);
         painter_->setRenderHint(QPainter::TextAntialiasing);
+        painter_->translate(-ToQPoint(origin_));
         if (clipped_)
             painter_->setClipRect(ToQRect(clip_));
     }
@@ -72,6 +73,14 @@ QPainter& TCanvas::Painter()
 void TCanvas::Flush()
 {
     painter_.reset();
+}
+
+void TCanvas::SetOrigin(TPoint origin)
+{
+    if (origin == origin_)
+        return;
+    Flush();
+    origin_ = origin;
 }
 
 QFontMetrics TCanvas::FontMetrics() const
@@ -128,7 +137,7 @@ void TCanvas::ClearToTransparent()
     QPainter& painter = Painter();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(QRect(QPoint(0, 0), LogicalSize(device_)), Qt::transparent);
+    painter.fillRect(QRect(ToQPoint(origin_), LogicalSize(device_)), Qt::transparent);
     painter.restore();
 }
 
@@ -168,7 +177,7 @@ TRect TCanvas::ClipRect() const
     if (!device_)
         return {};
     const QSize size = LogicalSize(device_);
-    return Bounds(0, 0, size.width(), size.height());
+    return Bounds(origin_.X, origin_.Y, size.width(), size.height());
 }
 
 void TCanvas::SetClipRect(const TRect& rect)

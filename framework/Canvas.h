@@ -78,7 +78,12 @@ public:
     // brush colour when the brush is solid and left out when it is clear.
     void BrushCopy(const TRect& dest, const QImage& image, const TRect& source, TColor key);
 
-    // The part of the device being drawn, in device-independent pixels.
+    // The point of the drawing coordinates at the device's top left, (0, 0) unless set: a picture
+    // of part of a larger area is drawn in the area's coordinates.
+    TPoint Origin() const { return origin_; }
+    void SetOrigin(TPoint origin);
+
+    // The part of the device being drawn, in the drawing coordinates (device-independent pixels).
     TRect ClipRect() const;
     void SetClipRect(const TRect& rect);
 
@@ -93,6 +98,7 @@ private:
     TPen pen_;
     TBrush brush_;
     TFont font_;
+    TPoint origin_;
     TRect clip_;
     bool clipped_ = false;
     std::recursive_mutex lock_;

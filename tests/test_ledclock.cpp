@@ -5,7 +5,6 @@
 #include "tests/TestMain.h"
 #include "tests/TestWidgets.h"
 
-#include <QBackingStore>
 #include <QPointer>
 #include <QTimeZone>
 #include <chrono>
@@ -42,15 +41,6 @@ protected:
         return false;
     }
 };
-
-// A copy of what the window system holds of a window, at any device pixel ratio: its backing
-// store's picture (grabbing the screen hands back only part of it above one device pixel per
-// pixel, and the picture is painted in place when scaled, so it is copied deeply).
-QImage Shown(QWidget& window)
-{
-    const auto* held = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
-    return held ? held->copy() : QImage();
-}
 
 // Whether the window shows what a whole repaint of `control` now would: the window system's
 // picture before and after one.
