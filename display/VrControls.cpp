@@ -8,6 +8,7 @@
 #include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
+#include <cmath>
 
 namespace display {
 
@@ -21,6 +22,28 @@ void RegisterDisplayCursors()
         return true;
     }();
     Q_UNUSED(registered)
+}
+
+// The fewest logical pixels that make a whole number of device pixels at this ratio (2 at 1.5),
+// up to 8; 1 when none do.
+int WholeDevicePixelStep(qreal ratio)
+{
+    constexpr int kLongestStep = 8;
+    for (int step = 1; step <= kLongestStep; ++step)
+        if (std::abs(step * ratio - std::round(step * ratio)) < 1e-9)
+            return step;
+    return 1;
+}
+
+// The part of a control its frame is drawn for: what of it can be visible in its window, and
+// whatever a paint asks for beyond that (a hidden control being grabbed). Its top left lies on a
+// whole device pixel, so the part holds exactly the pixels a picture of the whole control would.
+QRect FramedPart(const QWidget& control, const QRect& asked)
+{
+    const QRect part = (control.visibleRegion().boundingRect() | asked) & control.rect();
+    const int step = WholeDevicePixelStep(control.devicePixelRatioF());
+    const auto onStep = [step](int at) { return at - at % step; };
+    return {QPoint(onStep(part.left()), onStep(part.top())), part.bottomRight()};
 }
 
 }  // namespace
@@ -256,7 +279,8 @@ void TVrGraphicImageControl::UpdateRegion(const QRegion& changed)
 
 void TVrGraphicImageControl::Paint()
 {
-    Canvas().Draw(0, 0, offscreen_.Image());
+    const framework::TPoint at = BitmapCanvas().Origin();
+    Canvas().Draw(at.X, at.Y, offscreen_.Image());
 }
 
 void TVrGraphicImageControl::ClearBitmapCanvas()
@@ -268,7 +292,7 @@ void TVrGraphicImageControl::ClearBitmapCanvas()
         return;
     }
     canvas.Brush().Color = Color();
-    canvas.FillRect(framework::Rect(0, 0, offscreen_.Width(), offscreen_.Height()));
+    canvas.FillRect(canvas.ClipRect());
 }
 
 void TVrGraphicImageControl::paintEvent(QPaintEvent* event)
@@ -276,9 +300,13 @@ void TVrGraphicImageControl::paintEvent(QPaintEvent* event)
     framework::Guarded(this, [this, event] {
         framework::TCanvas& screen = Canvas();
         const framework::CanvasLock screenLock(screen);
+        // Only what can reach the screen: a control far larger than its window (a huge font)
+        // would otherwise hold a picture of all of itself.
+        const QRect part = FramedPart(*this, event->rect());
         offscreen_.SetDevicePixelRatio(devicePixelRatioF());
-        offscreen_.SetSize(width(), height());
+        offscreen_.SetSize(part.width(), part.height());
         const framework::CanvasLock bitmapLock(BitmapCanvas());
+        BitmapCanvas().SetOrigin(framework::FromQPoint(part.topLeft()));
         // The screen canvas is this widget only for the length of the paint, also when Paint fails.
         struct Detach {
             framework::TCanvas& canvas;

@@ -123,7 +123,9 @@ private:
 };
 
 // Draws every frame into OffscreenBitmap and copies it to the screen at once. Descendants
-// override Paint: ClearBitmapCanvas, draw on BitmapCanvas, then call this class's Paint.
+// override Paint: ClearBitmapCanvas, draw on BitmapCanvas in control coordinates, then call this
+// class's Paint. The picture holds only the part of the control that can be visible in its window
+// (the canvas's Origin and ClipRect say which), so its memory follows the screen, not the control.
 //
 // Transparent: Qt paints the parent, and the siblings below, under a widget that is not opaque
 // before the widget paints; a transparent frame therefore starts fully transparent and the
@@ -140,7 +142,7 @@ public:
     framework::TCanvas& BitmapCanvas() { return offscreen_.Canvas(); }
     framework::TBitmap& OffscreenBitmap() { return offscreen_; }
 
-    // Draws the whole frame off screen as always, but copies only `changed` (control pixels) to
+    // Draws the frame off screen as always, but copies only `changed` (control pixels) to
     // the screen: for a change the control made itself and knows the reach of, so the window
     // system is handed only those pixels. Nothing while the layout is being read.
     void UpdateRegion(const QRegion& changed);

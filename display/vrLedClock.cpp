@@ -47,12 +47,31 @@ framework::TPoint OnRing(CheckedInt cx, CheckedInt cy, CheckedInt radius, long d
         (cy - CheckedInt::Round(std::sin(angle) * radius.value())).value()};
 }
 
-// A round dot of the given radius around a centre.
-void DrawDot(framework::TCanvas& canvas, framework::TPoint centre, CheckedInt radius)
+// Every part of the face is outlined with this pen width.
+constexpr int kOutlineWidth = 1;
+
+// The corners of a round dot of the given radius around a centre.
+framework::TRect DotCorners(framework::TPoint centre, CheckedInt radius)
 {
     const CheckedInt x = centre.X;
     const CheckedInt y = centre.Y;
-    canvas.Ellipse((x - radius).value(), (y - radius).value(), (x + radius).value(), (y + radius).value());
+    return framework::Rect(
+        (x - radius).value(), (y - radius).value(), (x + radius).value(), (y + radius).value());
+}
+
+void DrawEllipse(framework::TCanvas& canvas, const framework::TRect& corners)
+{
+    canvas.Ellipse(corners.Left, corners.Top, corners.Right, corners.Bottom);
+}
+
+// What drawing or erasing an ellipse with these corners changes on the screen, with a pixel to
+// spare on every side: at a fractional device pixel ratio the window system rounds a region to
+// whole device pixels, and may leave out one the ellipse's edge covers in part.
+QRect ScreenReach(const framework::TRect& corners)
+{
+    const framework::TRect inked = framework::TCanvas::EllipseExtent(corners, kOutlineWidth);
+    return {QPoint((CheckedInt(inked.Left) - 1).value(), (CheckedInt(inked.Top) - 1).value()),
+        QPoint(inked.Right, inked.Bottom)};
 }
 
 }  // namespace
@@ -222,18 +241,19 @@ void TVrLedClock::Paint()
             framework::Rect(0, 0, background_.width(), background_.height()), Color());
     }
     const Rings rings = RingGeometry();
-    canvas.Pen() = {tickOutline_, 1, framework::psSolid};
+    canvas.Pen() = {tickOutline_, kOutlineWidth, framework::psSolid};
     canvas.Brush() = {tickColor_, framework::bsSolid};
     if (hourMarks_) {
         for (int k = 0; k < 12; ++k)
-            DrawDot(canvas, OnRing(rings.cx, rings.cy, rings.hourRadius, k + 9, 12), tickWidth_);
+            DrawEllipse(
+                canvas, DotCorners(OnRing(rings.cx, rings.cy, rings.hourRadius, k + 9, 12), tickWidth_));
     }
     DrawTime();
     if (secondsIndicator_) {
-        canvas.Pen() = {secOutline_, 1, framework::psSolid};
+        canvas.Pen() = {secOutline_, kOutlineWidth, framework::psSolid};
         canvas.Brush() = {secHandColor_, framework::bsSolid};
         for (int s = 0; s <= seconds_; ++s)
-            DrawDot(canvas, OnRing(rings.cx, rings.cy, rings.secondRadius, s + 15, 60), secWidth_);
+            DrawEllipse(canvas, SecondDotCorners(rings, s));
     }
     TVrGraphicImageControl::Paint();
 }
@@ -247,34 +267,24 @@ TVrLedClock::Rings TVrLedClock::RingGeometry() const
     return {cx, cy, hourRadius, hourRadius - ring};
 }
 
+framework::TRect TVrLedClock::SecondDotCorners(const Rings& rings, int second) const
+{
+    return DotCorners(OnRing(rings.cx, rings.cy, rings.secondRadius, second + 15, 60), secWidth_);
+}
+
 QRect TVrLedClock::SecondDotRect(int second) const
 {
-    const Rings rings = RingGeometry();
-    const framework::TPoint centre = OnRing(rings.cx, rings.cy, rings.secondRadius, second + 15, 60);
-    const CheckedInt reach = CheckedInt(secWidth_) + 1;
-    return QRect(
-        (centre.X - reach).value(), (centre.Y - reach).value(), (2 * reach).value(), (2 * reach).value());
+    return ScreenReach(SecondDotCorners(RingGeometry(), second));
 }
 
 QRect TVrLedClock::TimeTextRect() const
 {
-    const CheckedInt ledSize = ledSize_;
-    const CheckedInt pitch = ledSize + 1;
-    int leastSlant = 0;
-    int mostSlant = 0;
-    for (int row = 0; row < kGlyphRows; ++row) {
-        const int slant = SlantOffset((row * ledSize).value(), textAngle_);
-        leastSlant = std::min(leastSlant, slant);
-        mostSlant = std::max(mostSlant, slant);
-    }
+    // Every dot a glyph may light, so that the region holds the old digits and the new.
     QRect text;
-    for (const PlacedChar& placed : TimeLayout()) {
-        // The glyph's columns run leftwards from its right reference, each row shifted by its slant.
-        const CheckedInt right = CheckedInt(placed.x) - ledSize + pitch - leastSlant + 1;
-        const CheckedInt left = CheckedInt(placed.x) - ledSize - pitch * (kGlyphColumns - 1) - mostSlant - 1;
-        const CheckedInt bottom = CheckedInt(placed.y) + pitch * (kGlyphRows - 1) + ledSize + 1;
-        text |= QRect(QPoint(left.value(), placed.y - 1), QPoint((right - 1).value(), (bottom - 1).value()));
-    }
+    for (const PlacedChar& placed : TimeLayout())
+        for (int row = 0; row < kGlyphRows; ++row)
+            for (int column = 0; column < kGlyphColumns; ++column)
+                text |= ScreenReach(LedCorners(placed.x, placed.y, row, column));
     return text;
 }
 
@@ -328,25 +338,28 @@ std::array<TVrLedClock::PlacedChar, 5> TVrLedClock::TimeLayout() const
     return placed;
 }
 
+framework::TRect TVrLedClock::LedCorners(int x, int y, int row, int column) const
+{
+    const CheckedInt ledSize = ledSize_;
+    const CheckedInt pitch = ledSize + 1;
+    const int slant = SlantOffset((row * ledSize).value(), textAngle_);
+    const CheckedInt left = x - ledSize - pitch * column - slant;
+    const CheckedInt top = y + pitch * row;
+    return framework::Rect(left.value(), top.value(), (left + pitch).value(), (top + ledSize).value());
+}
+
 void TVrLedClock::DrawLedChar(int x, int y, QChar character)
 {
     framework::TCanvas& canvas = BitmapCanvas();
     canvas.Brush() = {hoursColor_, framework::bsSolid};
-    canvas.Pen() = {hoursOutline_, 1, framework::psSolid};
+    canvas.Pen() = {hoursOutline_, kOutlineWidth, framework::psSolid};
     const int glyph = character.unicode() - '0';
-    const CheckedInt ledSize = ledSize_;
-    const CheckedInt pitch = ledSize + 1;
     for (int row = 0; row < kGlyphRows; ++row) {
-        const int slant = SlantOffset((row * ledSize).value(), textAngle_);
         const std::uint8_t bits
             = kLedFont.at(static_cast<std::size_t>(glyph) * kGlyphRows + static_cast<std::size_t>(row));
-        for (int column = 0; column < kGlyphColumns; ++column) {
-            if (!(bits & (1u << column)))
-                continue;
-            const CheckedInt left = x - ledSize - pitch * column - slant;
-            const CheckedInt top = y + pitch * row;
-            canvas.Ellipse(left.value(), top.value(), (left + pitch).value(), (top + ledSize).value());
-        }
+        for (int column = 0; column < kGlyphColumns; ++column)
+            if (bits & (1u << column))
+                DrawEllipse(canvas, LedCorners(x, y, row, column));
     }
 }
 

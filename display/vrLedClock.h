@@ -119,8 +119,8 @@ public:
     // The horizontal shift of a row of LED dots: rnd(tan(angle) x value), 0 when that fails.
     static int SlantOffset(int value, int angle);
 
-    // Where the face draws, in control pixels, with a pixel to spare: the dot of a second (0..59),
-    // and the HH:MM text.
+    // What drawing or erasing a part of the face changes, in control pixels, with a pixel to
+    // spare: the dot of a second (0..59), and every dot the HH:MM text may light.
     QRect SecondDotRect(int second) const;
     QRect TimeTextRect() const;
 
@@ -147,6 +147,10 @@ private:
         framework::CheckedInt cx, cy, hourRadius, secondRadius;
     };
     Rings RingGeometry() const;
+    // The corners of the ellipses the face draws: the dot of a second, and the LED dot at (row,
+    // column) of a glyph whose right reference is (x, y), the columns counted leftwards.
+    framework::TRect SecondDotCorners(const Rings& rings, int second) const;
+    framework::TRect LedCorners(int x, int y, int row, int column) const;
     // Each character of the time text with the right reference and top it is drawn at.
     struct PlacedChar {
         QChar character;

@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 
 #include <QPainter>
+#include <cmath>
 
 namespace framework {
 
@@ -24,6 +25,15 @@ QSize LogicalSize(const QPaintDevice* device)
     if (const auto* image = dynamic_cast<const QImage*>(device))
         return image->deviceIndependentSize().toSize();
     return {device->width(), device->height()};
+}
+
+// The path of Ellipse's outline: through the centres of the outermost pixels, so that the shape
+// covers exactly the pixels from (left, top) to (right - 1, bottom - 1).
+QRectF EllipsePath(int left, int top, int right, int bottom)
+{
+    const qreal width = static_cast<qreal>((CheckedInt(right) - left).value()) - 1;
+    const qreal height = static_cast<qreal>((CheckedInt(bottom) - top).value()) - 1;
+    return {left + 0.5, top + 0.5, width, height};
 }
 
 }  // namespace
@@ -53,6 +63,7 @@ QPainter& TCanvas::Painter()
         painter_ = std::make_unique<QPainter>(device_);
         painter_->setRenderHint(QPainter::Antialiasing);
         painter_->setRenderHint(QPainter::TextAntialiasing);
+        painter_->translate(-ToQPoint(origin_));
         if (clipped_)
             painter_->setClipRect(ToQRect(clip_));
     }
@@ -62,6 +73,14 @@ QPainter& TCanvas::Painter()
 void TCanvas::Flush()
 {
     painter_.reset();
+}
+
+void TCanvas::SetOrigin(TPoint origin)
+{
+    if (origin == origin_)
+        return;
+    Flush();
+    origin_ = origin;
 }
 
 QFontMetrics TCanvas::FontMetrics() const
@@ -92,11 +111,20 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom)
     QPainter& painter = Painter();
     painter.setPen(ToQPen(pen_));
     painter.setBrush(brush_.Style == bsSolid ? QBrush(ToQColor(brush_.Color)) : QBrush(Qt::NoBrush));
-    // The outline runs through the centres of the outermost pixels, so the shape covers exactly
-    // the pixels from (left, top) to (right - 1, bottom - 1).
-    const qreal width = static_cast<qreal>((CheckedInt(right) - left).value()) - 1;
-    const qreal height = static_cast<qreal>((CheckedInt(bottom) - top).value()) - 1;
-    painter.drawEllipse(QRectF(left + 0.5, top + 0.5, width, height));
+    painter.drawEllipse(EllipsePath(left, top, right, bottom));
+}
+
+TRect TCanvas::EllipseExtent(const TRect& corners, int penWidth)
+{
+    // QPainter turns a path given right to left or bottom to top round; the pen reaches half its
+    // width beyond the path.
+    const qreal reach = ToQPen({clBlack, penWidth, psSolid}).widthF() / 2;
+    const QRectF inked = EllipsePath(corners.Left, corners.Top, corners.Right, corners.Bottom)
+                             .normalized()
+                             .adjusted(-reach, -reach, reach, reach);
+    const auto whole = [](qreal edge) { return CheckedInt::Trunc(edge).value(); };
+    return Rect(whole(std::floor(inked.left())), whole(std::floor(inked.top())),
+        whole(std::ceil(inked.right())), whole(std::ceil(inked.bottom())));
 }
 
 void TCanvas::FillRect(const TRect& rect)
@@ -109,7 +137,7 @@ void TCanvas::ClearToTransparent()
     QPainter& painter = Painter();
     painter.save();
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.fillRect(QRect(QPoint(0, 0), LogicalSize(device_)), Qt::transparent);
+    painter.fillRect(QRect(ToQPoint(origin_), LogicalSize(device_)), Qt::transparent);
     painter.restore();
 }
 
@@ -149,7 +177,7 @@ TRect TCanvas::ClipRect() const
     if (!device_)
         return {};
     const QSize size = LogicalSize(device_);
-    return Bounds(0, 0, size.width(), size.height());
+    return Bounds(origin_.X, origin_.Y, size.width(), size.height());
 }
 
 void TCanvas::SetClipRect(const TRect& rect)

@@ -68,6 +68,8 @@ public:
     // solid; the cell turns about (x, y) by the font's escapement.
     void TextOut(int x, int y, const QString& text);
     void Ellipse(int left, int top, int right, int bottom);
+    // The pixels Ellipse may touch with these corners (either way round) and a pen `penWidth` wide.
+    static TRect EllipseExtent(const TRect& corners, int penWidth);
     void FillRect(const TRect& rect);  // with the brush colour, whatever its style
     // Replaces every pixel with a transparent one, for frames that show what lies beneath.
     void ClearToTransparent();
@@ -77,7 +79,12 @@ public:
     // brush colour when the brush is solid and left out when it is clear.
     void BrushCopy(const TRect& dest, const QImage& image, const TRect& source, TColor key);
 
-    // The part of the device being drawn, in device-independent pixels.
+    // The point of the drawing coordinates at the device's top left, (0, 0) unless set: a picture
+    // of part of a larger area is drawn in the area's coordinates.
+    TPoint Origin() const { return origin_; }
+    void SetOrigin(TPoint origin);
+
+    // The part of the device being drawn, in the drawing coordinates (device-independent pixels).
     TRect ClipRect() const;
     void SetClipRect(const TRect& rect);
 
@@ -92,6 +99,7 @@ private:
     TPen pen_;
     TBrush brush_;
     TFont font_;
+    TPoint origin_;
     TRect clip_;
     bool clipped_ = false;
     std::recursive_mutex lock_;

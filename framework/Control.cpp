@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPalette>
 #include <QScrollBar>
 #include <QWidget>
@@ -17,6 +18,26 @@
 namespace framework {
 
 namespace {
+
+// Qt works a font's ascent and descent out as the font's design units times the pixel size in
+// 26.6 fixed point, which overflows past 2^25 (from 17651 pixels for DejaVu Sans, 18099 for
+// Liberation Sans): the font then measures a negative or cut-off height. No font's units (16 bits)
+// reach that at 512 pixels, so a larger font must measure as the same font at 512 pixels scaled,
+// each measure being up to a pixel off (the reference's pixel grows with the scale).
+bool MeasuresRight(const QFont& font)
+{
+    constexpr int kSurelyMeasured = 512;
+    const int size = font.pixelSize();
+    if (size <= kSurelyMeasured)
+        return true;
+    QFont reference = font;
+    reference.setPixelSize(kSurelyMeasured);
+    const QFontMetricsF expected(reference);
+    const QFontMetricsF measured(font);
+    const qreal scale = static_cast<qreal>(size) / kSurelyMeasured;
+    const auto near = [scale](qreal got, qreal want) { return std::abs(got - want * scale) <= scale + 1; };
+    return near(measured.ascent(), expected.ascent()) && near(measured.descent(), expected.descent());
+}
 
 // The new position of one edge pair along one axis, for a parent that grew by `delta` (or, with
 // neither edge anchored, whose size went from `oldSize` to `newSize`).
@@ -130,6 +151,8 @@ void Control::setFontHeight(int value)
         if (cell > 0)
             font.setPixelSize(std::max(1, static_cast<int>(std::lround(value * double(value) / cell))));
     }
+    if (!MeasuresRight(font))
+        throw ERangeError();
     widget_->setFont(font);
 }
 

@@ -35,7 +35,8 @@ public:
     void setAnchors(TAnchors value);
 
     // Character height in pixels when negative (the em height), cell height when positive; a
-    // height past 32767 either way raises the range error.
+    // height past 32767 either way, or one at which the font engine cannot measure the font (from
+    // about 17000 pixels), raises the range error and keeps the font.
     int FontHeight() const;
     void setFontHeight(int value);
 

@@ -2,6 +2,7 @@
 
 #include "framework/TimeSource.h"
 
+#include <QBackingStore>
 #include <QEvent>
 #include <QImage>
 #include <QPaintEvent>
@@ -22,6 +23,15 @@ inline QColor PixelAt(const QImage& frame, int x, int y)
 inline QColor PixelAt(const QImage& frame, QPoint logical)
 {
     return PixelAt(frame, logical.x(), logical.y());
+}
+
+// A copy of what the window system holds of a window, in device pixels: its backing store's
+// picture (grabbing the screen hands back only part of it above one device pixel per pixel, and
+// the picture is painted in place when scaled, so it is copied deeply).
+inline QImage Shown(QWidget& window)
+{
+    const auto* held = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    return held ? held->copy() : QImage();
 }
 
 // A parent whose own background is one plain colour, to tell it apart from what a control draws.

@@ -222,6 +222,14 @@ private slots:
         const QRect ink = InkBounds(s.Result(), Qt::white);
         QCOMPARE(ink, QRect(10, 10, 11, 11));
         QCOMPARE(s.Result().pixelColor(15, 15), QColor(Qt::red));
+        // What one may touch, its corners either way round, whatever the pen.
+        for (const int pen : {1, 3}) {
+            Surface t(40, 40);
+            t.canvas.Pen() = {clRed, pen, psSolid};
+            t.canvas.Ellipse(21, 21, 10, 10);
+            QCOMPARE(
+                InkBounds(t.Result(), Qt::white), ToQRect(TCanvas::EllipseExtent(Rect(21, 21, 10, 10), pen)));
+        }
     }
 
     void brushCopyTreatsTheKeyColour()

@@ -6,7 +6,6 @@
 #include "tests/TestWidgets.h"
 
 #include <QPointer>
-#include <QScreen>
 #include <QTimeZone>
 #include <chrono>
 #include <thread>
@@ -42,6 +41,15 @@ protected:
         return false;
     }
 };
+
+// Whether the window shows what a whole repaint of `control` now would: the window system's
+// picture before and after one.
+bool ShowsAWholeFrame(QWidget& window, QWidget& control)
+{
+    const QImage shown = Shown(window);
+    control.repaint();
+    return !shown.isNull() && shown == Shown(window);
+}
 
 // The worked example's clock: 783 x 374, LED dots of 6, distinct colours for every part.
 void MakeWorkedExample(TVrLedClock& clock)
@@ -283,12 +291,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         PaintCounter paints(clock);
         const QRegion& copied = paints.region;
-        // What the window system holds, to compare with a whole frame drawn now; the offscreen
-        // platform hands it back whole only at one device pixel per pixel.
-        const auto screenIsWhole = [&] {
-            return window.devicePixelRatio() != 1
-                || window.screen()->grabWindow(window.winId()).toImage() == clock.grab().toImage();
-        };
+        const auto screenIsWhole = [&] { return ShowsAWholeFrame(window, clock); };
         const auto tick = [&](const QTime& time) {
             source_->Set(QDateTime(kDay, time));
             paints.region = QRegion();
@@ -310,6 +313,49 @@ private slots:
         clock.setLedSize(INT_MAX / 2);  // digits no arithmetic can place: the whole control
         tick(QTime(12, 1, 0));
         QCOMPARE(copied, QRegion(clock.rect()));
+    }
+
+    // Whatever the values, and at any scale factor (ctest runs it at 1.5 and 2 too), a tick leaves
+    // the screen as a whole repaint would: a new dot, then a ring that empties and digits that
+    // change at every edge of their cells (19:59 to 20:00).
+    void aTickLeavesTheScreenAsAWholeRepaintWould_data()
+    {
+        QTest::addColumn<int>("secWidth");
+        QTest::addColumn<int>("ledSize");
+        QTest::addColumn<int>("textAngle");
+        QTest::addColumn<QPoint>("textOffset");
+        QTest::newRow("worked example") << 4 << 6 << 10 << QPoint(24, 0);
+        QTest::newRow("upright") << 2 << 6 << 0 << QPoint(0, 0);
+        QTest::newRow("zero") << 0 << 0 << 0 << QPoint(0, 0);
+        QTest::newRow("negative") << -3 << -5 << 10 << QPoint(-40, 20);
+        QTest::newRow("one below zero") << -1 << -1 << -30 << QPoint(0, -20);
+        QTest::newRow("large") << 45 << 14 << 80 << QPoint(60, -90);
+        QTest::newRow("text partly outside") << 7 << 3 << 170 << QPoint(-300, 150);
+    }
+
+    void aTickLeavesTheScreenAsAWholeRepaintWould()
+    {
+        QFETCH(int, secWidth);
+        QFETCH(int, ledSize);
+        QFETCH(int, textAngle);
+        QFETCH(QPoint, textOffset);
+        source_->Set(QDateTime(kDay, QTime(19, 59, 58)));
+        QWidget window;
+        window.resize(783, 374);
+        TVrLedClock clock(&window);
+        MakeWorkedExample(clock);
+        clock.setSecWidth(secWidth);
+        clock.setLedSize(ledSize);
+        clock.setTextAngle(textAngle);
+        clock.setTextOffsetX(textOffset.x());
+        clock.setTextOffsetY(textOffset.y());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const QTime& time : {QTime(19, 59, 59), QTime(20, 0, 0)}) {
+            source_->Set(QDateTime(kDay, time));
+            clock.UpdateTime(nullptr);
+            QVERIFY2(ShowsAWholeFrame(window, clock), qPrintable(time.toString()));
+        }
     }
 
     void twelveHourDigits_data()

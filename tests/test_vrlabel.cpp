@@ -5,6 +5,7 @@
 #include "tests/TestWidgets.h"
 
 #include <cmath>
+#include <sys/resource.h>
 
 using namespace display;
 using namespace framework;
@@ -41,6 +42,14 @@ QFont HardEdgedFont()
     font.setPixelSize(30);
     font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+// The most memory the process has held so far, in MB.
+long PeakMemoryMB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024;
 }
 
 }  // namespace
@@ -187,6 +196,53 @@ private slots:
         frame = parent.grab().toImage();
         QCOMPARE(frame.pixelColor(1, 1), QColor(Qt::yellow));
         QCOMPARE(centre(frame, Qt::black), face);
+    }
+
+    void aLabelLargerThanItsWindowDrawsOnlyWhatTheWindowCanShow()
+    {
+        // Cut on every side by a small frame, a label shows the pixels it shows whole; at a ratio of
+        // 1.5 the frame's corner lies between device pixels, the label's does not.
+        const auto dress = [](TVrLabel& label) {
+            label.setGeometry(0, 0, 300, 120);
+            label.setFontHeight(-60);
+            label.setCaption("On air");
+            label.setAngle(20);
+        };
+        QWidget whole;
+        whole.resize(300, 120);
+        TVrLabel full(&whole);
+        dress(full);
+        QWidget small;
+        small.resize(160, 60);
+        QWidget frame(&small);
+        frame.setGeometry(3, 5, 150, 50);
+        TVrLabel cut(&frame);
+        dress(cut);
+        cut.move(-75, -41);
+        whole.show();
+        small.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&whole) && QTest::qWaitForWindowExposed(&small));
+        // Compared a pixel inside the frame's edges, which lie between device pixels at 1.5.
+        const QRect inner(76, 44, 148, 44);  // of the label
+        const QTransform device = QTransform::fromScale(small.devicePixelRatioF(), small.devicePixelRatioF());
+        const QImage shown = Shown(small).copy(device.mapRect(inner.translated(cut.mapTo(&small, QPoint()))));
+        QVERIFY(!shown.isNull());
+        QCOMPARE(shown, Shown(whole).copy(device.mapRect(inner)));
+
+        // Thousands of pixels beyond its window, memory stays that of a screen.
+        QWidget window;
+        window.resize(800, 600);
+        TVrLabel huge(&window);
+        huge.setCaption("Studio");
+        huge.setAutoSize(true);
+        huge.setFontHeight(-9000);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QVERIFY(huge.width() > 20000 && huge.height() > 9000);
+        QVERIFY2(PeakMemoryMB() < 300, qPrintable(QString("%1 MB").arg(PeakMemoryMB())));
+        // Past what the font engine can measure, a height is refused and the label keeps its own.
+        QVERIFY_THROWS_EXCEPTION(ERangeError, huge.setFontHeight(-20000));
+        QCOMPARE(huge.FontHeight(), -9000);
     }
 
     void pictureFillFollowsEveryAssignment()
