@@ -152,7 +152,8 @@ void Control::setFontHeight(int value)
             font.setPixelSize(std::max(1, static_cast<int>(std::lround(value * double(value) / cell))));
     }
     if (!MeasuresRight(font))
-        throw ERangeError();
+        throw ERangeError(QStringLiteral("a height at which %1 can be measured, some 17000 pixels or less")
+                              .arg(font.family()));
     widget_->setFont(font);
 }
 
