@@ -111,6 +111,10 @@ void Control::setAlign(TAlign value)
             widget_->setGeometry(freeBounds_);
     }
     Realign();
+    if (align_ != alNone) {
+        DockEvent docked(DockEvent::Docked);
+        QCoreApplication::sendEvent(widget_, &docked);
+    }
 }
 
 void Control::setAnchors(TAnchors value)

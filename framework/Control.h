@@ -28,7 +28,7 @@ public:
 
     TAlign Align() const { return align_; }
     // Docking (any value but alNone) remembers the free bounds; going back to alNone restores them,
-    // unless a watcher of the control's DockEvent places it. Both changes send a DockEvent.
+    // unless a watcher of the control's DockEvent places it. Every change sends DockEvents.
     void setAlign(TAlign value);
 
     TAnchors Anchors() const { return anchors_; }

@@ -2,6 +2,7 @@
 
 #include "framework/Arithmetic.h"
 #include "framework/Control.h"
+#include "resizer/ControlList.h"
 
 #include <QWidget>
 
@@ -66,7 +67,7 @@ void TMRControlHandler::KeepFreePlace()
     freePlace_ = {leftRatio_, topRatio_, widthRatio_, heightRatio_};
 }
 
-bool TMRControlHandler::ReturnToFreePlace()
+bool TMRControlHandler::TakeBackFreePlace()
 {
     if (freePlace_.left == kNotCaptured)
         return false;
@@ -74,7 +75,6 @@ bool TMRControlHandler::ReturnToFreePlace()
     topRatio_ = freePlace_.top;
     widthRatio_ = freePlace_.width;
     heightRatio_ = freePlace_.height;
-    Apply();
     return true;
 }
 
@@ -91,7 +91,33 @@ void TMRControlHandler::Apply()
     framework::TRect rect;
     ApplyBounds(rect);
     ApplyProperties();
+    // A container's natural size follows its contents, which are scaled only after it.
+    if (framework::Control* control = FrameworkControl();
+        control && control->AutoSize() && !AcceptsControls(control_))
+        control->AdjustAutoSize();
     lastBounds_ = Bounds();
+}
+
+void TMRControlHandler::Dock() const
+{
+    if (const framework::Control* control = FrameworkControl();
+        control && control->Align() != framework::alNone)
+        framework::AlignControls(control_->parentWidget());
+}
+
+void TMRControlHandler::Settle()
+{
+    if (!Captured())
+        return;  // the next capture takes fractions whatever it finds
+    lastBounds_ = Bounds();
+    const QSize client = framework::ClientSize(control_->parentWidget());
+    parentWidth_ = client.width();
+    parentHeight_ = client.height();
+}
+
+framework::Control* TMRControlHandler::FrameworkControl() const
+{
+    return dynamic_cast<framework::Control*>(control_.data());
 }
 
 void TMRControlHandler::ApplyBounds(framework::TRect& rect)

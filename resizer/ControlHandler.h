@@ -9,12 +9,20 @@
 
 class QWidget;
 
+namespace framework {
+class Control;
+}
+
 namespace resizer {
 
 // Keeps one control's position and size as fractions of its parent's client area, and drives the
 // control's property handlers in step with it. The fractions are taken again only when the
 // control was moved by somebody else or the reference size changed since the last apply, so a
 // control brought back to a former size lands on its former pixels.
+//
+// A docked control keeps the fractions of its free place: it is scaled as it would stand free,
+// and its dock then stretches it, as docking did. So what it shows depends on its parent's size
+// alone, not on the size at which it was docked.
 class STUDIOCLOCK_RESIZER_EXPORT TMRControlHandler {
 public:
     explicit TMRControlHandler(QWidget* control);
@@ -24,16 +32,23 @@ public:
 
     // Takes the fractions against a reference size, then the property handlers' ratios.
     void Capture(int width, int height);
-    // Gives the control its bounds for the parent's current client size, then lets the property
-    // handlers scale; nothing while the handler holds no fractions.
+    // Gives the control its bounds for the parent's current client size, as it would stand free,
+    // then lets the property handlers scale and an auto-sized control take its natural size,
+    // whether or not its font changed. Nothing while the handler holds no fractions.
     void Apply();
+    // Has a docked control's dock place it, stretching what Apply scaled, as docking does.
+    void Dock() const;
+    // Notes where the control stands and its parent's client size, once docks have placed
+    // everything: the next capture keeps the fractions unless somebody else moves it. Nothing
+    // while the handler holds no fractions.
+    void Settle();
 
-    // While its control is docked the handler scales the docked bounds; the fractions of the
-    // control's free place are kept aside meanwhile. Called as the control leaves that place.
+    // The fractions of the control's free place are kept aside while it is docked, as somebody
+    // else may move it there. Called as the control leaves that place.
     void KeepFreePlace();
-    // Puts a control just freed from its dock where it would stand had it never been docked, at
-    // its parent's current size; false when no free place was kept (it was never captured).
-    bool ReturnToFreePlace();
+    // Takes back the fractions kept as the control docked, for the next Apply to put it where it
+    // would stand had it never been docked; false when none were kept (it was never captured).
+    bool TakeBackFreePlace();
 
     // The control, or null once it is gone.
     QWidget* Control() const { return control_.data(); }
@@ -62,6 +77,9 @@ protected:
 
 private:
     static constexpr float kNotCaptured = -1.0F;
+
+    // The control as a framework control (AutoSize, Align), or null.
+    framework::Control* FrameworkControl() const;
 
     struct Fractions {
         float left;

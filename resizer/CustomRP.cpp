@@ -152,16 +152,49 @@ void TCustomResizerPanel::DockChanged(QWidget* control, framework::DockEvent& ev
     TMRControlHandler* handler = HandlerOf(control);
     if (!handler || !IsOnPanel(control))
         return;
-    if (event.change() == framework::DockEvent::Freed) {
-        if (handler->ReturnToFreePlace())
+    switch (event.change()) {
+    case framework::DockEvent::Docking:
+        if (allowChanges_) {
+            const QSize reference = ReferenceSize(control);
+            handler->Capture(reference.width(), reference.height());
+        }
+        handler->KeepFreePlace();
+        return;
+    case framework::DockEvent::Docked:
+        for (TMRControlHandler* under : HandlersUnder(control))
+            under->Settle();
+        return;
+    case framework::DockEvent::Freed:
+        if (handler->TakeBackFreePlace()) {
+            ApplyUnder(control);
             event.SetPlaced();
+        }
         return;
     }
-    if (allowChanges_) {
-        const QSize reference = ReferenceSize(control);
-        handler->Capture(reference.width(), reference.height());
+}
+
+std::vector<TMRControlHandler*> TCustomResizerPanel::HandlersUnder(const QWidget* control) const
+{
+    std::vector<TMRControlHandler*> handlers;
+    for (const auto& handler : controlHandlers_) {
+        const QWidget* under = handler->Control();
+        if ((under == control || control->isAncestorOf(under)) && IsOnPanel(under))
+            handlers.push_back(handler.get());
     }
-    handler->KeepFreePlace();
+    return handlers;
+}
+
+void TCustomResizerPanel::ApplyUnder(const QWidget* control)
+{
+    const std::vector<TMRControlHandler*> handlers = HandlersUnder(control);
+    // Every control is scaled as it would stand free, each container before its contents (the
+    // registration order); docks then stretch those that are docked, as docking does.
+    for (TMRControlHandler* handler : handlers)
+        handler->Apply();
+    for (const TMRControlHandler* handler : handlers)
+        handler->Dock();
+    for (TMRControlHandler* handler : handlers)
+        handler->Settle();
 }
 
 void TCustomResizerPanel::SizeChanged(QResizeEvent* event)
@@ -188,7 +221,7 @@ void TCustomResizerPanel::SizeChanged(QResizeEvent* event)
         CaptureAll();
     TPanel::resizeEvent(event);
     fontHandler_.ApplyRatios();
-    ApplyAll();
+    ApplyUnder(this);
 }
 
 void TCustomResizerPanel::CaptureAll()
@@ -201,14 +234,6 @@ void TCustomResizerPanel::CaptureAll()
         const QSize reference = ReferenceSize(handler->Control());
         handler->Capture(reference.width(), reference.height());
     }
-}
-
-void TCustomResizerPanel::ApplyAll()
-{
-    // Registration order puts every container before its contents.
-    for (const auto& handler : controlHandlers_)
-        if (IsOnPanel(handler->Control()))
-            handler->Apply();
 }
 
 }  // namespace resizer

@@ -65,16 +65,21 @@ private:
     void SizeChanged(QResizeEvent* event);
     void Register(QWidget* control);
     void CaptureAll();
-    void ApplyAll();
     // The parent's client size a control is captured against; the panel's own old size for its
     // direct children.
     QSize ReferenceSize(const QWidget* control) const;
     // A control that has been taken off the panel keeps its handler but is left alone.
     bool IsOnPanel(const QWidget* control) const;
     void DropHandler(QObject* control);
-    // A control leaving its free place keeps it (taken again first when changes are allowed);
-    // one freed from its dock goes back to it.
+    // A control leaving its free place keeps it (taken again first when changes are allowed),
+    // and what its dock does to it and its contents is no move by somebody else; one freed from
+    // its dock goes back to its free place, with its contents.
     void DockChanged(QWidget* control, framework::DockEvent& event);
+    // The handlers of `control` and of every control under it that is still on the panel, in
+    // registration order.
+    std::vector<TMRControlHandler*> HandlersUnder(const QWidget* control) const;
+    // Scales `control` and everything under it for the current sizes.
+    void ApplyUnder(const QWidget* control);
     void FreeHandlers();
 
     int oldWidth_ = 0;

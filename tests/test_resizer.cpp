@@ -1,5 +1,6 @@
 #include "controls/Edit.h"
 #include "controls/Label.h"
+#include "controls/Panel.h"
 #include "display/vrLedClock.h"
 #include "framework/Exceptions.h"
 #include "framework/FontSize.h"
@@ -481,6 +482,43 @@ private slots:
             moved->move(200, 0);
             w.Resize(200, 100);
             QCOMPARE(moved->geometry(), allowChanges ? QRect(100, 0, 50, 25) : QRect(50, 0, 50, 25));
+        }
+    }
+
+    // Docking only stretches a panel, its contents following their anchors; docked, it then shows
+    // at each size what docking at that size shows, wherever it was docked.
+    void aDockedPanelShowsWhatDockingAtTheSizeShows()
+    {
+        for (const bool allowChanges : {true, false}) {
+            PanelWindow w(allowChanges);
+            auto* docking = new controls::TPanel(w.panel);
+            docking->setGeometry(300, 20, 80, 60);
+            SetPointSize(docking, 9);
+            auto* content = new controls::TPanel(docking);
+            content->setGeometry(10, 10, 60, 20);
+            content->setAnchors(
+                framework::TAnchors(framework::akLeft | framework::akTop | framework::akBottom));
+            w.Show();
+            w.Resize(800, 300);
+            const QRect free = docking->geometry();
+            const QRect freeContent = content->geometry();
+            const int points = PointSize(docking);
+            docking->setAlign(framework::alLeft);
+            const QRect docked = docking->geometry();
+            QCOMPARE(docked.width(), free.width());
+            QCOMPARE(content->geometry(), freeContent.adjusted(0, 0, 0, docked.height() - free.height()));
+            QCOMPARE(PointSize(docking), points);
+            const QRect dockedContent = content->geometry();
+
+            docking->setAlign(framework::alNone);
+            QCOMPARE(docking->geometry(), free);
+            w.Resize(400, 200);
+            docking->setAlign(framework::alLeft);
+            for (const QSize size : {QSize(800, 300), QSize(400, 200), QSize(800, 300)})
+                w.Resize(size.width(), size.height());
+            QCOMPARE(docking->geometry(), docked);
+            QCOMPARE(content->geometry(), dockedContent);
+            QCOMPARE(PointSize(docking), points);
         }
     }
 

@@ -5,11 +5,16 @@
 #include "tests/TestMain.h"
 #include "tests/TestWidgets.h"
 
+#include <QRandomGenerator>
 #include <QScreen>
+#include <map>
 
 using namespace resizer;
+using controls::TMonthCalendar;
 
 namespace {
+
+const QSize kStored(789, 640);  // the window's size in the stored layout
 
 // Where every control of the window is and how large its text is.
 struct Snapshot {
@@ -91,7 +96,7 @@ private slots:
         QCOMPARE(form_->Memo1->geometry(), QRect(2, 844, 1570, 374));
         for (int i = 0; i < before.fontSizes.size(); ++i)
             QVERIFY2(large.fontSizes[i] > before.fontSizes[i], qPrintable(QString::number(i)));
-        ResizeTo(*form_, QSize(789, 640));
+        ResizeTo(*form_, kStored);
         QCOMPARE(Take(*form_), before);
     }
 
@@ -99,9 +104,10 @@ private slots:
     {
         const Snapshot before = Take(*form_);
         form_->showMaximized();
-        QTRY_VERIFY(form_->width() > 789 || form_->height() > 640 || !form_->isMaximized());
+        QTRY_VERIFY(
+            form_->width() > kStored.width() || form_->height() > kStored.height() || !form_->isMaximized());
         form_->showNormal();
-        QTRY_COMPARE(form_->size(), QSize(789, 640));
+        QTRY_COMPARE(form_->size(), kStored);
         QCOMPARE(Take(*form_), before);
     }
 
@@ -117,7 +123,7 @@ private slots:
             for (int points : Take(*form_).fontSizes)
                 QVERIFY(points >= 1);
         }
-        ResizeTo(*form_, QSize(789, 640));
+        ResizeTo(*form_, kStored);
         QCOMPARE(Take(*form_), before);
         QCOMPARE(form_->Memo1->toPlainText(), notes);
     }
@@ -130,6 +136,63 @@ private slots:
         for (int step = 59; step >= 0; --step)
             ResizeTo(*form_, QSize(789 + 3 * step, 640 + 2 * step));
         QCOMPARE(Take(*form_), before);
+    }
+
+    // Whatever way leads back to a state of the window (its size, full screen or not, the calendar
+    // docked or not) shows that state's first picture again, pixel for pixel; F11 flips full
+    // screen alone, so a maximised window comes back maximised. Random ways, the same every run.
+    void everyWayBackToAStateShowsItsFirstPicture_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 6; ++seed)
+            QTest::addRow("seed %u", seed) << seed;
+    }
+
+    void everyWayBackToAStateShowsItsFirstPicture()
+    {
+        QFETCH(quint32, seed);
+        QRandomGenerator random(seed);
+        TMonthCalendar* calendar = form_->MonthCalendar1;
+        form_->activateWindow();  // where F11 reaches
+        calendar->setFocus();     // so that no caret blinks in the pictures
+        QTRY_VERIFY(form_->isActiveWindow());
+        std::map<QString, QImage> firstPictures;
+        QString way;
+        for (int step = 0; step < 30; ++step) {
+            const QString state = QStringLiteral("%1x%2 %3 %4")
+                                      .arg(form_->width())
+                                      .arg(form_->height())
+                                      .arg(form_->isFullScreen())
+                                      .arg(calendar->Align());
+            const QImage picture = form_->grab().toImage();
+            const QImage& first = firstPictures.try_emplace(state, picture).first->second;
+            QVERIFY2(picture == first, qPrintable(state + QStringLiteral(" after ") + way));
+
+            const Qt::WindowStates before = form_->windowState();
+            switch (random.bounded(4)) {
+            case 0:  // maximise or restore; the title bar is out of reach in full screen
+                if (!before.testFlag(Qt::WindowFullScreen)) {
+                    form_->setWindowState(before ^ Qt::WindowMaximized);
+                    way += QLatin1Char('M');
+                }
+                break;
+            case 1:  // dragged larger and back: between two states, some ways change the fonts, some not
+                if (before == Qt::WindowNoState) {
+                    ResizeTo(*form_, form_->size() == kStored ? QSize(1280, 1005) : kStored);
+                    way += QLatin1Char('R');
+                }
+                break;
+            case 2:
+                QTest::keyClick(form_, Qt::Key_F11);
+                QCOMPARE(form_->windowState(), before ^ Qt::WindowFullScreen);
+                way += QLatin1Char('F');
+                break;
+            default:
+                emit calendar->OnDblClick(calendar);  // what a double click on it raises
+                way += QLatin1Char('D');
+            }
+            QCoreApplication::processEvents();
+        }
     }
 
     void theNotesKeepTheKeyboardWhileTheWindowIsResized()

@@ -8,6 +8,11 @@
 #include <QScreen>
 #include <QThread>
 
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
+
 namespace {
 
 const char* const kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1";
@@ -15,6 +20,28 @@ const char* const kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfake
 QString Program()
 {
     return qEnvironmentVariable("STUDIO_CLOCK_PROGRAM");
+}
+
+enum class ToWindowManager { No, Yes };
+
+// Sends a client message about `window`: to the window itself, or to the root window, where the
+// window manager takes requests.
+void SendClientMessage(
+    xcb_window_t window, const char* type, std::initializer_list<std::uint32_t> data, ToWindowManager to)
+{
+    xcb_connection_t* connection = XConnection();
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = Atom(type);
+    std::copy(data.begin(), data.end(), std::begin(message.data.data32));
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_send_event(connection, 0, to == ToWindowManager::Yes ? root : window,
+        to == ToWindowManager::Yes ? XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY
+                                   : XCB_EVENT_MASK_NO_EVENT,
+        reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
 }
 
 }  // namespace
@@ -124,20 +151,22 @@ void ClockProcess::Resize(QSize size) const
         QString::number(size.height())});
 }
 
+void ClockProcess::Maximise() const
+{
+    // An EWMH request, to the root window where the window manager listens: add both maximised
+    // states, asked by an application.
+    constexpr std::uint32_t kAdd = 1;
+    constexpr std::uint32_t kFromApplication = 1;
+    SendClientMessage(window_.toUInt(), "_NET_WM_STATE",
+        {kAdd, Atom("_NET_WM_STATE_MAXIMIZED_VERT"), Atom("_NET_WM_STATE_MAXIMIZED_HORZ"), kFromApplication},
+        ToWindowManager::Yes);
+}
+
 void ClockProcess::Close() const
 {
     // What a window manager sends when the close button is pressed.
-    xcb_connection_t* connection = XConnection();
-    xcb_client_message_event_t message{};
-    message.response_type = XCB_CLIENT_MESSAGE;
-    message.format = 32;
-    message.window = window_.toUInt();
-    message.type = Atom("WM_PROTOCOLS");
-    message.data.data32[0] = Atom("WM_DELETE_WINDOW");
-    message.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(
-        connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
-    xcb_flush(connection);
+    SendClientMessage(
+        window_.toUInt(), "WM_PROTOCOLS", {Atom("WM_DELETE_WINDOW"), XCB_CURRENT_TIME}, ToWindowManager::No);
 }
 
 int ClockProcess::WaitForExit(int msecs)

@@ -39,6 +39,8 @@ public:
     // Presses a key by its X name ("F11") with the window focused.
     void Key(const QString& key) const;
     void Resize(QSize size) const;
+    // Asks the window manager to maximise the window, as its title bar's button does.
+    void Maximise() const;
     // Asks the window to close, as its close button does.
     void Close() const;
     // The exit code once the program has ended within `msecs`, or -1.

@@ -126,6 +126,14 @@ QString WindowsNamed(const QString& name)
     return QString::fromLatin1(xdotool.readAllStandardOutput()).trimmed();
 }
 
+// The settled picture once the window has a size `wanted` accepts; a null picture if it never does.
+template <typename Wanted> QImage SettledGrabWhen(const ClockProcess& clock, Wanted wanted)
+{
+    if (!QTest::qWaitFor([&] { return wanted(clock.Grab().size()); }, 5000))
+        return {};
+    return SettledGrab(clock);
+}
+
 int WhitePixels(const QImage& window, const QRect& area)
 {
     int count = 0;
@@ -326,6 +334,50 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 5000);
         clock.Click(today);
         QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
+    }
+
+    // Whatever way leads back to a state of the window (its size, full screen or not, the calendar
+    // docked or not) shows that state's first picture again.
+    void everyWayBackToAStateShowsItsFirstPicture()
+    {
+        WindowManager manager;
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        const auto sized = [](QSize size) { return [size](QSize now) { return now == size; }; };
+        // The focus goes to the calendar's own day, so that no caret blinks in the pictures.
+        const QPoint today = SelectedDay(clock.Grab());
+        clock.Click(today);
+        const QImage window = SettledGrab(clock);
+        const QRect dockedCalendar(kWindowSize.width() - 210, 0, 210, kWindowSize.height());
+        clock.DoubleClick(today);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != window, 3000);
+        const QImage docked = SettledGrab(clock);
+        clock.DoubleClick(SelectedDay(docked, dockedCalendar));
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == window, 3000);
+
+        // Docked in full screen, the calendar comes back as it was docked in the window.
+        clock.Key(QStringLiteral("F11"));
+        const QImage fullScreen = SettledGrabWhen(clock, sized(screen));
+        const QRect calendar(kCalendar.left() * screen.width() / kWindowSize.width(), 0,
+            kCalendar.width() * screen.width() / kWindowSize.width(),
+            kCalendar.height() * screen.height() / kWindowSize.height());
+        clock.DoubleClick(SelectedDay(fullScreen, calendar));
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != fullScreen, 3000);
+        clock.Key(QStringLiteral("F11"));
+        QVERIFY(SettledGrabWhen(clock, sized(kWindowSize)) == docked);
+        clock.DoubleClick(SelectedDay(docked, dockedCalendar));
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == window, 3000);
+
+        // Full screen and back gives a maximised window back maximised, as it was.
+        clock.Maximise();
+        const QImage maximised
+            = SettledGrabWhen(clock, [](QSize size) { return size.width() > kWindowSize.width(); });
+        clock.Key(QStringLiteral("F11"));
+        QVERIFY(!SettledGrabWhen(clock, sized(screen)).isNull());
+        clock.Key(QStringLiteral("F11"));
+        QVERIFY(SettledGrabWhen(clock, sized(maximised.size())) == maximised);
     }
 
     void startedWithFullScreenItFillsTheScreenUntilF11GivesTheWindow()
