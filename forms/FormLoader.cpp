@@ -69,7 +69,7 @@ QWidget* FormLoader::createWidget(const QString& className, QWidget* parent, con
         if (const auto refusals = list.lock())
             refusals->push_back(value);
         else
-            qWarning("%s", qUtf8Printable(value.Message()));
+            value.Warn();
     };
     try {
         QWidget* widget = component->create(parent, refused);
@@ -90,7 +90,11 @@ QWidget* LoadForm(QIODevice& device, QWidget* parent)
     buffer.open(QIODevice::ReadOnly);
     FormLoader loader;
     std::unique_ptr<QWidget> loaded;
-    framework::LayoutReading::Read([&] { loaded.reset(loader.load(&buffer, parent)); });
+    try {
+        framework::LayoutReading::Read([&] { loaded.reset(loader.load(&buffer, parent)); });
+    } catch (const framework::Exception& error) {  // a component's Loaded
+        throw framework::EReadError(QStringLiteral("The form cannot be read: %1").arg(error.Message()));
+    }
     if (!loader.Refused().empty())
         throw framework::EReadError(
             QStringLiteral("The form cannot be read: %1").arg(Messages(loader.Refused(), form)));

@@ -24,16 +24,6 @@ QString ValueText(const QMetaProperty& property, const QVariant& value)
                                                           : text;
 }
 
-RefusedValue Refusal(const QObject& object, const std::exception& error)
-{
-    RefusedValue refusal;
-    refusal.widget = object.objectName();
-    refusal.reason = QString::fromStdString(error.what());
-    if (const auto* range = dynamic_cast<const framework::ERangeError*>(&error))
-        refusal.allowed = range->Allowed();
-    return refusal;
-}
-
 }  // namespace
 
 int WriteOrRefuse(QObject& object, int propertyIndex, void** arguments, const RefusalHandler& refused,
@@ -44,8 +34,12 @@ int WriteOrRefuse(QObject& object, int propertyIndex, void** arguments, const Re
     } catch (const std::exception& error) {
         *static_cast<int*>(arguments[2]) = 0;  // the write's status: QMetaProperty::write returns false
         const QMetaProperty property = object.metaObject()->property(propertyIndex);
-        RefusedValue refusal = Refusal(object, error);
+        RefusedValue refusal;
+        refusal.widget = object.objectName();
         refusal.property = QString::fromLatin1(property.name());
+        refusal.reason = QString::fromStdString(error.what());
+        if (const auto* range = dynamic_cast<const framework::ERangeError*>(&error))
+            refusal.allowed = range->Allowed();
         refusal.value = ValueText(property,
             property.metaType() == QMetaType::fromType<QVariant>()
                 ? *static_cast<const QVariant*>(arguments[0])
@@ -53,16 +47,6 @@ int WriteOrRefuse(QObject& object, int propertyIndex, void** arguments, const Re
         if (refused)
             refused(refusal);
         return -1;
-    }
-}
-
-void LoadOrRefuse(const QObject& object, const RefusalHandler& refused, const std::function<void()>& loaded)
-{
-    try {
-        loaded();
-    } catch (const std::exception& error) {
-        if (refused)
-            refused(Refusal(object, error));
     }
 }
 

@@ -18,16 +18,12 @@ namespace detail {
 STUDIOCLOCK_FORMS_EXPORT int WriteOrRefuse(QObject& object, int propertyIndex, void** arguments,
     const RefusalHandler& refused, const std::function<int()>& write);
 
-// Runs a component's `loaded`; when it raises, `refused` is told instead.
-STUDIOCLOCK_FORMS_EXPORT void LoadOrRefuse(
-    const QObject& object, const RefusalHandler& refused, const std::function<void()>& loaded);
-
 }  // namespace detail
 
 // A component as a form holds it. Designer and QUiLoader set its properties through Qt's meta-object
 // calls, from code that cannot take an exception: a value the component refuses (out of range, not
 // one of its names) would end the program there. Here such a value is dropped, the property keeps
-// the value it had, and the handler is told why; so is a failure of the component's Loaded.
+// the value it had, and the handler is told why.
 template <typename Component> class GuardedComponent final : public Component {
 public:
     GuardedComponent(QWidget* parent, RefusalHandler refused)
@@ -42,11 +38,6 @@ public:
             return Component::qt_metacall(call, id, arguments);
         return detail::WriteOrRefuse(
             *this, id, arguments, refused_, [&] { return Component::qt_metacall(call, id, arguments); });
-    }
-
-    void Loaded() override
-    {
-        detail::LoadOrRefuse(*this, refused_, [this] { Component::Loaded(); });
     }
 
 private:

@@ -18,6 +18,8 @@ struct STUDIOCLOCK_FORMS_EXPORT RefusedValue {
 
     // "ledClock: Hours cannot be 24 (Range check error; allowed: 0 to 23)"
     QString Message() const;
+    // Reports it as a warning, when nobody who asked to be told is there any more.
+    void Warn() const;
 };
 
 // Told of each value a component refuses.

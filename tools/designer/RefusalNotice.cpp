@@ -10,19 +10,15 @@ RefusalNotice::RefusalNotice(QObject* parent)
 forms::RefusalHandler RefusalNotice::Handler()
 {
     return [notice = QPointer<RefusalNotice>(this)](const forms::RefusedValue& value) {
-        if (notice)
+        if (notice && notice->designer_)
             notice->Add(value);
         else
-            qWarning("%s", qUtf8Printable(value.Message()));
+            value.Warn();
     };
 }
 
 void RefusalNotice::Add(const forms::RefusedValue& value)
 {
-    if (!designer_) {
-        qWarning("%s", qUtf8Printable(value.Message()));
-        return;
-    }
     pending_ << value.Message();
     if (pending_.size() == 1)
         QMetaObject::invokeMethod(this, &RefusalNotice::Show, Qt::QueuedConnection);

@@ -19,11 +19,11 @@ public:
     explicit RefusalNotice(QObject* parent);
 
     void SetDesigner(QDesignerFormEditorInterface* designer) { designer_ = designer; }
-    void Add(const forms::RefusedValue& value);
     // A handler for the components this notice reports for; safe to call after it is gone.
     forms::RefusalHandler Handler();
 
 private:
+    void Add(const forms::RefusedValue& value);
     void Show();
 
     QPointer<QDesignerFormEditorInterface> designer_;
