@@ -1,5 +1,7 @@
 #include "app/Unit1.h"
 
+#include "app/ClockDisciplineText.h"
+#include "app/ClockFaceNotice.h"
 #include "app/DateLine.h"
 #include "app/FullScreenKey.h"
 #include "framework/LocaleId.h"
@@ -14,6 +16,7 @@ TForm1::TForm1(QWidget* parent)
     framework::LayoutReading::Read(
         [this] {
             setupUi(this);
+            clockFaceNotice_ = new ClockFaceNotice(VrLedClock1);
             BindEvents();
         },
         this);
@@ -39,6 +42,7 @@ void TForm1::FormCreate(QObject* /*sender*/)
 {
     ShowDateLine();
     MonthCalendar1->setDate(framework::Now());
+    FollowClockDiscipline();
 }
 
 void TForm1::ShowDateLine()
@@ -57,6 +61,19 @@ void TForm1::VrLedClock1HoursChanged(QObject* /*sender*/, quint16 /*hours*/)
 void TForm1::VrLedClock1SecondsChanged(QObject* /*sender*/, quint16 /*seconds*/)
 {
     FollowTheDay();
+    FollowClockDiscipline();
+}
+
+void TForm1::FollowClockDiscipline()
+{
+    const framework::ClockDiscipline discipline = framework::ReadClockDiscipline();
+    if (shownDiscipline_ == discipline)
+        return;
+    const ClockDisciplineText text = DescribeClockDiscipline(
+        discipline, PortugueseDateLine(framework::ThreadLocale()), framework::ThreadQLocale());
+    clockFaceNotice_->Show(text.faceLine);
+    VrLedClock1->setToolTip(text.toolTip);
+    shownDiscipline_ = discipline;
 }
 
 void TForm1::FollowTheDay()

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "controls/Form.h"
+#include "framework/ClockDiscipline.h"
 #include "ui_Unit1.h"
 
 #include <QDate>
 #include <QUrl>
+#include <optional>
+
+class ClockFaceNotice;
 
 // The studio clock's main window: its controls come from the stored layout (Unit1.ui); the
 // handlers below give them their behaviour.
@@ -32,7 +36,13 @@ private:
     // Moves the date line and the calendar to today when the date line shows another day.
     void FollowTheDay();
 
-    QDate dateLineDay_;  // the day the date line shows
+    // Reads how the system clock is kept, after the second's pixels are on the screen, and says
+    // so on the clock's face and in its tooltip when that changed.
+    void FollowClockDiscipline();
+
+    QDate dateLineDay_;                           // the day the date line shows
+    ClockFaceNotice* clockFaceNotice_ = nullptr;  // a child of the clock
+    std::optional<framework::ClockDiscipline> shownDiscipline_;
 };
 
 // The main window, once Application::CreateForm has made it.
