@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QPixmap>
+#include <QSaveFile>
 #include <QScreen>
 #include <QThread>
 
@@ -16,6 +17,11 @@
 namespace {
 
 const char* const kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfaketimeMT.so.1";
+
+QString KernelClockFile(const QTemporaryDir& folder)
+{
+    return folder.filePath(QStringLiteral("kernel-clock"));
+}
 
 QString Program()
 {
@@ -49,6 +55,7 @@ void SendClientMessage(
 ClockProcess::ClockProcess(QString fakeTime, QString locale, QString timeZone, QString timeFile)
     : setting_{std::move(fakeTime), std::move(locale), std::move(timeZone), std::move(timeFile)}
 {
+    SetKernelClock(QStringLiteral("0 0 1000 100"));
 }
 
 ClockProcess::~ClockProcess()
@@ -65,11 +72,14 @@ bool ClockProcess::Start(const QStringList& arguments)
     environment.insert(QStringLiteral("LANG"), setting_.locale);
     environment.insert(QStringLiteral("LC_ALL"), setting_.locale);
     environment.insert(QStringLiteral("TZ"), setting_.timeZone);
+    // The machine's own clock discipline never decides what a test sees.
+    QStringList preloaded{qEnvironmentVariable("STUDIO_CLOCK_KERNEL_CLOCK_STAND_IN")};
+    environment.insert(QStringLiteral("STUDIO_CLOCK_KERNEL_CLOCK_FILE"), KernelClockFile(kernelClock_));
+    // A build with the address sanitizer wants its runtime loaded first; these go first.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+        environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
     if (!setting_.fakeTime.isEmpty() || !setting_.timeFile.isEmpty()) {
-        environment.insert(QStringLiteral("LD_PRELOAD"), QString::fromLatin1(kFakeTimeLibrary));
-        // A build with the address sanitizer wants its runtime loaded first; this one goes first.
-        environment.insert(QStringLiteral("ASAN_OPTIONS"),
-            environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":verify_asan_link_order=0"));
+        preloaded << QString::fromLatin1(kFakeTimeLibrary);
         // The timer waits on the monotonic clock, which stays real.
         environment.insert(QStringLiteral("FAKETIME_DONT_FAKE_MONOTONIC"), QStringLiteral("1"));
         if (!setting_.fakeTime.isEmpty())
@@ -79,6 +89,7 @@ bool ClockProcess::Start(const QStringList& arguments)
             environment.insert(QStringLiteral("FAKETIME_NO_CACHE"), QStringLiteral("1"));
         }
     }
+    environment.insert(QStringLiteral("LD_PRELOAD"), preloaded.join(QLatin1Char(' ')));
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(Program(), arguments);
@@ -167,6 +178,16 @@ void ClockProcess::Close() const
     // What a window manager sends when the close button is pressed.
     SendClientMessage(
         window_.toUInt(), "WM_PROTOCOLS", {Atom("WM_DELETE_WINDOW"), XCB_CURRENT_TIME}, ToWindowManager::No);
+}
+
+void ClockProcess::SetKernelClock(const QString& answer)
+{
+    // Replaced whole, so the program never reads half an answer.
+    QSaveFile file(KernelClockFile(kernelClock_));
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(answer.toLatin1());
+        file.commit();
+    }
 }
 
 int ClockProcess::WaitForExit(int msecs)

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QString>
+#include <QTemporaryDir>
 
 // The built studio-clock program, started on the test's X display at a chosen time, locale and
 // time zone, and driven the way an operator would: mouse, keyboard and window manager requests.
@@ -30,6 +31,11 @@ public:
     bool Start(const QStringList& arguments = {});
     QString Error() const { return error_; }
 
+    // What the kernel answers the program about its clock's discipline, "result status maxerror
+    // esterror" as adjtimex gives them (a negative result fails the call); read by the program at
+    // every call, so it may change while the program runs. Until set: synchronised, 1 ms bound.
+    void SetKernelClock(const QString& answer);
+
     // The window's contents as the X server shows them.
     QImage Grab() const;
 
@@ -50,6 +56,7 @@ private:
     QString Xdotool(const QStringList& arguments) const;
 
     Setting setting_;
+    QTemporaryDir kernelClock_;
     QProcess process_;
     QString window_;
     QString error_;

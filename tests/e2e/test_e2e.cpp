@@ -1,5 +1,6 @@
 // The real studio-clock program on an X display, at chosen times and locales, driven by mouse
 // and keyboard and checked on its pixels.
+#include "app/ClockFaceNotice.h"
 #include "app/DateLine.h"
 #include "framework/LocaleId.h"
 #include "resources/Resources.h"
@@ -9,6 +10,7 @@
 #include "tests/e2e/WindowManager.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -132,6 +134,17 @@ template <typename Wanted> QImage SettledGrabWhen(const ClockProcess& clock, Wan
     if (!QTest::qWaitFor([&] { return wanted(clock.Grab().size()); }, 5000))
         return {};
     return SettledGrab(clock);
+}
+
+// The pixels of the clock's face in the warning's colour.
+int WarningPixels(const QImage& window)
+{
+    const QRgb warning = ClockFaceNotice::Colour().rgb();
+    int count = 0;
+    for (int y = kClock.top(); y <= kClock.bottom(); ++y)
+        for (int x = kClock.left(); x <= kClock.right(); ++x)
+            count += window.pixel(x, y) == warning;
+    return count;
 }
 
 int WhitePixels(const QImage& window, const QRect& area)
@@ -414,6 +427,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("09:30"), 3000);
         QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"), 3000);
         QCOMPARE(SelectedDay(clock.Grab()), tuesday);
+    }
+
+    // The kernel's answer changes under the running program (the preloaded stand-in's file): the
+    // warning comes on the face at the next reading and goes again, the digits still readable.
+    void theWarningFollowsTheKernelWhileTheProgramRuns()
+    {
+        ClockProcess clock(QStringLiteral("@2026-12-08 10:30:15"));
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QCOMPARE(WarningPixels(clock.Grab()), 0);
+        QElapsedTimer changed;
+        for (const auto& [answer, warned] :
+            {std::pair{"5 64 16000000 16000000", true}, {"0 1 12000 300", false}}) {
+            clock.SetKernelClock(QString::fromLatin1(answer));
+            changed.start();
+            QTRY_COMPARE_WITH_TIMEOUT(WarningPixels(clock.Grab()) > 0, warned, 5000);
+            qInfo("%s %lld ms after the change", warned ? "shown" : "gone", changed.elapsed());
+            QCOMPARE(ShownTime(clock.Grab()).left(3), QStringLiteral("10:"));
+        }
     }
 
     void daylightSavingChangesAreFollowed_data()

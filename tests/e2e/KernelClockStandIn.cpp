@@ -1,0 +1,36 @@
+// Preloaded into the program under test, stands in for the kernel's clock discipline the way
+// libfaketime stands in for the clock: adjtimex answers what the file named by
+// STUDIO_CLOCK_KERNEL_CLOCK_FILE holds, "result status maxerror esterror", read at every call so
+// that a test can change it while the program runs. A missing or unreadable file fails the call.
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/timex.h>
+
+extern "C" int adjtimex(struct timex* request)
+{
+    const char* path = std::getenv("STUDIO_CLOCK_KERNEL_CLOCK_FILE");
+    std::FILE* file = path ? std::fopen(path, "r") : nullptr;
+    int result = -1;
+    long status = 0;
+    long maxError = 0;
+    long estimatedError = 0;
+    if (file) {
+        if (std::fscanf(file, "%d %ld %ld %ld", &result, &status, &maxError, &estimatedError) != 4)
+            result = -1;
+        std::fclose(file);
+    }
+    if (result < 0) {
+        errno = EPERM;
+        return -1;
+    }
+    request->status = static_cast<int>(status);
+    request->maxerror = maxError;
+    request->esterror = estimatedError;
+    return result;
+}
+
+extern "C" int ntp_adjtime(struct timex* request)
+{
+    return adjtimex(request);
+}
