@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <sys/timex.h>
 
+// The C library names the parameter with a reserved name, which this file cannot take.
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 extern "C" int adjtimex(struct timex* request)
 {
     const char* path = std::getenv("STUDIO_CLOCK_KERNEL_CLOCK_FILE");
@@ -30,6 +32,7 @@ extern "C" int adjtimex(struct timex* request)
     return result;
 }
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
 extern "C" int ntp_adjtime(struct timex* request)
 {
     return adjtimex(request);
