@@ -11,6 +11,11 @@
 struct ClockDisciplineText {
     QString faceLine;
     QString toolTip;
+
+    bool operator==(const ClockDisciplineText& other) const
+    {
+        return faceLine == other.faceLine && toolTip == other.toolTip;
+    }
 };
 
 ClockDisciplineText DescribeClockDiscipline(

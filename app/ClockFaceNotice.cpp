@@ -38,8 +38,6 @@ QColor ClockFaceNotice::Colour()
 
 void ClockFaceNotice::Show(const QString& line)
 {
-    if (line == text() && isVisible() == !line.isEmpty())
-        return;
     setText(line);
     setVisible(!line.isEmpty());
     Place();

@@ -1,6 +1,5 @@
 #include "app/Unit1.h"
 
-#include "app/ClockDisciplineText.h"
 #include "app/ClockFaceNotice.h"
 #include "app/DateLine.h"
 #include "app/FullScreenKey.h"
@@ -66,14 +65,13 @@ void TForm1::VrLedClock1SecondsChanged(QObject* /*sender*/, quint16 /*seconds*/)
 
 void TForm1::FollowClockDiscipline()
 {
-    const framework::ClockDiscipline discipline = framework::ReadClockDiscipline();
-    if (shownDiscipline_ == discipline)
+    const ClockDisciplineText said = DescribeClockDiscipline(framework::ReadClockDiscipline(),
+        PortugueseDateLine(framework::ThreadLocale()), framework::ThreadQLocale());
+    if (saidOfTheClock_ == said)
         return;
-    const ClockDisciplineText text = DescribeClockDiscipline(
-        discipline, PortugueseDateLine(framework::ThreadLocale()), framework::ThreadQLocale());
-    clockFaceNotice_->Show(text.faceLine);
-    VrLedClock1->setToolTip(text.toolTip);
-    shownDiscipline_ = discipline;
+    clockFaceNotice_->Show(said.faceLine);
+    VrLedClock1->setToolTip(said.toolTip);
+    saidOfTheClock_ = said;
 }
 
 void TForm1::FollowTheDay()

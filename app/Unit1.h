@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/ClockDisciplineText.h"
 #include "controls/Form.h"
-#include "framework/ClockDiscipline.h"
 #include "ui_Unit1.h"
 
 #include <QDate>
@@ -37,12 +37,12 @@ private:
     void FollowTheDay();
 
     // Reads how the system clock is kept, after the second's pixels are on the screen, and says
-    // so on the clock's face and in its tooltip when that changed.
+    // so on the clock's face and in its tooltip when what is said changed.
     void FollowClockDiscipline();
 
     QDate dateLineDay_;                           // the day the date line shows
     ClockFaceNotice* clockFaceNotice_ = nullptr;  // a child of the clock
-    std::optional<framework::ClockDiscipline> shownDiscipline_;
+    std::optional<ClockDisciplineText> saidOfTheClock_;
 };
 
 // The main window, once Application::CreateForm has made it.

@@ -39,12 +39,6 @@ KernelClockSource& InstalledSource()
 
 }  // namespace
 
-bool ClockDiscipline::operator==(const ClockDiscipline& other) const
-{
-    return sync == other.sync && leap == other.leap && maxErrorUs == other.maxErrorUs
-        && estimatedErrorUs == other.estimatedErrorUs;
-}
-
 ClockDiscipline ClockDisciplineOf(const KernelClockAnswer& answer)
 {
     ClockDiscipline discipline;

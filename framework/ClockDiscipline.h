@@ -18,9 +18,6 @@ struct STUDIOCLOCK_FRAMEWORK_EXPORT ClockDiscipline {
     Leap leap = Leap::None;
     qint64 maxErrorUs = 0;        // the kernel's bound on its error, grown between updates
     qint64 estimatedErrorUs = 0;  // the time service's estimate
-
-    bool operator==(const ClockDiscipline& other) const;
-    bool operator!=(const ClockDiscipline& other) const { return !(*this == other); }
 };
 
 // The fields of adjtimex's answer the discipline is read from: its result (the clock state, or
