@@ -29,6 +29,7 @@ public:
     // Error()) if it fails.
     bool Start(const QStringList& arguments = {});
     QString Error() const { return error_; }
+    qint64 ProcessId() const { return process_.processId(); }
 
     // The window's contents as the X server shows them.
     QImage Grab() const;

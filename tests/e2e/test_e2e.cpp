@@ -5,6 +5,7 @@
 #include "resources/Resources.h"
 #include "tests/LedReading.h"
 #include "tests/TestMain.h"
+#include "tests/e2e/AccessibilityBus.h"
 #include "tests/e2e/ClockProcess.h"
 #include "tests/e2e/WindowManager.h"
 
@@ -132,6 +133,14 @@ template <typename Wanted> QImage SettledGrabWhen(const ClockProcess& clock, Wan
     if (!QTest::qWaitFor([&] { return wanted(clock.Grab().size()); }, 5000))
         return {};
     return SettledGrab(clock);
+}
+
+// Sets the time a program started with `file` as its time file reads from now on.
+void StepTo(QTemporaryFile& file, const char* moment)
+{
+    file.resize(0);
+    file.write(moment);
+    file.flush();
 }
 
 int WhitePixels(const QImage& window, const QRect& area)
@@ -395,11 +404,7 @@ private slots:
     {
         QTemporaryFile time;
         QVERIFY(time.open());
-        const auto stepTo = [&time](const char* moment) {
-            time.resize(0);
-            time.write(moment);
-            time.flush();
-        };
+        const auto stepTo = [&time](const char* moment) { StepTo(time, moment); };
         stepTo("@2026-12-08 10:30:00");
         ClockProcess clock(QString(), QStringLiteral("en_US.UTF-8"), QStringLiteral("UTC"), time.fileName());
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
@@ -414,6 +419,35 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("09:30"), 3000);
         QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"), 3000);
         QCOMPARE(SelectedDay(clock.Grab()), tuesday);
+    }
+
+    // A screen reader, reading the window over AT-SPI from outside, finds the clock with the time
+    // its face shows, the date line's text, and the notes and the calendar by name; and the clock's
+    // time follows the face.
+    void aScreenReaderReadsTheWindowFromOutside()
+    {
+        AccessibilityBus bus;
+        QVERIFY2(bus.Start(), qPrintable(bus.Error()));
+        QTemporaryFile time;
+        QVERIFY(time.open());
+        StepTo(time, "@2026-12-08 07:49:15");
+        ClockProcess clock(QString(), QStringLiteral("en_US.UTF-8"), QStringLiteral("UTC"), time.fileName());
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QStringList tree;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            !(tree = bus.Tree(clock.ProcessId())).isEmpty(), qPrintable(bus.Error()), 30000);
+        const QLocale english(QStringLiteral("en_US"));
+        const QString dateLine
+            = DateLineText(QDate(2026, 12, 8), framework::LocaleIdentifierOf(english), english);
+        const QString clockShowing = QStringLiteral("clock\tClock\t\t%1");
+        for (const QString& part : {clockShowing.arg("07:49"),
+                 QStringLiteral("label\t%1\t\t%1").arg(dateLine), QStringLiteral("text\tNotes\t\t"),
+                 QStringLiteral("table\tCalendar\tdê 2 clicks para expandir/comprimir o calendário\t")})
+            QVERIFY2(
+                tree.contains(part), qPrintable(part + QStringLiteral(" is not in:\n") + tree.join('\n')));
+
+        StepTo(time, "@2026-12-08 07:50:00");
+        QTRY_VERIFY_WITH_TIMEOUT(bus.Tree(clock.ProcessId()).contains(clockShowing.arg("07:50")), 20000);
     }
 
     void daylightSavingChangesAreFollowed_data()
