@@ -1,6 +1,7 @@
 #include "display/VrControls.h"
 
 #include "display/DrawingUtils.h"
+#include "display/VrAccessible.h"
 #include "framework/Application.h"
 #include "framework/CursorTable.h"
 #include "resources/Resources.h"
@@ -59,6 +60,7 @@ TVrGraphicControl::TVrGraphicControl(QWidget* parent)
 {
     setMouseTracking(true);  // OnMouseMove also while no button is held
     RegisterDisplayCursors();
+    InstallVrAccessibility();
 }
 
 void TVrGraphicControl::UpdateControl()
@@ -193,6 +195,14 @@ void TVrGraphicControl::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
     framework::Guarded(this, [this] { MouseLeft(); });
+}
+
+bool TVrGraphicControl::event(QEvent* event)
+{
+    // Without a description of its own, a control is described by its tooltip.
+    if (event->type() == QEvent::ToolTipChange && accessibleDescription().isEmpty())
+        NotifyAccessible(this, QAccessible::DescriptionChanged);
+    return QWidget::event(event);
 }
 
 void TVrGraphicControl::changeEvent(QEvent* event)

@@ -99,6 +99,7 @@ protected:
     void DoMouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y);
     void DoContextPopup(framework::TPoint mousePos, bool& handled);
 
+    bool event(QEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;

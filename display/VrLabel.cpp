@@ -1,6 +1,7 @@
 #include "display/VrLabel.h"
 
 #include "display/DrawingUtils.h"
+#include "display/VrAccessible.h"
 #include "framework/Arithmetic.h"
 
 #include <cmath>
@@ -117,6 +118,7 @@ void TVrLabel::FontChanged()
 void TVrLabel::TextChanged()
 {
     AdjustAutoSize();
+    NotifyAccessible(this, QAccessible::NameChanged);  // the caption names the label
     TVrGraphicImageControl::TextChanged();
 }
 

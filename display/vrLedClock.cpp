@@ -1,11 +1,13 @@
 #include "display/vrLedClock.h"
 
 #include "display/DrawingUtils.h"
+#include "display/VrAccessible.h"
 #include "framework/Application.h"
 #include "framework/Arithmetic.h"
 #include "framework/TimeSource.h"
 
 #include <cmath>
+#include <utility>
 
 namespace display {
 
@@ -79,6 +81,10 @@ QRect ScreenReach(const framework::TRect& corners)
 TVrLedClock::TVrLedClock(QWidget* parent)
     : TVrGraphicImageControl(parent)
 {
+    // The first sample; nothing can be connected yet, so no event would reach anyone. Taken first,
+    // so that what the clock shows is the time it was made from its first redraw on.
+    lastSample_ = TakeSample();
+    announcedTime_ = ShownTime();
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetBounds(0, 0, 200, 200);
     setColor(framework::clBlack);
@@ -89,8 +95,6 @@ TVrLedClock::TVrLedClock(QWidget* parent)
     }
     timer_->setEnabled(false);
     connect(timer_, &TVrTimer::OnTimer, this, &TVrLedClock::UpdateTime);
-    // The first sample; nothing can be connected yet, so no event would reach anyone.
-    lastSample_ = TakeSample();
 }
 
 TVrLedClock::~TVrLedClock()
@@ -136,6 +140,28 @@ void TVrLedClock::Loaded()
     TVrGraphicImageControl::Loaded();
     if (active_)
         UpdateTime(this);
+}
+
+void TVrLedClock::UpdateControl()
+{
+    TVrGraphicImageControl::UpdateControl();
+    AnnounceShownTime();
+}
+
+void TVrLedClock::AnnounceShownTime()
+{
+    if (IsLoading())
+        return;
+    QString shown = ShownTime();
+    if (shown == announcedTime_)
+        return;
+    const QString before = std::exchange(announcedTime_, std::move(shown));
+    if (!QAccessible::isActive())
+        return;
+    // The time is the clock's text, so readers hear of it as the text replaced: AT-SPI passes on a
+    // value change only for a number.
+    QAccessibleTextUpdateEvent event(this, 0, before, announcedTime_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void TVrLedClock::ArmForNextSecond()
@@ -193,6 +219,7 @@ void TVrLedClock::UpdateTime(QObject* /*sender*/)
 
     // The whole frame is still drawn off screen; only the pixels the tick changed reach the screen.
     UpdateRegion(ChangedSince(oldHours, oldMinutes, oldSeconds));
+    AnnounceShownTime();
     if (hours_ != oldHours)
         DoHoursChanged();
     if (minutes_ != oldMinutes)
@@ -324,9 +351,7 @@ std::array<TVrLedClock::PlacedChar, 5> TVrLedClock::TimeLayout() const
     CheckedInt x = (width() - textWidth) / 2 + cellWidth + textOffsetX_;
     const CheckedInt y = (height() - cellHeight) / 2 + textOffsetY_;
 
-    const int hour = hourFormat_ == hfmt12h && hours_ > 12 ? hours_ - 12 : hours_;
-    const QString text
-        = QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minutes_, 2, 10, QLatin1Char('0'));
+    const QString text = ShownTime();
     std::array<PlacedChar, 5> placed{};
     for (int i = 0; i < text.size(); ++i) {
         const bool colon = text[i] == QLatin1Char(':');
@@ -336,6 +361,12 @@ std::array<TVrLedClock::PlacedChar, 5> TVrLedClock::TimeLayout() const
             x += text[i + 1] == QLatin1Char(':') ? cellWidth / 2 : spacing + cellWidth;
     }
     return placed;
+}
+
+QString TVrLedClock::ShownTime() const
+{
+    const int hour = hourFormat_ == hfmt12h && hours_ > 12 ? hours_ - 12 : hours_;
+    return QStringLiteral("%1:%2").arg(hour, 2, 10, QLatin1Char('0')).arg(minutes_, 2, 10, QLatin1Char('0'));
 }
 
 framework::TRect TVrLedClock::LedCorners(int x, int y, int row, int column) const

@@ -110,7 +110,12 @@ public:
 
     TVrTimer* Timer() const { return timer_; }
 
+    // The time the face shows, HH:MM: under hfmt12h the afternoon's hours from 1 to 11.
+    QString ShownTime() const;
+
     void Loaded() override;
+    // Redraws, and tells screen readers when the time shown changed.
+    void UpdateControl() override;
 
     // One tick: takes the local time, redraws what changed, raises the events, and (while Active)
     // sets the timer to wake just after the next second boundary.
@@ -165,6 +170,8 @@ private:
     // Stores the local time's hours, minutes and seconds; returns it, to the second.
     QDateTime TakeSample();
     bool AlarmDue(const QDateTime& sample) const;
+    // Tells screen readers of a new time on the face: once a minute, never every second.
+    void AnnounceShownTime();
 
     bool active_ = false;
     bool secondsIndicator_ = true;
@@ -190,7 +197,8 @@ private:
     int textOffsetY_ = 0;
     int textAngle_ = 10;
     TVrHourFormat hourFormat_ = hfmt24h;
-    QDateTime lastSample_;  // the previous tick's local time, to the second
+    QDateTime lastSample_;   // the previous tick's local time, to the second
+    QString announcedTime_;  // the time screen readers were last told of
 };
 
 }  // namespace display

@@ -1,6 +1,7 @@
 #include "display/vrLedClock.h"
 #include "framework/Exceptions.h"
 #include "framework/TimeSource.h"
+#include "tests/HeardAccessibleEvents.h"
 #include "tests/LedReading.h"
 #include "tests/TestMain.h"
 #include "tests/TestWidgets.h"
@@ -377,6 +378,38 @@ private slots:
         MakeWorkedExample(clock);
         clock.setHourFormat(hfmt12h);
         QCOMPARE(ReadWorkedExampleTime(clock.grab().toImage(), clock), shown);
+        QCOMPARE(QAccessible::queryAccessibleInterface(&clock)->text(QAccessible::Value), shown);
+    }
+
+    // A screen reader is told of the time on the face once a minute, as the old text replaced by
+    // the new, never at a plain second, and only while one listens; the tooltip describes the clock.
+    void screenReadersAreToldOfEachNewTimeOnTheFace()
+    {
+        TVrLedClock clock;  // 10:00:04
+        const HeardAccessibleEvents heard;
+        const std::pair<QDateTime, QStringList> ticks[] = {
+            {QDateTime(kDay, QTime(10, 0, 5)), {}},
+            {QDateTime(kDay, QTime(10, 0, 59)), {}},
+            {QDateTime(kDay, QTime(10, 1, 0)), {"text 10:00>10:01"}},
+            {QDateTime(kDay.addDays(1), QTime(10, 1, 1)), {}},  // another day, the same face
+            {QDateTime(kDay, QTime(13, 0, 0)), {"text 10:01>13:00"}},
+        };
+        for (const auto& [moment, told] : ticks) {
+            source_->Set(moment);
+            clock.UpdateTime(nullptr);
+            QCOMPARE(heard.Take(), told);
+        }
+        clock.setHourFormat(hfmt12h);
+        QCOMPARE(heard.Take(), QStringList{"text 13:00>01:00"});
+        clock.setToolTip("Synchronised");
+        QCOMPARE(heard.Take(), QStringList{"description Synchronised"});
+        clock.setAccessibleName("Studio time");
+        QCOMPARE(heard.Take(), QStringList{"name Studio time"});
+
+        HeardAccessibleEvents::SetListening(false);
+        source_->Set(QDateTime(kDay, QTime(13, 1, 0)));
+        clock.UpdateTime(nullptr);
+        QCOMPARE(heard.Take(), QStringList{});
     }
 
     void slantShiftsEachRow()

@@ -8,6 +8,7 @@
 #include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
 
+#include <QAccessible>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
@@ -77,6 +78,44 @@ private slots:
         QVERIFY(f.MonthCalendar1->AutoSize());
         QCOMPARE(f.MonthCalendar1->toolTip(), QString("dê 2 clicks para expandir/comprimir o calendário"));
         QCOMPARE(f.MonthCalendar1->Align(), alNone);
+    }
+
+    // What a screen reader finds in the window: each part's role, name and description, and the
+    // text it reads there (its text, else its value).
+    void aScreenReaderFindsEachPart_data()
+    {
+        QTest::addColumn<QString>("part");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("text");
+        const QString dateLine
+            = DateLineText(ShownMainWindow::Start().date(), ThreadLocale(), ThreadQLocale());
+        const QString none;
+        QTest::newRow("clock") << "VrLedClock1" << QAccessible::Clock << "Clock" << none << "10:30";
+        QTest::newRow("date line") << "VrLabel1" << QAccessible::StaticText << dateLine << none << dateLine;
+        QTest::newRow("notes") << "Memo1" << QAccessible::EditableText << "Notes" << none << none;
+        QTest::newRow("calendar") << "MonthCalendar1" << QAccessible::Table << "Calendar"
+                                  << "dê 2 clicks para expandir/comprimir o calendário" << none;
+        QTest::newRow("clean") << "Button1" << QAccessible::Button << "Clean" << none << none;
+        QTest::newRow("link") << "Label7" << QAccessible::StaticText << "studioclock.example"
+                              << "click to visit" << none;
+    }
+
+    void aScreenReaderFindsEachPart()
+    {
+        QFETCH(QString, part);
+        QFETCH(QAccessible::Role, role);
+        QFETCH(QString, name);
+        QFETCH(QString, description);
+        QFETCH(QString, text);
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(part));
+        QVERIFY(read);
+        QCOMPARE(read->role(), role);
+        QCOMPARE(read->text(QAccessible::Name), name);
+        QCOMPARE(read->text(QAccessible::Description), description);
+        const QAccessibleTextInterface* shown = read->textInterface();
+        QCOMPARE(shown ? shown->text(0, shown->characterCount()) : read->text(QAccessible::Value), text);
     }
 
     void theWindowOpensCentredOnTheScreen()

@@ -1,6 +1,7 @@
 #include "display/DrawingUtils.h"
 #include "display/VrLabel.h"
 #include "framework/Exceptions.h"
+#include "tests/HeardAccessibleEvents.h"
 #include "tests/TestMain.h"
 #include "tests/TestWidgets.h"
 
@@ -243,6 +244,24 @@ private slots:
         // Past what the font engine can measure, a height is refused and the label keeps its own.
         QVERIFY_THROWS_EXCEPTION(ERangeError, huge.setFontHeight(-20000));
         QCOMPARE(huge.FontHeight(), -9000);
+    }
+
+    // A screen reader reads the caption as the label's name and text, and is told of each new one.
+    void aScreenReaderReadsTheCaption()
+    {
+        TVrLabel label;
+        const HeardAccessibleEvents heard;
+        label.setCaption("ON AIR");
+        label.setCaption("ON AIR");  // the same caption again: nothing new
+        QCOMPARE(heard.Take(), QStringList{"name ON AIR"});
+        QAccessibleInterface* read = QAccessible::queryAccessibleInterface(&label);
+        QCOMPARE(read->role(), QAccessible::StaticText);
+        QAccessibleTextInterface* text = read->textInterface();
+        QVERIFY(text);
+        QCOMPARE(text->text(0, text->characterCount()), QString("ON AIR"));
+        label.setAccessibleName("Studio status");
+        QCOMPARE(read->text(QAccessible::Name), QString("Studio status"));
+        QCOMPARE(text->text(0, text->characterCount()), QString("ON AIR"));
     }
 
     void pictureFillFollowsEveryAssignment()

@@ -18,6 +18,8 @@ packages=(
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key
   designer-qt6                # Qt Designer, which an end-to-end test opens with the plugin
+  qt6-base-private-dev        # the accessibility tests switch on a listening screen reader as Qt's own tests do
+  dbus at-spi2-core python3-pyatspi  # an end-to-end test reads the window over AT-SPI on a private bus
 )
 [ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
 

@@ -30,6 +30,7 @@ public:
     // Error()) if it fails.
     bool Start(const QStringList& arguments = {});
     QString Error() const { return error_; }
+    qint64 ProcessId() const { return process_.processId(); }
 
     // What the kernel answers the program about its clock's discipline, "result status maxerror
     // esterror" as adjtimex gives them (a negative result fails the call); read by the program at

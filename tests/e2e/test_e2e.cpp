@@ -6,6 +6,7 @@
 #include "resources/Resources.h"
 #include "tests/LedReading.h"
 #include "tests/TestMain.h"
+#include "tests/e2e/AccessibilityBus.h"
 #include "tests/e2e/ClockProcess.h"
 #include "tests/e2e/WindowManager.h"
 
@@ -145,6 +146,14 @@ int WarningPixels(const QImage& window)
         for (int x = kClock.left(); x <= kClock.right(); ++x)
             count += window.pixel(x, y) == warning;
     return count;
+}
+
+// Sets the time a program started with `file` as its time file reads from now on.
+void StepTo(QTemporaryFile& file, const char* moment)
+{
+    file.resize(0);
+    file.write(moment);
+    file.flush();
 }
 
 int WhitePixels(const QImage& window, const QRect& area)
@@ -408,11 +417,7 @@ private slots:
     {
         QTemporaryFile time;
         QVERIFY(time.open());
-        const auto stepTo = [&time](const char* moment) {
-            time.resize(0);
-            time.write(moment);
-            time.flush();
-        };
+        const auto stepTo = [&time](const char* moment) { StepTo(time, moment); };
         stepTo("@2026-12-08 10:30:00");
         ClockProcess clock(QString(), QStringLiteral("en_US.UTF-8"), QStringLiteral("UTC"), time.fileName());
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
@@ -445,6 +450,40 @@ private slots:
             qInfo("%s %lld ms after the change", warned ? "shown" : "gone", changed.elapsed());
             QCOMPARE(ShownTime(clock.Grab()).left(3), QStringLiteral("10:"));
         }
+    }
+
+    // A screen reader, reading the window over AT-SPI from outside, finds the clock with the time
+    // its face shows and how far it can be trusted, the date line's text, and the notes and the
+    // calendar by name; the clock's time follows the face, and a warning is read as it comes.
+    void aScreenReaderReadsTheWindowFromOutside()
+    {
+        AccessibilityBus bus;
+        QVERIFY2(bus.Start(), qPrintable(bus.Error()));
+        QTemporaryFile time;
+        QVERIFY(time.open());
+        StepTo(time, "@2026-12-08 07:49:15");
+        ClockProcess clock(QString(), QStringLiteral("en_US.UTF-8"), QStringLiteral("UTC"), time.fileName());
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        QStringList tree;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            !(tree = bus.Tree(clock.ProcessId())).isEmpty(), qPrintable(bus.Error()), 30000);
+        const QLocale english(QStringLiteral("en_US"));
+        const QString dateLine
+            = DateLineText(QDate(2026, 12, 8), framework::LocaleIdentifierOf(english), english);
+        const QString clockShowing = QStringLiteral("clock\tClock\t%1\t%2");
+        for (const QString& part : {clockShowing.arg("Synchronised; maximum error 1.0 ms", "07:49"),
+                 QStringLiteral("label\t%1\t\t%1").arg(dateLine), QStringLiteral("text\tNotes\t\t"),
+                 QStringLiteral("table\tCalendar\tdê 2 clicks para expandir/comprimir o calendário\t")})
+            QVERIFY2(
+                tree.contains(part), qPrintable(part + QStringLiteral(" is not in:\n") + tree.join('\n')));
+
+        StepTo(time, "@2026-12-08 07:50:00");
+        clock.SetKernelClock(QStringLiteral("5 64 16000000 16000000"));
+        const QString notSynchronised
+            = QStringLiteral("Not synchronised: check the time service (timedatectl, chronyc tracking)");
+        for (const QString& part :
+            {clockShowing.arg(notSynchronised, "07:50"), QStringLiteral("label\tTIME NOT SYNCHRONISED\t\t")})
+            QTRY_VERIFY2_WITH_TIMEOUT(bus.Tree(clock.ProcessId()).contains(part), qPrintable(part), 20000);
     }
 
     void daylightSavingChangesAreFollowed_data()
