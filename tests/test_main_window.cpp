@@ -1,3 +1,4 @@
+#include "app/ClockDisciplineText.h"
 #include "app/DateLine.h"
 #include "app/Unit1.h"
 #include "display/VrLabel.h"
@@ -91,8 +92,12 @@ private slots:
         QTest::addColumn<QString>("text");
         const QString dateLine
             = DateLineText(ShownMainWindow::Start().date(), ThreadLocale(), ThreadQLocale());
+        // How far the clock's time can be trusted, which the window gives as its tooltip.
+        const QString trust = DescribeClockDiscipline(
+            ReadClockDiscipline(), PortugueseDateLine(ThreadLocale()), ThreadQLocale())
+                                  .toolTip;
         const QString none;
-        QTest::newRow("clock") << "VrLedClock1" << QAccessible::Clock << "Clock" << none << "10:30";
+        QTest::newRow("clock") << "VrLedClock1" << QAccessible::Clock << "Clock" << trust << "10:30";
         QTest::newRow("date line") << "VrLabel1" << QAccessible::StaticText << dateLine << none << dateLine;
         QTest::newRow("notes") << "Memo1" << QAccessible::EditableText << "Notes" << none << none;
         QTest::newRow("calendar") << "MonthCalendar1" << QAccessible::Table << "Calendar"
