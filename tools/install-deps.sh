@@ -16,6 +16,7 @@ packages=(
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)
   librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
+  systemd                     # systemd-analyze verifies the user unit in the package test
   desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key
