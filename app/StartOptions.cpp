@@ -32,6 +32,10 @@ QString NotUnderstood(
         for (const QString& name : option.names())
             if (name.size() > 1 && arguments.contains(QLatin1Char('-') + name))
                 return QStringLiteral("Unknown option '-%1'.").arg(name);
+    // "--screen=" names no screen at all, as "--screen" alone does.
+    for (const QCommandLineOption& option : own)
+        if (!option.valueName().isEmpty() && parser.isSet(option) && parser.value(option).isEmpty())
+            return QStringLiteral("Missing value after '--%1'.").arg(option.names().constLast());
     if (!parser.positionalArguments().isEmpty())
         return QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
     return QString();
@@ -56,9 +60,14 @@ StartOptions ReadStartOptions(const QStringList& arguments)
         {QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show the options and end."));
     const QCommandLineOption version(
         {QStringLiteral("v"), QStringLiteral("version")}, QStringLiteral("Show the version and end."));
-    const QCommandLineOption fullScreen(
-        QStringLiteral("full-screen"), QStringLiteral("Start in full screen (F11 gives the window back)."));
-    const QList<QCommandLineOption> own = {help, version, fullScreen};
+    const QCommandLineOption fullScreen(QStringLiteral("full-screen"),
+        QStringLiteral("Start in full screen (F11 gives the window back). In full screen the screen is kept "
+                       "awake, and the pointer hides after 3 s without movement."));
+    const QCommandLineOption screen(QStringLiteral("screen"),
+        QStringLiteral("Open on this screen: its name as the desktop reports it (such as HDMI-1), or its "
+                       "number, counted from 0. The window follows that screen when it goes and comes back."),
+        QStringLiteral("name"));
+    const QList<QCommandLineOption> own = {help, version, fullScreen, screen};
     parser.addOptions(own);
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(
@@ -83,5 +92,6 @@ StartOptions ReadStartOptions(const QStringList& arguments)
         options.exitCode = 0;
     }
     options.fullScreen = parser.isSet(fullScreen);
+    options.screen = parser.value(screen);
     return options;
 }

@@ -7,6 +7,8 @@
 struct StartOptions {
     // Opens straight into full screen, for a studio machine that starts the clock at login.
     bool fullScreen = false;
+    // The screen to open on, as given: a screen's name or its index; empty for the desktop's choice.
+    QString screen;
     // Set when the program is to end at once with this code, its output written: 0 after --help or
     // --version, 1 after an argument it does not understand.
     std::optional<int> exitCode;

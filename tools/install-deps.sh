@@ -6,14 +6,17 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build
   qt6-base-dev qt6-base-dev-tools qt6-tools-dev
+  qt6-base-private-dev        # the screen tests plug screens in through the offscreen platform's interface
   libqt6opengl6-dev           # wanted by the CMake files of Qt Designer and UiTools
   fonts-liberation            # Liberation Sans stands in for "Arial" and "MS Sans Serif"
   xvfb xauth x11-utils xdotool imagemagick libfaketime
+  x11-xserver-utils           # xrandr plugs and unplugs the screens of an end-to-end test's display
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
   libxcb-damage0-dev          # bench_damage watches the real window through the X DAMAGE extension
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)
   librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
+  systemd                     # systemd-analyze verifies the user unit in the package test
   desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key

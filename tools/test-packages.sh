@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Proves the Debian packages on this machine: installs them with apt, starts /usr/bin/studio-clock
-# on a virtual display and closes it as a window manager does (exit code 0), builds and runs the
-# components example against the installed development package, then purges the packages and
-# checks that none of their files is left behind.
+# on a virtual display and closes it as a window manager does (exit code 0), verifies its systemd
+# user unit, builds and runs the components example against the installed development package,
+# then purges the packages and checks that none of their files is left behind.
 #   tools/test-packages.sh [packages, default build/packages] [build with the tests, default build/release]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -25,6 +25,13 @@ done <"$work/listed" >"$work/installed"
 echo "== the installed program shows its window and a close ends it with code 0"
 STUDIO_CLOCK_PROGRAM=/usr/bin/studio-clock "$root/tests/e2e/with-xvfb.sh" \
   "$build/tests/test_e2e" closingTheWindowEndsTheProgramWithCodeZero
+
+echo "== the systemd user unit is installed and verifies"
+unit=/usr/lib/systemd/user/studio-clock.service
+grep -qx "$unit" "$work/installed"
+# A user manager's runtime folder is all it needs, not a running manager; --man=no, since images
+# without manuals are common (the man page's installation is checked with the other files).
+XDG_RUNTIME_DIR="$work" systemd-analyze verify --user --man=no "$unit"
 
 echo "== the Designer plugin finds its libraries"
 plugin="$(grep '/designer/libstudioclock-designer.so$' "$work/installed")"

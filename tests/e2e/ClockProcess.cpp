@@ -90,6 +90,8 @@ bool ClockProcess::Start(const QStringList& arguments)
         }
     }
     environment.insert(QStringLiteral("LD_PRELOAD"), preloaded.join(QLatin1Char(' ')));
+    if (!display_.isEmpty())
+        environment.insert(QStringLiteral("DISPLAY"), display_);
     process_.setProcessEnvironment(environment);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     process_.start(Program(), arguments);
@@ -117,6 +119,11 @@ bool ClockProcess::Start(const QStringList& arguments)
 QString ClockProcess::Xdotool(const QStringList& arguments) const
 {
     QProcess xdotool;
+    if (!display_.isEmpty()) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DISPLAY"), display_);
+        xdotool.setProcessEnvironment(environment);
+    }
     xdotool.start(QStringLiteral("xdotool"), arguments);
     if (!xdotool.waitForFinished(20000))
         xdotool.kill();
@@ -129,6 +136,27 @@ QImage ClockProcess::Grab() const
         ->grabWindow(window_.toULongLong())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+QRect ClockProcess::Geometry() const
+{
+    // X=, Y=, WIDTH=, HEIGHT= and SCREEN=, a line each.
+    QRect geometry;
+    const QStringList lines
+        = Xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window_})
+              .split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+        const int value = line.section(QLatin1Char('='), 1).toInt();
+        if (line.startsWith(QLatin1String("X=")))
+            geometry.moveLeft(value);
+        else if (line.startsWith(QLatin1String("Y=")))
+            geometry.moveTop(value);
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            geometry.setWidth(value);
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            geometry.setHeight(value);
+    }
+    return geometry;
 }
 
 void ClockProcess::Click(QPoint at) const

@@ -26,6 +26,9 @@ public:
     ClockProcess(const ClockProcess&) = delete;
     ClockProcess& operator=(const ClockProcess&) = delete;
 
+    // Runs the program on another X display than the test's (see VirtualDisplay), where Grab() and
+    // the window manager's requests do not reach.
+    void setDisplay(const QString& display) { display_ = display; }
     // Starts the program with `arguments` and waits for its window; false (with the reason in
     // Error()) if it fails.
     bool Start(const QStringList& arguments = {});
@@ -39,6 +42,8 @@ public:
 
     // The window's contents as the X server shows them.
     QImage Grab() const;
+    // Where the window is on its display, without the window manager's frame.
+    QRect Geometry() const;
 
     void Click(QPoint at) const;
     void DoubleClick(QPoint at) const;
@@ -58,6 +63,7 @@ private:
 
     Setting setting_;
     QTemporaryDir kernelClock_;
+    QString display_;
     QProcess process_;
     QString window_;
     QString error_;

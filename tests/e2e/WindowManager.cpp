@@ -1,6 +1,6 @@
 #include "tests/e2e/WindowManager.h"
 
-#include "tests/e2e/X11.h"
+#include "tests/e2e/VirtualDisplay.h"
 
 #include <QDeadlineTimer>
 #include <QThread>
@@ -15,11 +15,10 @@ xcb_window_t Root(xcb_connection_t* connection)
 }
 
 // An EWMH window manager announces itself on the root window.
-bool Announced()
+bool Announced(xcb_connection_t* connection)
 {
-    xcb_connection_t* connection = XConnection();
     const xcb_get_property_cookie_t cookie = xcb_get_property(
-        connection, 0, Root(connection), Atom("_NET_SUPPORTING_WM_CHECK"), XCB_ATOM_WINDOW, 0, 1);
+        connection, 0, Root(connection), Atom("_NET_SUPPORTING_WM_CHECK", connection), XCB_ATOM_WINDOW, 0, 1);
     xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
     const bool announced = reply && xcb_get_property_value_length(reply) > 0;
     std::free(reply);
@@ -27,9 +26,8 @@ bool Announced()
 }
 
 // A managed window is framed: the window manager has taken it from the root.
-bool Framed(xcb_window_t window)
+bool Framed(xcb_connection_t* connection, xcb_window_t window)
 {
-    xcb_connection_t* connection = XConnection();
     xcb_query_tree_reply_t* tree
         = xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
     const bool framed = tree && tree->parent != Root(connection);
@@ -39,9 +37,8 @@ bool Framed(xcb_window_t window)
 
 // Openbox announces itself before it is ready, and a window mapped in between is never shown; so
 // a probe window is mapped, again if need be, until the window manager frames it.
-bool ManagesNewWindows(const QDeadlineTimer& deadline)
+bool ManagesNewWindows(xcb_connection_t* connection, const QDeadlineTimer& deadline)
 {
-    xcb_connection_t* connection = XConnection();
     const xcb_window_t probe = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, Root(connection), 0, 0, 16, 16, 0,
         XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
@@ -50,7 +47,7 @@ bool ManagesNewWindows(const QDeadlineTimer& deadline)
         xcb_map_window(connection, probe);
         xcb_flush(connection);
         const QDeadlineTimer retry(500);
-        while (!(framed = Framed(probe)) && !retry.hasExpired())
+        while (!(framed = Framed(connection, probe)) && !retry.hasExpired())
             QThread::msleep(20);
     }
     xcb_destroy_window(connection, probe);
@@ -59,6 +56,14 @@ bool ManagesNewWindows(const QDeadlineTimer& deadline)
 }
 
 }  // namespace
+
+WindowManager::WindowManager(const VirtualDisplay& display)
+    : connection_(display.Connection())
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), display.Name());
+    process_.setProcessEnvironment(environment);
+}
 
 WindowManager::~WindowManager()
 {
@@ -76,10 +81,10 @@ bool WindowManager::Start()
     if (!process_.waitForStarted(10000))
         return false;
     const QDeadlineTimer deadline(10000);
-    while (!Announced()) {
+    while (!Announced(connection_)) {
         if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
             return false;
         QThread::msleep(50);
     }
-    return ManagesNewWindows(deadline);
+    return ManagesNewWindows(connection_, deadline);
 }

@@ -1,12 +1,18 @@
 #pragma once
 
+#include "tests/e2e/X11.h"
+
 #include <QProcess>
+
+class VirtualDisplay;
 
 // A window manager on the test's display (Openbox), for what only a window manager grants, such as
 // full screen. It stops when this goes.
 class WindowManager {
 public:
     WindowManager() = default;
+    // On a display of the test's own instead.
+    explicit WindowManager(const VirtualDisplay& display);
     ~WindowManager();
     WindowManager(const WindowManager&) = delete;
     WindowManager& operator=(const WindowManager&) = delete;
@@ -16,4 +22,5 @@ public:
 
 private:
     QProcess process_;
+    xcb_connection_t* connection_ = XConnection();
 };

@@ -8,6 +8,7 @@
 #include "tests/TestMain.h"
 #include "tests/e2e/AccessibilityBus.h"
 #include "tests/e2e/ClockProcess.h"
+#include "tests/e2e/VirtualDisplay.h"
 #include "tests/e2e/WindowManager.h"
 
 #include <QDir>
@@ -413,6 +414,48 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), kWindowSize, 5000);
     }
 
+    // On a display with two screens (RandR monitors, as Qt reports a desktop's screens), --screen
+    // opens the window in full screen on the screen it names, and the window follows that screen as
+    // it is unplugged and plugged in again; a screen the display lacks ends the program, listing the
+    // screens there are.
+    void theWindowOpensOnItsScreenAndFollowsIt()
+    {
+        const QRect left(0, 0, 1024, 768);
+        const QRect right(1024, 0, 1280, 1024);
+        VirtualDisplay display;
+        QVERIFY2(display.Start(QSize(2304, 1024)), "Xvfb did not start");
+        QVERIFY(display.Plug(QStringLiteral("LEFT-1"), left));
+        QVERIFY(display.Plug(QStringLiteral("RIGHT-1"), right));
+
+        for (const char* unknown : {"HDMI-1", "2"}) {
+            QProcess clock;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("DISPLAY"), display.Name());
+            clock.setProcessEnvironment(environment);
+            clock.start(qEnvironmentVariable("STUDIO_CLOCK_PROGRAM"), {QStringLiteral("--screen"), unknown});
+            QVERIFY(clock.waitForFinished(10000));
+            QCOMPARE(clock.exitCode(), 1);
+            const QString error = QString::fromLocal8Bit(clock.readAllStandardError());
+            QVERIFY2(
+                error.endsWith(QStringLiteral("No screen '%1'; the screens are 0 'LEFT-1', 1 'RIGHT-1'.\n")
+                                   .arg(QLatin1String(unknown))),
+                qPrintable(error));
+        }
+
+        WindowManager manager(display);
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
+        clock.setDisplay(display.Name());
+        QVERIFY2(
+            clock.Start({QStringLiteral("--screen"), QStringLiteral("1"), QStringLiteral("--full-screen")}),
+            qPrintable(clock.Error()));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
+        QVERIFY(display.Unplug(QStringLiteral("RIGHT-1")));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), left, 5000);
+        QVERIFY(display.Plug(QStringLiteral("RIGHT-1"), right));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
+    }
+
     void aClockSteppedWhileRunningIsFollowedAtTheNextSecond()
     {
         QTemporaryFile time;
@@ -532,6 +575,8 @@ private slots:
             << QStringLiteral("--fullscreen") << 1 << QStringLiteral("'fullscreen'");
         QTest::newRow("no dashes") << QStringLiteral("full-screen") << 1 << QStringLiteral("'full-screen'");
         QTest::newRow("one dash") << QStringLiteral("-full-screen") << 1 << QStringLiteral("'-full-screen'");
+        QTest::newRow("screen without a name")
+            << QStringLiteral("--screen") << 1 << QStringLiteral("'--screen'");
     }
 
     void theCommandLineIsAnsweredWithoutADisplay()

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QRect>
+#include <QString>
+
+class QScreen;
+class QWidget;
+
+// Keeps a window on the screen chosen for it at start, known by its name: when that screen goes
+// while the window is on it, the window moves to the primary screen, and when a screen of that name
+// comes back, the window returns to it. A full-screen (or maximised) window stays so on each move.
+class ScreenFollower : public QObject {
+    Q_OBJECT
+public:
+    // Puts `window`, not yet shown, on `screen`, and follows that screen from then on; the window
+    // owns it.
+    ScreenFollower(QWidget* window, QScreen* screen);
+
+private:
+    void Removed(QScreen* screen);
+    void Added(QScreen* screen);
+    // Moves the shown window to `screen`, to the place it had on the chosen screen.
+    void MoveTo(QScreen* screen);
+
+    QWidget* window_;
+    QString name_;
+    bool displaced_ = false;  // moved away from the chosen screen because it went
+    QRect home_;              // the window's normal place on the chosen screen, from the screen's top-left
+};
