@@ -25,6 +25,9 @@ public:
     ClockProcess(const ClockProcess&) = delete;
     ClockProcess& operator=(const ClockProcess&) = delete;
 
+    // Sets a variable of the program's environment, before Start. Without DBUS_SESSION_BUS_ADDRESS
+    // the program finds no session bus, as on a machine without a desktop.
+    void setEnvironmentVariable(const QString& name, const QString& value);
     // Starts the program with `arguments` and waits for its window; false (with the reason in
     // Error()) if it fails.
     bool Start(const QStringList& arguments = {});
@@ -33,6 +36,7 @@ public:
     // The window's contents as the X server shows them.
     QImage Grab() const;
 
+    void MovePointer(QPoint to) const;
     void Click(QPoint at) const;
     void DoubleClick(QPoint at) const;
     void Type(const QString& text) const;
@@ -50,6 +54,7 @@ private:
     QString Xdotool(const QStringList& arguments) const;
 
     Setting setting_;
+    QProcessEnvironment environment_;
     QProcess process_;
     QString window_;
     QString error_;
