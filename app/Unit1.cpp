@@ -3,6 +3,8 @@
 #include "app/ClockFaceNotice.h"
 #include "app/DateLine.h"
 #include "app/FullScreenKey.h"
+#include "app/PointerHider.h"
+#include "app/ScreenAwake.h"
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
 #include "framework/TimeSource.h"
@@ -20,6 +22,8 @@ TForm1::TForm1(QWidget* parent)
         },
         this);
     new FullScreenKey(this);
+    new ScreenAwake(this);
+    new PointerHider(this);
 }
 
 void TForm1::BindEvents()

@@ -12,6 +12,9 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick libfaketime
   x11-xserver-utils           # xrandr plugs and unplugs the screens of an end-to-end test's display
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
+  libxcb-screensaver0-dev     # full screen suspends a bare X server's screen saver; the tests read it
+  libxcb-xfixes0-dev          # the end-to-end tests read the pointer's image
+  dbus-daemon python3-dbus python3-gi  # a private session bus with a stand-in screen saver, for the tests
   libxcb-damage0-dev          # bench_damage watches the real window through the X DAMAGE extension
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)

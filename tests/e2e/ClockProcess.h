@@ -29,6 +29,10 @@ public:
     // Runs the program on another X display than the test's (see VirtualDisplay), where Grab() and
     // the window manager's requests do not reach.
     void setDisplay(const QString& display) { display_ = display; }
+
+    // Sets a variable of the program's environment, before Start. Without DBUS_SESSION_BUS_ADDRESS
+    // the program finds no session bus, as on a machine without a desktop.
+    void setEnvironmentVariable(const QString& name, const QString& value);
     // Starts the program with `arguments` and waits for its window; false (with the reason in
     // Error()) if it fails.
     bool Start(const QStringList& arguments = {});
@@ -45,6 +49,7 @@ public:
     // Where the window is on its display, without the window manager's frame.
     QRect Geometry() const;
 
+    void MovePointer(QPoint to) const;
     void Click(QPoint at) const;
     void DoubleClick(QPoint at) const;
     void Type(const QString& text) const;
@@ -64,6 +69,7 @@ private:
     Setting setting_;
     QTemporaryDir kernelClock_;
     QString display_;
+    QProcessEnvironment environment_;
     QProcess process_;
     QString window_;
     QString error_;

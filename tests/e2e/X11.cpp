@@ -2,8 +2,29 @@
 
 #include <QGuiApplication>
 
+#include <xcb/screensaver.h>
+#include <xcb/xfixes.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+
+namespace {
+
+template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <typename Reply> Owned<Reply> Own(Reply* reply)
+{
+    return Owned<Reply>(reply, &std::free);
+}
+
+xcb_window_t Root()
+{
+    return xcb_setup_roots_iterator(xcb_get_setup(XConnection())).data->root;
+}
+
+}  // namespace
 
 xcb_connection_t* XConnection()
 {
@@ -14,8 +35,36 @@ xcb_atom_t Atom(const char* name, xcb_connection_t* connection)
 {
     const xcb_intern_atom_cookie_t cookie
         = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t atom = reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-    std::free(reply);
-    return atom;
+    const auto reply = Own(xcb_intern_atom_reply(connection, cookie, nullptr));
+    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+}
+
+XScreenSaverState XScreenSaver()
+{
+    const auto info = Own(xcb_screensaver_query_info_reply(
+        XConnection(), xcb_screensaver_query_info(XConnection(), Root()), nullptr));
+    if (!info)
+        return {false, 0};
+    return {info->state == XCB_SCREENSAVER_STATE_ON, info->ms_since_user_input};
+}
+
+void SetXScreenSaverTimeout(int seconds)
+{
+    xcb_set_screen_saver(XConnection(), static_cast<std::int16_t>(seconds),
+        static_cast<std::int16_t>(seconds), XCB_BLANKING_PREFERRED, XCB_EXPOSURES_DEFAULT);
+    xcb_flush(XConnection());
+}
+
+bool PointerShown()
+{
+    xcb_connection_t* connection = XConnection();
+    // XFixes answers a client only once it has said which version it speaks.
+    Own(xcb_xfixes_query_version_reply(connection, xcb_xfixes_query_version(connection, 4, 0), nullptr));
+    const auto image = Own(
+        xcb_xfixes_get_cursor_image_reply(connection, xcb_xfixes_get_cursor_image(connection), nullptr));
+    if (!image)
+        return false;
+    const std::uint32_t* pixels = xcb_xfixes_get_cursor_image_cursor_image(image.get());
+    return std::any_of(pixels, pixels + xcb_xfixes_get_cursor_image_cursor_image_length(image.get()),
+        [](std::uint32_t argb) { return (argb >> 24) != 0; });
 }

@@ -8,8 +8,10 @@
 #include "tests/TestMain.h"
 #include "tests/e2e/AccessibilityBus.h"
 #include "tests/e2e/ClockProcess.h"
+#include "tests/e2e/StandInScreenSaver.h"
 #include "tests/e2e/VirtualDisplay.h"
 #include "tests/e2e/WindowManager.h"
+#include "tests/e2e/X11.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -17,9 +19,14 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -456,6 +463,101 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
     }
 
+    // The desktop's screen saver is asked to stay away while the window is full screen, and only
+    // then; a restarted service is asked again, and the request is given back as the program ends.
+    void fullScreenAsksTheDesktopToKeepTheScreenAwake()
+    {
+        StandInScreenSaver screenSaver;
+        QVERIFY2(screenSaver.Start(1), qPrintable(screenSaver.Error()));
+        WindowManager manager;
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QString{});
+        clock.setEnvironmentVariable(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), screenSaver.BusAddress());
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        const auto fullScreenKey = [&clock] { clock.Key(QStringLiteral("F11")); };
+        const std::vector<std::pair<std::function<void()>, QString>> steps{
+            {fullScreenKey, QStringLiteral("Inhibit 1")},
+            {fullScreenKey, QStringLiteral("UnInhibit 1")},
+            {fullScreenKey, QStringLiteral("Inhibit 2")},
+            // A service that restarts has forgotten the request: it is asked again.
+            {[&screenSaver] { screenSaver.Restart(100); }, QStringLiteral("Inhibit 100")},
+            {[&clock] { clock.Close(); }, QStringLiteral("UnInhibit 100")},
+        };
+        QStringList calls;
+        QCOMPARE(screenSaver.Calls(), calls);
+        for (const auto& [act, call] : steps) {
+            act();
+            calls << call;
+            QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 10000);
+        }
+        QCOMPARE(clock.WaitForExit(10000), 0);
+    }
+
+    // Where no desktop service takes the request, the X server's own screen saver is held off
+    // while the window is full screen, and comes on again once it is not.
+    void theXScreenSaverWaitsWhileFullScreenWhereNoServiceAccepts_data()
+    {
+        QTest::addColumn<bool>("refusingService");
+        QTest::newRow("no session bus") << false;
+        QTest::newRow("a screen saver that refuses") << true;
+    }
+
+    void theXScreenSaverWaitsWhileFullScreenWhereNoServiceAccepts()
+    {
+        QFETCH(bool, refusingService);
+        StandInScreenSaver screenSaver(StandInScreenSaver::Answer::Refuses);
+        WindowManager manager;
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QString{});
+        if (refusingService) {
+            QVERIFY2(screenSaver.Start(), qPrintable(screenSaver.Error()));
+            clock.setEnvironmentVariable(
+                QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), screenSaver.BusAddress());
+        }
+        QVERIFY2(clock.Start({QStringLiteral("--full-screen")}), qPrintable(clock.Error()));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 5000);
+        if (refusingService)
+            QTRY_COMPARE_WITH_TIMEOUT(
+                screenSaver.Calls(), QStringList{QStringLiteral("Inhibit refused")}, 10000);
+        SetXScreenSaverTimeout(3);
+        const auto restore = qScopeGuard([] { SetXScreenSaverTimeout(-1); });
+        clock.MovePointer(kNotes.center());  // input: the server counts its idle time from here
+        // Twice the saver's time without input, which would have brought it on.
+        QTRY_VERIFY_WITH_TIMEOUT(XScreenSaver().idleMilliseconds > 6000, 20000);
+        QVERIFY(!XScreenSaver().on);
+        clock.Key(QStringLiteral("F11"));
+        QTRY_VERIFY_WITH_TIMEOUT(XScreenSaver().on, 20000);
+    }
+
+    // Resting over the full-screen window, the pointer hides, and comes back at the first movement;
+    // over a window that is not full screen it always shows.
+    void thePointerRestingOverTheFullScreenClockHides()
+    {
+        WindowManager manager;
+        QVERIFY2(manager.Start(), "openbox did not start");
+        ClockProcess clock(QString{});
+        QVERIFY2(clock.Start(), qPrintable(clock.Error()));
+        // The server's idle time tells how long the pointer has rested: well past the hider's wait.
+        const auto restedLong
+            = [] { return QTest::qWaitFor([] { return XScreenSaver().idleMilliseconds > 6000; }, 20000); };
+        clock.MovePointer(kCalendarDays);
+        QVERIFY(restedLong());
+        QVERIFY(PointerShown());
+
+        clock.Key(QStringLiteral("F11"));
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 20000);
+        // The screen's middle, over the window that is not full screen too.
+        clock.MovePointer(QGuiApplication::primaryScreen()->geometry().center());
+        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 20000);
+
+        clock.Key(QStringLiteral("F11"));
+        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 5000);
+        QVERIFY(restedLong());
+        QVERIFY(PointerShown());
+    }
+
     void aClockSteppedWhileRunningIsFollowedAtTheNextSecond()
     {
         QTemporaryFile time;
@@ -506,6 +608,9 @@ private slots:
         QVERIFY(time.open());
         StepTo(time, "@2026-12-08 07:49:15");
         ClockProcess clock(QString(), QStringLiteral("en_US.UTF-8"), QStringLiteral("UTC"), time.fileName());
+        // The session bus the accessibility bus was started for, which the test now names.
+        clock.setEnvironmentVariable(
+            QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), qEnvironmentVariable("DBUS_SESSION_BUS_ADDRESS"));
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         QStringList tree;
         QTRY_VERIFY2_WITH_TIMEOUT(
