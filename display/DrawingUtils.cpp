@@ -9,21 +9,10 @@
 namespace display {
 
 using framework::CheckedInt;
-
-int LargerOf(int a, int b)
-{
-    return b >= a ? b : a;
-}
-
-int WidthOfRect(const TRect& rect)
-{
-    return rect.Width();
-}
-
-int HeightOfRect(const TRect& rect)
-{
-    return rect.Height();
-}
+using framework::TCanvas;
+using framework::TColor;
+using framework::TPoint;
+using framework::TRect;
 
 void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle)
 {
@@ -94,8 +83,8 @@ void TextOutShadow(TCanvas& canvas, int x, int y, const QString& text, TColor sh
 void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
     const QImage& picture, std::uint16_t angle)
 {
-    const int width = WidthOfRect(rect);
-    const int height = HeightOfRect(rect);
+    const int width = rect.Width();
+    const int height = rect.Height();
     if (width <= 0 || height <= 0 || picture.isNull() || !canvas.Device())
         return;
     const qreal ratio = canvas.Device()->devicePixelRatioF();
@@ -123,16 +112,6 @@ void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QStri
         keep.drawImage(QPoint(0, 0), mask);
     }
     canvas.Draw(0, 0, filled);
-}
-
-void BitmapRect(const framework::TBitmap& bitmap, TRect& rect)
-{
-    rect = framework::Rect(0, 0, bitmap.Width(), bitmap.Height());
-}
-
-bool RectsEqual(const TRect& a, const TRect& b)
-{
-    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
 }
 
 }  // namespace display

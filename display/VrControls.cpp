@@ -3,8 +3,6 @@
 #include "display/DrawingUtils.h"
 #include "display/VrAccessible.h"
 #include "framework/Application.h"
-#include "framework/CursorTable.h"
-#include "resources/Resources.h"
 
 #include <QContextMenuEvent>
 #include <QMouseEvent>
@@ -14,16 +12,6 @@
 namespace display {
 
 namespace {
-
-// Made with the first display control rather than at load time: a cursor needs the GUI application.
-void RegisterDisplayCursors()
-{
-    static const bool registered = [] {
-        framework::ScreenCursors().SetCursor(HandPointCursor, resources::HandPointCursor());
-        return true;
-    }();
-    Q_UNUSED(registered)
-}
 
 // The fewest logical pixels that make a whole number of device pixels at this ratio (2 at 1.5),
 // up to 8; 1 when none do.
@@ -59,7 +47,6 @@ TVrGraphicControl::TVrGraphicControl(QWidget* parent)
     , Control(this, framework::clBtnFace, Background::PaintedByControl)
 {
     setMouseTracking(true);  // OnMouseMove also while no button is held
-    RegisterDisplayCursors();
     InstallVrAccessibility();
 }
 
@@ -86,7 +73,7 @@ void TVrGraphicControl::ReapplyBounds()
     const framework::TRect before = BoundsRect();
     SetBounds(x(), y(), width(), height());
     // A changed size is repainted by the resize itself.
-    if (RectsEqual(before, BoundsRect()))
+    if (before == BoundsRect())
         UpdateControl();
 }
 
@@ -309,13 +296,11 @@ void TVrGraphicImageControl::paintEvent(QPaintEvent* event)
 {
     framework::Guarded(this, [this, event] {
         framework::TCanvas& screen = Canvas();
-        const framework::CanvasLock screenLock(screen);
         // Only what can reach the screen: a control far larger than its window (a huge font)
         // would otherwise hold a picture of all of itself.
         const QRect part = FramedPart(*this, event->rect());
         offscreen_.SetDevicePixelRatio(devicePixelRatioF());
         offscreen_.SetSize(part.width(), part.height());
-        const framework::CanvasLock bitmapLock(BitmapCanvas());
         BitmapCanvas().SetOrigin(framework::FromQPoint(part.topLeft()));
         // The screen canvas is this widget only for the length of the paint, also when Paint fails.
         struct Detach {

@@ -146,11 +146,6 @@ void TCanvas::Draw(int x, int y, const QImage& image)
     Painter().drawImage(QPoint(x, y), image);
 }
 
-void TCanvas::StretchDraw(const TRect& rect, const QImage& image)
-{
-    Painter().drawImage(ToQRect(rect), image);
-}
-
 void TCanvas::BrushCopy(const TRect& dest, const QImage& image, const TRect& source, TColor key)
 {
     QImage part = image.copy(ToQRect(source)).convertToFormat(QImage::Format_ARGB32);

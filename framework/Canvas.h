@@ -10,7 +10,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <mutex>
 
 class QPainter;
 class QPaintDevice;
@@ -59,11 +58,6 @@ public:
     // be measured before anything is drawn.
     QFontMetrics FontMetrics() const;
 
-    // Serialises drawing from several threads; recursive, so a drawing helper may lock a canvas
-    // its caller already holds.
-    void Lock() { lock_.lock(); }
-    void Unlock() { lock_.unlock(); }
-
     // The text in the font colour, its cell first filled with the brush colour when the brush is
     // solid; the cell turns about (x, y) by the font's escapement.
     void TextOut(int x, int y, const QString& text);
@@ -74,7 +68,6 @@ public:
     // Replaces every pixel with a transparent one, for frames that show what lies beneath.
     void ClearToTransparent();
     void Draw(int x, int y, const QImage& image);
-    void StretchDraw(const TRect& rect, const QImage& image);
     // Stretches `source` of `image` over `dest`; pixels of exactly `key` are painted with the
     // brush colour when the brush is solid and left out when it is clear.
     void BrushCopy(const TRect& dest, const QImage& image, const TRect& source, TColor key);
@@ -102,23 +95,6 @@ private:
     TPoint origin_;
     TRect clip_;
     bool clipped_ = false;
-    std::recursive_mutex lock_;
-};
-
-// Holds a canvas lock for a scope.
-class STUDIOCLOCK_FRAMEWORK_EXPORT CanvasLock {
-public:
-    explicit CanvasLock(TCanvas& canvas)
-        : canvas_(canvas)
-    {
-        canvas_.Lock();
-    }
-    ~CanvasLock() { canvas_.Unlock(); }
-    CanvasLock(const CanvasLock&) = delete;
-    CanvasLock& operator=(const CanvasLock&) = delete;
-
-private:
-    TCanvas& canvas_;
 };
 
 // An image the display controls draw their frames on, in device-independent pixels at the

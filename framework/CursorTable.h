@@ -6,7 +6,7 @@
 #include <map>
 
 // The screen's cursor table: cursors by number, so that a stored layout or a component can name a
-// cursor registered by some other module (the display controls put their hand cursor at 99).
+// cursor registered by some other module.
 namespace framework {
 
 using TCursor = int;

@@ -48,12 +48,6 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec)
     return static_cast<TDateTime>(msecs) / kMSecsPerDay;
 }
 
-DecodedDate DecodeDate(TDateTime value)
-{
-    const QDate date = ToQDate(value);
-    return {date.year(), date.month(), date.day()};
-}
-
 DecodedTime DecodeTime(TDateTime value)
 {
     const std::int64_t time = ToStamp(value).Time;

@@ -19,16 +19,9 @@ struct STUDIOCLOCK_FRAMEWORK_EXPORT DecodedTime {
     int MSec = 0;
 };
 
-struct STUDIOCLOCK_FRAMEWORK_EXPORT DecodedDate {
-    int Year = 0;
-    int Month = 0;
-    int Day = 0;
-};
-
 // Raise the framework's conversion error for dates Qt cannot represent or invalid fields.
 STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime EncodeDate(int year, int month, int day);
 STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime EncodeTime(int hour, int minute, int second, int msec);
-STUDIOCLOCK_FRAMEWORK_EXPORT DecodedDate DecodeDate(TDateTime value);
 STUDIOCLOCK_FRAMEWORK_EXPORT DecodedTime DecodeTime(TDateTime value);
 
 STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime FromQDateTime(

@@ -20,7 +20,6 @@ public:
     // True when the time ran out, false when the event was signalled. No time-out waits for a
     // signal only.
     bool WaitTimedOut(std::chrono::milliseconds timeout);
-    void WaitSignalled() { static_cast<void>(WaitTimedOut(std::chrono::milliseconds::max())); }
 
 private:
     std::mutex mutex_;

@@ -2,8 +2,6 @@
 
 #include "resources/Version.h"
 
-#include <QBitmap>
-
 namespace resources {
 
 QString ApplicationVersion()
@@ -14,13 +12,6 @@ QString ApplicationVersion()
 QIcon ApplicationIcon()
 {
     return QIcon(QStringLiteral(":/icons/studio-clock.png"));
-}
-
-QCursor HandPointCursor()
-{
-    const QBitmap shape(QStringLiteral(":/cursors/handpoint.xbm"));
-    const QBitmap mask(QStringLiteral(":/cursors/handpoint_mask.xbm"));
-    return QCursor(shape, mask, 10, 5);
 }
 
 }  // namespace resources

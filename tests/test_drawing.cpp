@@ -68,24 +68,6 @@ QRect InkBounds(const QImage& image, QColor background)
 class DrawingTest : public QObject {
     Q_OBJECT
 private slots:
-    void smallHelpers()
-    {
-        QCOMPARE(LargerOf(5, 5), 5);
-        QCOMPARE(LargerOf(-3, 2), 2);
-        QCOMPARE(LargerOf(7, -1), 7);
-        QCOMPARE(WidthOfRect(Rect(10, 0, 35, 5)), 25);
-        QCOMPARE(HeightOfRect(Rect(0, -5, 1, 5)), 10);
-        QVERIFY_THROWS_EXCEPTION(EIntOverflow, WidthOfRect(Rect(-2'000'000'000, 0, 2'000'000'000, 0)));
-        QVERIFY(RectsEqual(Rect(1, 2, 3, 4), Rect(1, 2, 3, 4)));
-        QVERIFY(!RectsEqual(Rect(1, 2, 3, 4), Rect(1, 2, 3, 5)));
-        QVERIFY(!RectsEqual(Rect(1, 2, 3, 4), Rect(0, 2, 3, 4)));
-        TBitmap bitmap;
-        bitmap.SetSize(30, 20);
-        TRect rect;
-        BitmapRect(bitmap, rect);
-        QCOMPARE(rect, Rect(0, 0, 30, 20));
-    }
-
     void measuringText()
     {
         Surface s;

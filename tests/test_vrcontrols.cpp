@@ -1,7 +1,6 @@
 #include "display/VrControls.h"
 #include "display/VrLabel.h"
 #include "display/vrLedClock.h"
-#include "framework/CursorTable.h"
 #include "framework/Exceptions.h"
 #include "tests/TestMain.h"
 #include "tests/TestWidgets.h"
@@ -105,16 +104,6 @@ private slots:
             QVERIFY(!version.isStored());
             QVERIFY(!version.isWritable());
         }
-    }
-
-    void theFirstDisplayControlRegistersTheHandCursorUnder99()
-    {
-        const Square control;
-        const QCursor hand = ScreenCursors().Cursor(HandPointCursor);
-        QCOMPARE(hand.shape(), Qt::BitmapCursor);
-        QCOMPARE(hand.hotSpot(), QPoint(10, 5));
-        QCOMPARE(hand.bitmap().size(), QSize(32, 32));
-        QCOMPARE(hand.mask().size(), QSize(32, 32));
     }
 
     void theFrameIsDrawnOffscreenAndShownWhole()
