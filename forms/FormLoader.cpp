@@ -1,6 +1,6 @@
 #include "forms/FormLoader.h"
 
-#include "forms/FormComponents.h"
+#include "forms/CatalogueEntry.h"
 #include "framework/Component.h"
 #include "framework/Exceptions.h"
 
@@ -62,8 +62,8 @@ FormLoader::FormLoader(QObject* parent)
 
 QWidget* FormLoader::createWidget(const QString& className, QWidget* parent, const QString& name)
 {
-    const FormComponent* component = FindFormComponent(className);
-    if (!component)
+    const CatalogueEntry* entry = FindCatalogueEntry(className);
+    if (!entry)
         return QUiLoader::createWidget(className, parent, name);
     const RefusalHandler refused = [list = std::weak_ptr(refused_)](const RefusedValue& value) {
         if (const auto refusals = list.lock())
@@ -72,7 +72,7 @@ QWidget* FormLoader::createWidget(const QString& className, QWidget* parent, con
             value.Warn();
     };
     try {
-        QWidget* widget = component->create(parent, refused);
+        QWidget* widget = entry->create(parent, refused);
         widget->setObjectName(name);
         return widget;
     } catch (const std::exception& error) {

@@ -1,6 +1,6 @@
 #include "tools/designer/ComponentCollection.h"
 
-#include "forms/FormComponents.h"
+#include "forms/CatalogueEntry.h"
 #include "tools/designer/ComponentWidget.h"
 #include "tools/designer/RefusalNotice.h"
 
@@ -8,6 +8,6 @@ ComponentCollection::ComponentCollection(QObject* parent)
     : QObject(parent)
 {
     auto* notice = new RefusalNotice(this);
-    for (const forms::FormComponent& component : forms::FormComponents())
-        widgets_.append(new ComponentWidget(component, *notice, this));
+    for (const forms::CatalogueEntry& entry : forms::Catalogue())
+        widgets_.append(new ComponentWidget(entry, *notice, this));
 }

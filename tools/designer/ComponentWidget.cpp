@@ -10,10 +10,9 @@
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerPropertySheetExtension>
 
-ComponentWidget::ComponentWidget(
-    const forms::FormComponent& component, RefusalNotice& notice, QObject* parent)
+ComponentWidget::ComponentWidget(const forms::CatalogueEntry& entry, RefusalNotice& notice, QObject* parent)
     : QObject(parent)
-    , component_(component)
+    , entry_(entry)
     , notice_(notice)
 {
 }
@@ -28,7 +27,7 @@ QIcon ComponentWidget::icon() const
 {
     QWidget host;
     QWidget* sample = Create(&host, true);
-    sample->resize(component_.size);
+    sample->resize(entry_.size);
     return QIcon(sample->grab().scaled(64, 64, Qt::KeepAspectRatio, Qt::SmoothTransformation));
 }
 
@@ -40,8 +39,8 @@ void ComponentWidget::initialize(QDesignerFormEditorInterface* core)
     designer_ = core;
     notice_.SetDesigner(core);
     if (QExtensionManager* extensions = core ? core->extensionManager() : nullptr) {
-        extensions->registerExtensions(new ColourTaskMenuFactory(component_.className, extensions),
-            Q_TYPEID(QDesignerTaskMenuExtension));
+        extensions->registerExtensions(
+            new ColourTaskMenuFactory(entry_.className, extensions), Q_TYPEID(QDesignerTaskMenuExtension));
     }
 }
 
@@ -70,7 +69,7 @@ void ComponentWidget::SaveCaptionThatFollowsName(QWidget* widget) const
 
 QWidget* ComponentWidget::Create(QWidget* parent, bool designing) const
 {
-    QWidget* widget = component_.create(parent, notice_.Handler());
+    QWidget* widget = entry_.create(parent, notice_.Handler());
     if (auto* component = dynamic_cast<framework::Component*>(widget))
         component->SetDesigning(designing);
     return widget;
@@ -87,7 +86,7 @@ QString ComponentWidget::domXml() const
  </customwidgets>
 </ui>
 )")
-        .arg(component_.className, component_.objectName, component_.includeFile)
-        .arg(component_.size.width())
-        .arg(component_.size.height());
+        .arg(entry_.className, entry_.objectName, entry_.includeFile)
+        .arg(entry_.size.width())
+        .arg(entry_.size.height());
 }

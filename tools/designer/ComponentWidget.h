@@ -1,6 +1,6 @@
 #pragma once
 
-#include "forms/FormComponents.h"
+#include "forms/CatalogueEntry.h"
 
 #include <QIcon>
 #include <QObject>
@@ -19,15 +19,15 @@ class ComponentWidget : public QObject, public QDesignerCustomWidgetInterface {
     Q_INTERFACES(QDesignerCustomWidgetInterface)
 public:
     // Values the components refuse are reported through `notice`.
-    ComponentWidget(const forms::FormComponent& component, RefusalNotice& notice, QObject* parent);
+    ComponentWidget(const forms::CatalogueEntry& entry, RefusalNotice& notice, QObject* parent);
 
-    QString name() const override { return component_.className; }
+    QString name() const override { return entry_.className; }
     QString group() const override;
-    QString toolTip() const override { return component_.toolTip; }
-    QString whatsThis() const override { return component_.toolTip; }
-    QString includeFile() const override { return component_.includeFile; }
+    QString toolTip() const override { return entry_.toolTip; }
+    QString whatsThis() const override { return entry_.toolTip; }
+    QString includeFile() const override { return entry_.includeFile; }
     QIcon icon() const override;
-    bool isContainer() const override { return component_.container; }
+    bool isContainer() const override { return entry_.container; }
     bool isInitialized() const override { return designing_; }
     void initialize(QDesignerFormEditorInterface* core) override;
     QWidget* createWidget(QWidget* parent) override;
@@ -37,7 +37,7 @@ private:
     QWidget* Create(QWidget* parent, bool designing) const;
     void SaveCaptionThatFollowsName(QWidget* widget) const;
 
-    const forms::FormComponent& component_;
+    const forms::CatalogueEntry& entry_;
     RefusalNotice& notice_;
     bool designing_ = false;
     QPointer<QDesignerFormEditorInterface> designer_;

@@ -1,4 +1,4 @@
-#include "forms/FormComponents.h"
+#include "forms/CatalogueEntry.h"
 
 #include "display/VrLabel.h"
 #include "display/vrLedClock.h"
@@ -16,9 +16,9 @@ template <typename Component> QWidget* Create(QWidget* parent, RefusalHandler re
 
 }  // namespace
 
-const std::vector<FormComponent>& FormComponents()
+const std::vector<CatalogueEntry>& Catalogue()
 {
-    static const std::vector<FormComponent> components{
+    static const std::vector<CatalogueEntry> entries{
         {QStringLiteral("display::TVrLedClock"), QStringLiteral("display/vrLedClock.h"),
             QStringLiteral("LED clock: HH:MM in dot-matrix digits inside a ring of second dots"),
             QStringLiteral("vrLedClock"), QSize(240, 160), false, Create<display::TVrLedClock>},
@@ -29,14 +29,14 @@ const std::vector<FormComponent>& FormComponents()
             QStringLiteral("Resizer panel: keeps the controls on it, and their fonts, in proportion"),
             QStringLiteral("resizerPanel"), QSize(200, 150), true, Create<resizer::TNoBDEResizerPanel>},
     };
-    return components;
+    return entries;
 }
 
-const FormComponent* FindFormComponent(const QString& className)
+const CatalogueEntry* FindCatalogueEntry(const QString& className)
 {
-    for (const FormComponent& component : FormComponents()) {
-        if (component.className == className)
-            return &component;
+    for (const CatalogueEntry& entry : Catalogue()) {
+        if (entry.className == className)
+            return &entry;
     }
     return nullptr;
 }

@@ -9,11 +9,11 @@
 
 class QWidget;
 
-// The components a form made in Qt Designer may hold: what the Designer plugin offers and what the
-// form loader creates, described once.
+// The catalogue of components a form made in Qt Designer may hold: what the Designer plugin offers
+// and what the form loader creates, described once, an entry per component class.
 namespace forms {
 
-struct FormComponent {
+struct CatalogueEntry {
     QString className;    // with its namespace, as uic writes it
     QString includeFile;  // by folder, as an outside program includes it
     QString toolTip;
@@ -24,9 +24,9 @@ struct FormComponent {
     QWidget* (*create)(QWidget* parent, RefusalHandler refused) = nullptr;
 };
 
-STUDIOCLOCK_FORMS_EXPORT const std::vector<FormComponent>& FormComponents();
+STUDIOCLOCK_FORMS_EXPORT const std::vector<CatalogueEntry>& Catalogue();
 
 // The entry for `className`, or none.
-STUDIOCLOCK_FORMS_EXPORT const FormComponent* FindFormComponent(const QString& className);
+STUDIOCLOCK_FORMS_EXPORT const CatalogueEntry* FindCatalogueEntry(const QString& className);
 
 }  // namespace forms
