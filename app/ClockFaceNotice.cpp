@@ -1,5 +1,6 @@
 #include "app/ClockFaceNotice.h"
 
+#include "framework/Arithmetic.h"
 #include "framework/Exceptions.h"
 
 #include <QEvent>
@@ -85,7 +86,7 @@ void ClockFaceNotice::Place()
         const int advance = metrics.horizontalAdvance(text());
         if (advance <= room)
             break;
-        pixelSize = std::min(pixelSize - 1, static_cast<int>(pixelSize * room / advance));
+        pixelSize = std::min(pixelSize - 1, framework::CheckedInt::Trunc(pixelSize * room / advance).value());
     }
     pixelSize = std::max(pixelSize, kSmallestPixelSize);
     lineFont.setPixelSize(pixelSize);

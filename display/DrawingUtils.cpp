@@ -88,7 +88,8 @@ void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QStri
     if (width <= 0 || height <= 0 || picture.isNull() || !canvas.Device())
         return;
     const qreal ratio = canvas.Device()->devicePixelRatioF();
-    const QSize deviceSize(static_cast<int>(width * ratio), static_cast<int>(height * ratio));
+    const QSize deviceSize(
+        CheckedInt::Trunc(width * ratio).value(), CheckedInt::Trunc(height * ratio).value());
 
     // The letters as an opaque shape on a transparent mask, drawn exactly as the caller draws them.
     QImage mask(deviceSize, QImage::Format_ARGB32_Premultiplied);

@@ -30,6 +30,13 @@ std::int64_t Round(long double value)
     return ToInt64(std::nearbyintl(value));
 }
 
+std::int64_t RoundHalfAway(long double value)
+{
+    if (!std::isfinite(value))
+        throw EInvalidOp();
+    return ToInt64(std::roundl(value));
+}
+
 std::int64_t Trunc(long double value)
 {
     if (!std::isfinite(value))

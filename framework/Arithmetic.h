@@ -7,8 +7,8 @@
 #include <limits>
 #include <type_traits>
 
-// Integer arithmetic that raises instead of wrapping, and the two conversions from floating point
-// the display and resizer code rely on.
+// Integer arithmetic that raises instead of wrapping, and the three conversions from floating point
+// the code relies on.
 namespace framework {
 
 namespace detail {
@@ -79,6 +79,10 @@ template <typename T> T RangeChecked(T value, T low, T high)
 // To the nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 STUDIOCLOCK_FRAMEWORK_EXPORT std::int64_t Round(long double value);
 
+// To the nearest integer, halves away from zero (2.5 -> 3, -2.5 -> -3): font sizes and anchoring,
+// rounded as Qt rounds them.
+STUDIOCLOCK_FRAMEWORK_EXPORT std::int64_t RoundHalfAway(long double value);
+
 // Toward zero (2.7 -> 2, -2.7 -> -2).
 STUDIOCLOCK_FRAMEWORK_EXPORT std::int64_t Trunc(long double value);
 
@@ -92,8 +96,8 @@ constexpr bool kAlwaysFitsInt = !std::is_same_v<T, bool> && std::numeric_limits<
 
 // A 32-bit integer whose arithmetic raises like the Checked operations above, so that drawing and
 // scaling code can write its formulas as formulas. Values come in implicitly only from integer types
-// that always fit; wider and floating-point ones through Round, Trunc or RangeChecked, which raise
-// where the value does not fit. The way back to int is value().
+// that always fit; wider and floating-point ones through Round, RoundHalfAway, Trunc or RangeChecked, which
+// raise where the value does not fit. The way back to int is value().
 class STUDIOCLOCK_FRAMEWORK_EXPORT CheckedInt {
 public:
     template <typename T, std::enable_if_t<kAlwaysFitsInt<T>, int> = 0>
@@ -103,6 +107,10 @@ public:
     }
 
     static CheckedInt Round(long double value) { return RangeChecked<int>(framework::Round(value)); }
+    static CheckedInt RoundHalfAway(long double value)
+    {
+        return RangeChecked<int>(framework::RoundHalfAway(value));
+    }
     static CheckedInt Trunc(long double value) { return RangeChecked<int>(framework::Trunc(value)); }
 
     constexpr int value() const noexcept { return value_; }

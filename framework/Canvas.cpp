@@ -190,12 +190,12 @@ TBitmap::TBitmap()
 
 int TBitmap::Width() const
 {
-    return image_.isNull() ? 0 : static_cast<int>(image_.deviceIndependentSize().width());
+    return image_.isNull() ? 0 : CheckedInt::Trunc(image_.deviceIndependentSize().width()).value();
 }
 
 int TBitmap::Height() const
 {
-    return image_.isNull() ? 0 : static_cast<int>(image_.deviceIndependentSize().height());
+    return image_.isNull() ? 0 : CheckedInt::Trunc(image_.deviceIndependentSize().height()).value();
 }
 
 void TBitmap::SetSize(int width, int height)

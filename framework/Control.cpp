@@ -1,5 +1,6 @@
 #include "framework/Control.h"
 
+#include "framework/Arithmetic.h"
 #include "framework/DockEvent.h"
 #include "framework/Exceptions.h"
 #include "framework/Property.h"
@@ -57,7 +58,7 @@ Span AnchorSpan(Span origin, bool startAnchored, bool endAnchored, int oldSize, 
         return {origin.start, origin.length};
     // Neither edge: the centre keeps its share of the parent.
     const long long centre = origin.start + origin.length / 2;
-    const int newCentre = static_cast<int>(std::llround(static_cast<double>(centre) * newSize / oldSize));
+    const int newCentre = CheckedInt::RoundHalfAway(static_cast<double>(centre) * newSize / oldSize).value();
     return {newCentre - origin.length / 2, origin.length};
 }
 
@@ -153,7 +154,7 @@ void Control::setFontHeight(int value)
         // A positive height is the whole cell; scale the em size so the cell fits it.
         const int cell = QFontMetrics(font).height();
         if (cell > 0)
-            font.setPixelSize(std::max(1, static_cast<int>(std::lround(value * double(value) / cell))));
+            font.setPixelSize(std::max(1, CheckedInt::RoundHalfAway(value * double(value) / cell).value()));
     }
     if (!MeasuresRight(font))
         throw ERangeError(QStringLiteral("a height at which %1 can be measured, some 17000 pixels or less")

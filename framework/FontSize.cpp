@@ -1,10 +1,11 @@
 #include "framework/FontSize.h"
 
+#include "framework/Arithmetic.h"
+
 #include <QFont>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
-#include <cmath>
 
 namespace framework {
 
@@ -12,7 +13,7 @@ namespace {
 
 int ScaledRounded(int value, int numerator, int denominator)
 {
-    return static_cast<int>(std::lround(static_cast<double>(value) * numerator / denominator));
+    return CheckedInt::RoundHalfAway(static_cast<double>(value) * numerator / denominator).value();
 }
 
 }  // namespace
@@ -20,7 +21,7 @@ int ScaledRounded(int value, int numerator, int denominator)
 int PixelsPerInch()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const int dpi = screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 0;
+    const int dpi = screen ? CheckedInt::RoundHalfAway(screen->logicalDotsPerInchY()).value() : 0;
     return dpi > 0 ? dpi : 96;
 }
 
@@ -28,7 +29,7 @@ int FontSize(const QFont& font)
 {
     if (font.pixelSize() > 0)
         return ScaledRounded(font.pixelSize(), kPointsPerInch, PixelsPerInch());
-    return static_cast<int>(std::lround(font.pointSizeF()));
+    return CheckedInt::RoundHalfAway(font.pointSizeF()).value();
 }
 
 void SetFontSize(QFont& font, int points)

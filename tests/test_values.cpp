@@ -49,6 +49,16 @@ private slots:
         QCOMPARE(Round(7 * static_cast<long double>(0.5f)), 4);
     }
 
+    void roundHalfAwayGoesAwayFromZeroOnTies()
+    {
+        QCOMPARE(RoundHalfAway(2.5L), 3);
+        QCOMPARE(RoundHalfAway(-2.5L), -3);
+        QCOMPARE(RoundHalfAway(2.4999L), 2);
+        QCOMPARE(CheckedInt::RoundHalfAway(10.5L).value(), 11);
+        QVERIFY_THROWS_EXCEPTION(ERangeError, CheckedInt::RoundHalfAway(2147483647.5L));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, RoundHalfAway(std::nanl("")));
+    }
+
     void truncGoesTowardZero()
     {
         QCOMPARE(Trunc(2.9L), 2);
