@@ -1,3 +1,4 @@
+// Unit1: TForm1, the main window, and Form1, its one instance.
 #pragma once
 
 #include "app/ClockDisciplineText.h"

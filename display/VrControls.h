@@ -1,3 +1,4 @@
+// VrControls: TVrComponent, TVrGraphicControl and TVrGraphicImageControl, the display bases.
 #pragma once
 
 #include "display/Export.h"

@@ -1,3 +1,4 @@
+// VrLabel: TVrLabel, the styled label.
 #pragma once
 
 #include "display/Export.h"

@@ -1,3 +1,4 @@
+// CustomRP: TCustomResizerPanel, the resizer panel without its handler factory.
 #pragma once
 
 #include "controls/Panel.h"

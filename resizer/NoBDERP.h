@@ -1,3 +1,4 @@
+// NoBDERP: TNoBDEResizerPanel, the resizer panel placed on forms, with its handler factory.
 #pragma once
 
 #include "resizer/CustomRP.h"
