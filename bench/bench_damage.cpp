@@ -255,7 +255,10 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
     DamageWatch watch(display.Connection(), window);
     const double start = std::floor(SecondsSinceEpoch(Clock::now())) + 1;
     const double end = start + seconds;
-    watch.Collect(start);
+    // Watched from a little before the first boundary: a report that comes as the first second
+    // begins is not lost, and one that comes before it is seen as early.
+    constexpr double kLookBehind = 0.1;
+    watch.Collect(start - kLookBehind);
     const double programCpu = CpuSeconds(clock.processId());
     const double serverCpu = CpuSeconds(display.ServerPid());
     const std::vector<Damage> reports = watch.Collect(end);
@@ -286,7 +289,7 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
         // The marker changed in the second before: shown early, unless that second emptied the
         // ring (a new minute) and so erased the marker rightly.
         double changedBefore = -1;
-        if (second > static_cast<long>(start) && SecondOfMinute(static_cast<double>(second - 1)) != 0)
+        if (SecondOfMinute(static_cast<double>(second - 1)) != 0)
             for (const Damage* report : bySecond[second - 1])
                 if (report->area.intersects(marker))
                     changedBefore = static_cast<double>(second) - report->at;
@@ -307,8 +310,9 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
     std::printf("skipped seconds: %d\nearly seconds: %d\n", skipped, early);
     PrintSpread("pixels damaged per ordinary second", ordinaryPixels, "px");
     PrintSpread("pixels damaged per minute change", minutePixels, "px");
+    const double watched = seconds + kLookBehind;
     std::printf("CPU: program %.3f %%, X server %.3f %%, together %.3f %% of one core\n",
-        100 * programUsed / seconds, 100 * serverUsed / seconds, 100 * (programUsed + serverUsed) / seconds);
+        100 * programUsed / watched, 100 * serverUsed / watched, 100 * (programUsed + serverUsed) / watched);
     return 0;
 }
 
