@@ -203,7 +203,8 @@ void TVrLedClock::BoundaryDue(bool clockSet)
         boundary_->ArmIn(now.msecsTo(lastSample_.addSecs(1)));
         return;
     }
-    UpdateTime(boundary_);
+    // What a handler raises is reported, as for a tick of the timer, and leaves the loop whole.
+    framework::Guarded(this, [this] { UpdateTime(boundary_); });
 }
 
 void TVrLedClock::PrepareNextSecond()
