@@ -1,7 +1,8 @@
 // The second as an operator sees it: the real program on its own Xvfb, watched from outside with
 // the X DAMAGE extension. For each second it takes the time from the wall clock's boundary to the
 // first change reported over the new second dot, and the area the program damaged in that second;
-// it also reads the CPU time of the program and of the X server.
+// it also reads the CPU time of the program and of the X server. A new dot that changes before its
+// second's boundary is a wrong time on screen: such seconds are counted as early.
 //
 //   bench_damage [seconds, default 60] [WIDTHxHEIGHT, default 789x640] [--program PATH]
 //   bench_damage --self-test    the watcher's own resolution: a still window, and drawings at
@@ -254,7 +255,10 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
     DamageWatch watch(display.Connection(), window);
     const double start = std::floor(SecondsSinceEpoch(Clock::now())) + 1;
     const double end = start + seconds;
-    watch.Collect(start);
+    // Watched from a little before the first boundary: a report that comes as the first second
+    // begins is not lost, and one that comes before it is seen as early.
+    constexpr double kLookBehind = 0.1;
+    watch.Collect(start - kLookBehind);
     const double programCpu = CpuSeconds(clock.processId());
     const double serverCpu = CpuSeconds(display.ServerPid());
     const std::vector<Damage> reports = watch.Collect(end);
@@ -270,6 +274,7 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
     std::vector<double> ordinaryPixels;
     std::vector<double> minutePixels;
     int skipped = 0;
+    int early = 0;
     for (auto second = static_cast<long>(start); second < static_cast<long>(end); ++second) {
         const int ofMinute = SecondOfMinute(static_cast<double>(second));
         // At a new minute dot 0 stays lit and the rest of the ring goes: dot 1 shows the change.
@@ -281,7 +286,18 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
             if (first < 0 && report->area.intersects(marker))
                 first = report->at - static_cast<double>(second);
         }
-        if (first < 0)
+        // The marker changed in the second before: shown early, unless that second emptied the
+        // ring (a new minute) and so erased the marker rightly.
+        double changedBefore = -1;
+        if (SecondOfMinute(static_cast<double>(second - 1)) != 0)
+            for (const Damage* report : bySecond[second - 1])
+                if (report->area.intersects(marker))
+                    changedBefore = static_cast<double>(second) - report->at;
+        if (changedBefore >= 0) {
+            ++early;
+            std::printf("early: the dot of second %d changed %.3f ms before its boundary\n", ofMinute,
+                changedBefore * 1000);
+        } else if (first < 0)
             ++skipped;
         else
             latencies.push_back(first * 1000);
@@ -291,11 +307,12 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
     std::printf("window %dx%d, %d s; the second dot's box %dx%d = %d pixels\n", size.width(), size.height(),
         seconds, dotBox.width(), dotBox.height(), dotBox.width() * dotBox.height());
     PrintSpread("boundary to the new dot's first change", latencies, "ms");
-    std::printf("skipped seconds: %d\n", skipped);
+    std::printf("skipped seconds: %d\nearly seconds: %d\n", skipped, early);
     PrintSpread("pixels damaged per ordinary second", ordinaryPixels, "px");
     PrintSpread("pixels damaged per minute change", minutePixels, "px");
+    const double watched = seconds + kLookBehind;
     std::printf("CPU: program %.3f %%, X server %.3f %%, together %.3f %% of one core\n",
-        100 * programUsed / seconds, 100 * serverUsed / seconds, 100 * (programUsed + serverUsed) / seconds);
+        100 * programUsed / watched, 100 * serverUsed / watched, 100 * (programUsed + serverUsed) / watched);
     return 0;
 }
 

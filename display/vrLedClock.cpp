@@ -6,7 +6,10 @@
 #include "framework/Arithmetic.h"
 #include "framework/TimeSource.h"
 
+#include <QScopedValueRollback>
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <utility>
 
 namespace display {
@@ -48,6 +51,10 @@ framework::TPoint OnRing(CheckedInt cx, CheckedInt cy, CheckedInt radius, long d
     return {(cx - CheckedInt::Round(std::cos(angle) * radius.value())).value(),
         (cy - CheckedInt::Round(std::sin(angle) * radius.value())).value()};
 }
+
+// How long before a second boundary the timer wakes the clock to draw the next face: room for a
+// large face and a busy machine, short enough that a change in between is rare.
+constexpr qint64 kDrawAheadMsecs = 50;
 
 // Every part of the face is outlined with this pen width.
 constexpr int kOutlineWidth = 1;
@@ -94,7 +101,9 @@ TVrLedClock::TVrLedClock(QWidget* parent)
         timer_ = new TVrTimer(this);
     }
     timer_->setEnabled(false);
-    connect(timer_, &TVrTimer::OnTimer, this, &TVrLedClock::UpdateTime);
+    connect(timer_, &TVrTimer::OnTimer, this, &TVrLedClock::PrepareNextSecond);
+    boundary_ = new TVrBoundaryTimer(this);
+    connect(boundary_, &TVrBoundaryTimer::OnDue, this, &TVrLedClock::BoundaryDue);
 }
 
 TVrLedClock::~TVrLedClock()
@@ -120,6 +129,8 @@ void TVrLedClock::setActive(bool value)
         return;
     if (value)
         ArmForNextSecond();
+    else
+        boundary_->Disarm();
     timer_->setEnabled(value);
 }
 
@@ -144,6 +155,7 @@ void TVrLedClock::Loaded()
 
 void TVrLedClock::UpdateControl()
 {
+    ++faceState_;
     TVrGraphicImageControl::UpdateControl();
     AnnounceShownTime();
 }
@@ -164,12 +176,59 @@ void TVrLedClock::AnnounceShownTime()
     QAccessible::updateAccessibility(&event);
 }
 
+void TVrLedClock::changeEvent(QEvent* event)
+{
+    // A palette, style or screen change repaints later, maybe after a frame was drawn ahead.
+    ++faceState_;
+    TVrGraphicImageControl::changeEvent(event);
+}
+
 void TVrLedClock::ArmForNextSecond()
 {
-    // The milliseconds are truncated, so 1000 - msec never falls short of the time really left:
-    // the next tick lands within a millisecond after the boundary, never before it.
-    const int msec = framework::LocalNow().time().msec();
-    timer_->ArmNextTick(static_cast<std::uint32_t>(1000 - msec));
+    const QDateTime now = framework::LocalNow();
+    const QDateTime boundary = ToSeconds(now).addSecs(1);
+    boundary_->ArmAt(boundary);
+    const qint64 left = now.msecsTo(boundary);
+    timer_->ArmNextTick(static_cast<std::uint32_t>(std::max<qint64>(left - kDrawAheadMsecs, 1)));
+}
+
+void TVrLedClock::BoundaryDue(bool clockSet)
+{
+    if (!active_ || IsDesigning())
+        return;
+    const QDateTime now = framework::LocalNow();
+    if (!clockSet && ToSeconds(now) == lastSample_) {
+        // Woken before the time source reached the boundary (a slewed clock, another clock under
+        // the kernel's timer): the new second is never shown early. At least a millisecond.
+        boundary_->ArmIn(now.msecsTo(lastSample_.addSecs(1)));
+        return;
+    }
+    // What a handler raises is reported, as for a tick of the timer, and leaves the loop whole.
+    framework::Guarded(this, [this] { UpdateTime(boundary_); });
+}
+
+void TVrLedClock::PrepareNextSecond()
+{
+    drawnAhead_.reset();
+    if (ToSeconds(framework::LocalNow()) != lastSample_) {
+        UpdateTime(timer_);  // the second shown is over (a late wake, a set clock): tick now
+        return;
+    }
+    // Only over a frame a paint framed already; a clock not shown draws nothing.
+    if (!isVisible() || OffscreenBitmap().Empty())
+        return;
+    const QTime next = lastSample_.addSecs(1).time();
+    // Drawn from the next second's time; the shown one is back as this returns, also on failure.
+    const QScopedValueRollback hours(hours_, next.hour());
+    const QScopedValueRollback minutes(minutes_, next.minute());
+    const QScopedValueRollback seconds(seconds_, next.second());
+    const framework::CanvasLock lock(BitmapCanvas());
+    try {
+        DrawFace();
+    } catch (const framework::Exception&) {
+        return;  // the boundary's own paint draws the face again, and reports what fails
+    }
+    drawnAhead_ = CurrentFace();
 }
 
 QDateTime TVrLedClock::TakeSample()
@@ -258,7 +317,33 @@ int TVrLedClock::SlantOffset(int value, int angle)
     return CheckedInt::Round(shift).value();
 }
 
+bool TVrLedClock::FaceKey::operator==(const FaceKey& other) const
+{
+    const auto tied = [](const FaceKey& key) {
+        return std::tie(
+            key.hours, key.minutes, key.seconds, key.state, key.size, key.bitmapSize, key.origin, key.ratio);
+    };
+    return tied(*this) == tied(other);
+}
+
+TVrLedClock::FaceKey TVrLedClock::CurrentFace()
+{
+    const framework::TBitmap& bitmap = OffscreenBitmap();
+    return {hours_, minutes_, seconds_, faceState_, size(), QSize(bitmap.Width(), bitmap.Height()),
+        BitmapCanvas().Origin(), devicePixelRatioF()};
+}
+
 void TVrLedClock::Paint()
+{
+    // The frame drawn ahead is copied only if drawing now would give the very same one.
+    const bool drawnAlready = drawnAhead_ && *drawnAhead_ == CurrentFace();
+    drawnAhead_.reset();
+    if (!drawnAlready)
+        DrawFace();
+    TVrGraphicImageControl::Paint();
+}
+
+void TVrLedClock::DrawFace()
 {
     framework::TCanvas& canvas = BitmapCanvas();
     ClearBitmapCanvas();
@@ -282,7 +367,6 @@ void TVrLedClock::Paint()
         for (int s = 0; s <= seconds_; ++s)
             DrawEllipse(canvas, SecondDotCorners(rings, s));
     }
-    TVrGraphicImageControl::Paint();
 }
 
 TVrLedClock::Rings TVrLedClock::RingGeometry() const

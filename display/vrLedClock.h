@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/Export.h"
+#include "display/VrBoundaryTimer.h"
 #include "display/VrControls.h"
 #include "display/VrThreads.h"
 #include "display/VrTypes.h"
@@ -12,14 +13,15 @@
 #include <QRegion>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace display {
 
 // The studio clock face: twelve hour marks, HH:MM in slanted LED dots and a ring of second dots
 // growing clockwise from 12 o'clock. While Active it follows the local time from the framework's
-// time source, ticking from its own timer just after each second boundary of the wall clock, and
-// raises an event for each changed unit of time (hours, minutes, seconds, in that order) and the
-// alarm.
+// time source: its timer wakes it shortly before each second boundary of the wall clock to draw the
+// next face off screen, its boundary timer at the boundary to show it; then it raises an event for
+// each changed unit of time (hours, minutes, seconds, in that order) and the alarm.
 //
 // Recorded defaults (the values a stored layout leaves out): Active False, SecondsIndicator and
 // HourMarks True, the six colours clRed, SecWidth and TickWidth 2, LedSize 5, Spacing 6,
@@ -109,6 +111,7 @@ public:
     void setAlarmTime(framework::TDateTime value) { alarmTime_ = value; }
 
     TVrTimer* Timer() const { return timer_; }
+    TVrBoundaryTimer* BoundaryTimer() const { return boundary_; }
 
     // The time the face shows, HH:MM: under hfmt12h the afternoon's hours from 1 to 11.
     QString ShownTime() const;
@@ -118,8 +121,11 @@ public:
     void UpdateControl() override;
 
     // One tick: takes the local time, redraws what changed, raises the events, and (while Active)
-    // sets the timer to wake just after the next second boundary.
+    // arms the boundary timer for the next second boundary and the timer shortly before it.
     void UpdateTime(QObject* sender);
+    // Draws the next second's face off screen, so that its boundary only copies what changed;
+    // nothing reaches the screen. Ticks at once instead if the second shown has already ended.
+    void PrepareNextSecond();
 
     // The horizontal shift of a row of LED dots: rnd(tan(angle) x value), 0 when that fails.
     static int SlantOffset(int value, int angle);
@@ -142,6 +148,7 @@ protected:
     void DoAlarm();
 
     void Paint() override;
+    void changeEvent(QEvent* event) override;
     void DrawTime();
     // One LED glyph; x is its right reference, y its top.
     void DrawLedChar(int x, int y, QChar character);
@@ -166,7 +173,23 @@ private:
     // the text when the hour or minute changed.
     QRegion ChangedSince(int oldHours, int oldMinutes, int oldSeconds) const;
 
+    // Everything the face drawn off screen depends on: a frame drawn ahead is shown only when this
+    // is still the same at the boundary.
+    struct FaceKey {
+        int hours, minutes, seconds;
+        std::uint64_t state;
+        QSize size, bitmapSize;
+        framework::TPoint origin;
+        qreal ratio;
+        bool operator==(const FaceKey& other) const;
+    };
+    FaceKey CurrentFace();
+    void DrawFace();
+
     void ArmForNextSecond();
+    // The boundary timer woke: a new second, or a set clock, is shown at once; a wake before the
+    // time source reaches the boundary waits the rest.
+    void BoundaryDue(bool clockSet);
     // Stores the local time's hours, minutes and seconds; returns it, to the second.
     QDateTime TakeSample();
     bool AlarmDue(const QDateTime& sample) const;
@@ -189,7 +212,10 @@ private:
     framework::TColor tickOutline_ = framework::clRed;
     framework::TDateTime alarmTime_ = 0;
     bool enableAlarm_ = false;
-    TVrTimer* timer_ = nullptr;  // a child: freed first by the destructor
+    TVrTimer* timer_ = nullptr;             // a child: freed first by the destructor
+    TVrBoundaryTimer* boundary_ = nullptr;  // a child
+    std::uint64_t faceState_ = 0;           // counts the changes of what the face is drawn from
+    std::optional<FaceKey> drawnAhead_;     // what the off-screen frame holds, if drawn ahead
     int secWidth_ = 2;
     int ledSize_ = 3;
     int spacing_ = 8;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QTimeZone>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 using namespace display;
@@ -236,24 +237,107 @@ private slots:
         QCOMPARE(journal.entries.count("alarm"), 0);
     }
 
-    void anActiveClockWakesJustAfterEachSecondBoundary()
+    void anActiveClockWakesToDrawAheadOfEachSecondBoundary()
     {
         TVrLedClock clock;
         clock.setActive(true);
         const TVrTimerThread* worker = clock.Timer()->Worker();
-        QTRY_COMPARE_WITH_TIMEOUT(worker->CurrentWait(), 750u, 10'000);  // at 10:00:04.250
+        QTRY_COMPARE_WITH_TIMEOUT(worker->CurrentWait(), 700u, 10'000);  // 50 ms before 10:00:05
         source_->Set(QDateTime(kDay, QTime(10, 0, 5, 3)));
         clock.UpdateTime(nullptr);
-        QTRY_COMPARE_WITH_TIMEOUT(worker->CurrentWait(), 997u, 10'000);
+        QTRY_COMPARE_WITH_TIMEOUT(worker->CurrentWait(), 947u, 10'000);
         // The arming is the clock's own: the timer's published interval stays what was set.
         QCOMPARE(clock.Timer()->Interval(), 1000u);
-        // With the loop held up, the next tick waits to be served; it is served while the worker
-        // is let go, and arms a timer in the middle of changing its mechanism.
+        // With the loop held up past the boundary, the next wake waits to be served; it is served
+        // while the worker is let go, finds the second over, ticks and arms a timer in the middle
+        // of changing its mechanism.
+        source_->Set(QDateTime(kDay, QTime(10, 0, 6, 1)));
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         clock.setThreaded(false);
         QVERIFY(!clock.Threaded() && !clock.Timer()->Worker());
+        QCOMPARE(clock.Seconds(), 6);
         clock.setActive(false);
         QVERIFY(!clock.Timer()->Enabled());
+    }
+
+    // The face for 10:00:05 is drawn ahead at 10:00:04.950; then the boundary timer wakes the
+    // clock with the time source at `wokenAt`, reporting a set clock or not.
+    void aFaceDrawnAheadIsShownOnlyOnceItsSecondHasCome_data()
+    {
+        QTest::addColumn<QDateTime>("wokenAt");
+        QTest::addColumn<bool>("clockSet");
+        QTest::addColumn<QTime>("shown");
+        QTest::addColumn<QStringList>("heard");
+        const auto at = [](int h, int m, int s, int ms, int days = 0) {
+            return QDateTime(kDay.addDays(days), QTime(h, m, s, ms));
+        };
+        QTest::newRow("woken early") << at(10, 0, 4, 999) << false << QTime(10, 0, 4) << QStringList();
+        QTest::newRow("at the boundary")
+            << at(10, 0, 5, 0) << false << QTime(10, 0, 5) << QStringList{"paint", "s5"};
+        QTest::newRow("late") << at(10, 0, 5, 400) << false << QTime(10, 0, 5) << QStringList{"paint", "s5"};
+        QTest::newRow("set back within the second")
+            << at(10, 0, 4, 100) << true << QTime(10, 0, 4) << QStringList();
+        QTest::newRow("set back past the hour")
+            << at(9, 59, 59, 990) << true << QTime(9, 59, 59) << QStringList{"paint", "h9", "m59", "s59"};
+        QTest::newRow("set forwards")
+            << at(10, 30, 5, 990) << true << QTime(10, 30, 5) << QStringList{"paint", "m30", "s5"};
+        QTest::newRow("set a day on")
+            << at(10, 0, 5, 0, 1) << true << QTime(10, 0, 5) << QStringList{"paint", "s5"};
+        QTest::newRow("set back unreported")
+            << at(10, 0, 3, 500) << false << QTime(10, 0, 3) << QStringList{"paint", "s3"};
+    }
+
+    void aFaceDrawnAheadIsShownOnlyOnceItsSecondHasCome()
+    {
+        QFETCH(QDateTime, wokenAt);
+        QFETCH(bool, clockSet);
+        QFETCH(QTime, shown);
+        QFETCH(QStringList, heard);
+        source_->Set(QDateTime(kDay, QTime(10, 0, 4, 950)));
+        QWidget window;
+        TVrLedClock clock(&window);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        // The timers armed here reach the clock only through the event loop, which the test no
+        // longer runs: it wakes the clock itself.
+        clock.setActive(true);
+        const QImage before = Shown(window);
+        clock.PrepareNextSecond();
+        QCOMPARE(Shown(window), before);
+        Journal journal(clock);
+        source_->Set(wokenAt);
+        emit clock.BoundaryTimer()->OnDue(clockSet);
+        QCOMPARE(QTime(clock.Hours(), clock.Minutes(), clock.Seconds()), shown);
+        QCOMPARE(journal.entries, heard);  // the events after the pixels
+        QVERIFY(ShowsAWholeFrame(window, clock));
+    }
+
+    void aChangeAfterTheFaceWasDrawnAheadIsShownAtTheBoundary()
+    {
+        QImage picture(16, 16, QImage::Format_RGB32);
+        picture.fill(Qt::yellow);
+        const std::vector<std::pair<const char*, std::function<void(TVrLedClock&)>>> changes = {
+            {"nothing", [](TVrLedClock&) {}},
+            {"colour", [](TVrLedClock& c) { c.setColor(clNavy); }},
+            {"second dots", [](TVrLedClock& c) { c.setSecHandColor(clLime); }},
+            {"size", [](TVrLedClock& c) { c.resize(240, 170); }},
+            {"background", [&](TVrLedClock& c) { c.setBackground(picture); }},
+            {"transparent", [](TVrLedClock& c) { c.setTransparent(true); }},
+            {"repainted", [](TVrLedClock& c) { c.repaint(); }},
+        };
+        for (const auto& [name, change] : changes) {
+            source_->Set(QDateTime(kDay, QTime(10, 0, 4, 950)));
+            Backdrop window(Qt::white, QSize(300, 300));
+            TVrLedClock clock(&window);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            clock.setActive(true);
+            clock.PrepareNextSecond();
+            change(clock);
+            source_->Set(QDateTime(kDay, QTime(10, 0, 5)));
+            emit clock.BoundaryTimer()->OnDue(false);
+            QVERIFY2(clock.Seconds() == 5 && ShowsAWholeFrame(window, clock), name);
+        }
     }
 
     void theWorkedExampleFace()

@@ -1,3 +1,4 @@
+#include "display/VrBoundaryTimer.h"
 #include "display/VrThreads.h"
 #include "framework/Exceptions.h"
 #include "tests/TestMain.h"
@@ -330,6 +331,25 @@ private slots:
         timer.setInterval(1);
         const int before = ticks.count;
         QTRY_VERIFY_WITH_TIMEOUT(ticks.count >= before + 3, kPatienceMs);
+    }
+
+    // The clock's boundary timer wakes once for each arming, at a moment passed at once, and not
+    // at all once disarmed; what it does for a set system clock needs the right to set it.
+    void aBoundaryTimerWakesOncePerArming()
+    {
+        TVrBoundaryTimer timer;
+        QSignalSpy due(&timer, &TVrBoundaryTimer::OnDue);
+        timer.ArmAt(QDateTime::currentDateTime().addSecs(-3600));
+        QTRY_COMPARE_WITH_TIMEOUT(due.count(), 1, kPatienceMs);
+        timer.ArmIn(20);
+        QTRY_COMPARE_WITH_TIMEOUT(due.count(), 2, kPatienceMs);
+        QCOMPARE(due.at(1).at(0).toBool(), false);
+        timer.ArmIn(20);
+        timer.Disarm();
+        timer.ArmAt(QDateTime::fromMSecsSinceEpoch(-5));  // before the epoch: passed, not disarmed
+        QTRY_COMPARE_WITH_TIMEOUT(due.count(), 3, kPatienceMs);
+        QTest::qWait(100);
+        QCOMPARE(due.count(), 3);
     }
 };
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "display/Export.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+#include <ctime>
+
+class QSocketNotifier;
+
+namespace display {
+
+// Wakes the GUI thread at a moment of the wall clock, to the microsecond and never before it as
+// the kernel counts time, and at once when the system clock is set while it waits (an operator
+// or a time service stepping it). Where the kernel offers no such timer, it falls back to the
+// event loop's timer, to the millisecond.
+class STUDIOCLOCK_DISPLAY_EXPORT TVrBoundaryTimer : public QObject {
+    Q_OBJECT
+public:
+    explicit TVrBoundaryTimer(QObject* owner = nullptr);
+    ~TVrBoundaryTimer() override;
+    TVrBoundaryTimer(const TVrBoundaryTimer&) = delete;
+    TVrBoundaryTimer& operator=(const TVrBoundaryTimer&) = delete;
+
+    // Wakes once at `moment`, at once if it has passed. Replaces what was armed.
+    void ArmAt(const QDateTime& moment);
+    // Wakes once after `msecs` (at least one) of the kernel's wall clock. Replaces what was armed.
+    void ArmIn(qint64 msecs);
+    void Disarm();
+
+signals:
+    // The moment came (clockSet false), or the system clock was set meanwhile (clockSet true).
+    void OnDue(bool clockSet);
+
+private:
+    void Arm(timespec deadline, qint64 fallbackMsecs);
+    void ReadExpiry();
+
+    int fd_ = -1;
+    QSocketNotifier* notifier_ = nullptr;  // a child
+    QTimer fallback_;
+};
+
+}  // namespace display
