@@ -1,3 +1,4 @@
+// VrThreads: TVrTimer and its worker TVrTimerThread.
 #pragma once
 
 #include "display/Export.h"

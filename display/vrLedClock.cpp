@@ -222,7 +222,6 @@ void TVrLedClock::PrepareNextSecond()
     const QScopedValueRollback hours(hours_, next.hour());
     const QScopedValueRollback minutes(minutes_, next.minute());
     const QScopedValueRollback seconds(seconds_, next.second());
-    const framework::CanvasLock lock(BitmapCanvas());
     try {
         DrawFace();
     } catch (const framework::Exception&) {

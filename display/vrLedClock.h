@@ -1,3 +1,4 @@
+// vrLedClock: TVrLedClock, the LED clock.
 #pragma once
 
 #include "display/Export.h"
@@ -24,7 +25,7 @@ namespace display {
 // each changed unit of time (hours, minutes, seconds, in that order) and the alarm.
 //
 // Recorded defaults (the values a stored layout leaves out): Active False, SecondsIndicator and
-// HourMarks True, the six colours clRed, SecWidth and TickWidth 2, LedSize 5, Spacing 6,
+// HourMarks True, the six colours clRed, SecWidth and TickWidth 2, LedSize 3, Spacing 8,
 // TextOffsetX and TextOffsetY 0, TextAngle 10, Transparent False, Color clBlack. Threaded, Hours,
 // Minutes, Seconds and HourFormat are always stored.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrLedClock : public TVrGraphicImageControl {
