@@ -283,7 +283,7 @@ private slots:
         file.close();
         QVERIFY(QFontDatabase::addApplicationFont(file.fileName()) >= 0);
         label.setFont(QFont(QStringLiteral("TinyBitmap")));
-        QCOMPARE(font.CheckSettings(), QStringLiteral("Not a vector font. "));
+        QCOMPARE(font.CheckSettings(), QStringLiteral("Not a vector font"));
     }
 
     void rememberedValuesToleratePositionsOutOfRange()
