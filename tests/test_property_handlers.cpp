@@ -233,6 +233,25 @@ private slots:
         }
     }
 
+    void aHandlerSaysWhatIsWrongWithItsControl()
+    {
+        QWidget plain;
+        controls::TStatusBar bar;
+        const QList<std::pair<std::function<void()>, QString>> cases = {
+            {[&] { TMRDrawGrid{&plain}; }, "QWidget is not a grid"},
+            {[&] { TMRTab{&plain}; }, "No TabWidth property"},
+            {[&] { TMRHeaderControl{&bar}; }, "No Sections property"},
+        };
+        for (const auto& [make, message] : cases) {
+            try {
+                make();
+                QFAIL(qPrintable(QStringLiteral("no error, not: ") + message));
+            } catch (const framework::Exception& error) {
+                QCOMPARE(error.Message(), message);
+            }
+        }
+    }
+
     void aZeroWidthAtCaptureKeepsValuesUntilAWidthReturns()
     {
         controls::TTreeView tree;
