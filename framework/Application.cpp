@@ -21,6 +21,14 @@ void InstallFontSubstitutions()
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
 }
 
+// Written under the name of whichever program uses the framework, as its own messages are.
+void WriteToStandardError(const QString& message)
+{
+    const QString name = QCoreApplication::applicationName();
+    const QString line = name.isEmpty() ? message : name + QStringLiteral(": ") + message;
+    std::fprintf(stderr, "%s\n", qPrintable(line));
+}
+
 }  // namespace
 
 Application::Application(int& argc, char** argv)
@@ -57,11 +65,6 @@ void Application::FreeForms()
 {
     while (!forms_.empty())
         forms_.pop_back();
-}
-
-void Application::ServeSynchronisedCalls()
-{
-    SyncQueue::Instance().Serve();
 }
 
 bool Application::Terminated() const
@@ -121,7 +124,7 @@ void Application::ShowMessage(const QString& message)
             messageBoxes_.erase(
                 std::remove(messageBoxes_.begin(), messageBoxes_.end(), nullptr), messageBoxes_.end());
             // Written once per box too, so an error that repeats for weeks does not fill a log.
-            std::fprintf(stderr, "studio-clock: %s\n", qPrintable(message));
+            WriteToStandardError(message);
             auto* box = new QMessageBox(
                 QMessageBox::Critical, applicationName(), message, QMessageBox::Ok, mainForm_);
             box->setAttribute(Qt::WA_DeleteOnClose);
@@ -151,7 +154,7 @@ void HandleException(QObject* sender, const std::exception_ptr& error)
     if (Application* application = Application::Instance())
         application->HandleException(sender, error);
     else
-        std::fprintf(stderr, "studio-clock: %s\n", qPrintable(ExceptionMessage(error)));
+        WriteToStandardError(ExceptionMessage(error));
 }
 
 }  // namespace framework

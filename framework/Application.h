@@ -52,9 +52,6 @@ public:
     void HandleException(QObject* sender, const std::exception& error);
     void HandleException(QObject* sender, const std::exception_ptr& error);
 
-    // Runs the calls worker threads queued for the GUI thread (see SyncQueue).
-    Q_INVOKABLE void ServeSynchronisedCalls();
-
     QWidget* MainForm() const { return mainForm_.data(); }
 
     bool notify(QObject* receiver, QEvent* event) override;

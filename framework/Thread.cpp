@@ -1,6 +1,7 @@
 #include "framework/Thread.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QThread>
 #include <exception>
 #include <pthread.h>
@@ -22,6 +23,15 @@ bool OnGuiThread()
 }
 
 }  // namespace
+
+// Serves the queue from the GUI thread's event loop, whatever the application object: a plain
+// QApplication runs synchronised calls as well as the framework's own.
+class SyncServer : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    Q_INVOKABLE void Serve() { SyncQueue::Instance().Serve(); }
+};
 
 bool ApplicationTerminated()
 {
@@ -80,8 +90,8 @@ void SyncQueue::Run(const std::function<void()>& call)
     changed_.notify_all();
     // Asked by name: the toolkit builds the queued call itself, so no object made on this thread
     // is read on the GUI thread outside the queue's own lock.
-    if (QCoreApplication* application = QCoreApplication::instance())
-        QMetaObject::invokeMethod(application, "ServeSynchronisedCalls", Qt::QueuedConnection);
+    if (server_)
+        QMetaObject::invokeMethod(server_, "Serve", Qt::QueuedConnection);
     changed_.wait(lock, [&entry] { return entry.done; });
     if (entry.error)
         std::rethrow_exception(entry.error);
@@ -116,6 +126,13 @@ void SyncQueue::ServeUntil(const std::function<bool()>& done)
     }
 }
 
+void SyncQueue::ServeFromEventLoop()
+{
+    const std::lock_guard lock(mutex_);
+    if (!server_ && OnGuiThread())
+        server_ = new SyncServer(QCoreApplication::instance());  // freed with the application
+}
+
 void SyncQueue::Notify()
 {
     {
@@ -127,6 +144,7 @@ void SyncQueue::Notify()
 TThread::TThread(bool createSuspended)
     : suspendCount_(createSuspended ? 1 : 0)
 {
+    SyncQueue::Instance().ServeFromEventLoop();
 }
 
 TThread::~TThread()
@@ -218,3 +236,5 @@ void TThread::Run()
 }
 
 }  // namespace framework
+
+#include "Thread.moc"

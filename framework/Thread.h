@@ -3,6 +3,7 @@
 #include "framework/Enums.h"
 #include "framework/Export.h"
 
+#include <QPointer>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -28,8 +29,7 @@ private:
 };
 
 // Calls that worker threads hand to the GUI thread and wait for. The GUI thread serves them from
-// its event loop (the application's ServeSynchronisedCalls), and also while it waits for a
-// worker to end, so the two can never deadlock.
+// its event loop, and also while it waits for a worker to end, so the two can never deadlock.
 class STUDIOCLOCK_FRAMEWORK_EXPORT SyncQueue {
 public:
     static SyncQueue& Instance();
@@ -43,9 +43,12 @@ public:
     // GUI thread: serves calls until `done` holds; Notify makes it look again.
     void ServeUntil(const std::function<bool()>& done);
     void Notify();
+    // GUI thread: has its event loop serve the calls from now on; a thread calls it as it is made.
+    void ServeFromEventLoop();
 
 private:
     struct Call;
+    QPointer<QObject> server_;  // a child of the application
     std::mutex mutex_;
     std::condition_variable changed_;
     std::vector<Call*> calls_;

@@ -1,22 +1,11 @@
 #include "resizer/ControlHandler.h"
 
-#include "framework/Arithmetic.h"
 #include "framework/Control.h"
 #include "resizer/ControlList.h"
 
 #include <QWidget>
 
 namespace resizer {
-
-namespace {
-
-// A length scaled to a client size: the product at extended precision, rounded half to even.
-int Scaled(int client, float ratio)
-{
-    return framework::CheckedInt::Round(static_cast<long double>(client) * ratio).value();
-}
-
-}  // namespace
 
 TMRControlHandler::TMRControlHandler(QWidget* control)
     : control_(control)
@@ -125,8 +114,10 @@ void TMRControlHandler::ApplyBounds(framework::TRect& rect)
     const QSize client = framework::ClientSize(control_->parentWidget());
     parentWidth_ = client.width();
     parentHeight_ = client.height();
-    rect = framework::Bounds(Scaled(parentWidth_, leftRatio_), Scaled(parentHeight_, topRatio_),
-        Scaled(parentWidth_, widthRatio_), Scaled(parentHeight_, heightRatio_));
+    const auto scaled
+        = [](float ratio, int client) { return ScaledLength(ratio, client, Rounding::ToNearest); };
+    rect = framework::Bounds(scaled(leftRatio_, parentWidth_), scaled(topRatio_, parentHeight_),
+        scaled(widthRatio_, parentWidth_), scaled(heightRatio_, parentHeight_));
     SetBounds(rect);
 }
 

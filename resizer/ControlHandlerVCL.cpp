@@ -1,7 +1,6 @@
 #include "resizer/ControlHandlerVCL.h"
 
 #include "controls/Edit.h"
-#include "framework/Arithmetic.h"
 #include "framework/Control.h"
 #include "framework/FontSize.h"
 #include "resizer/PageLayout.h"
@@ -102,8 +101,7 @@ void TMRControlHandlerVCL::FitFontToHeight()
         : framework::FontSize(font) * framework::PixelsPerInch() / framework::kPointsPerInch;
     const int extra = control->height() - textHeight;
     const int parentHeight = framework::ClientSize(control->parentWidget()).height();
-    const int scaled
-        = static_cast<int>(framework::Round(static_cast<long double>(parentHeight) * HeightRatio()));
+    const int scaled = ScaledLength(HeightRatio(), parentHeight, Rounding::ToNearest);
     font.setPixelSize(std::max(1, scaled - extra));
     property.write(control, font);
 }

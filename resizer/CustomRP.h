@@ -33,9 +33,9 @@ public:
     bool Active() const { return active_; }
     void setActive(bool value);
 
-    // The size the panel had after its last size change: the reference of its direct children.
+    // The width the panel had after its last size change: with the height, the reference of its
+    // direct children.
     int OldWidth() const { return oldWidth_; }
-    int OldHeight() const { return oldHeight_; }
 
     void Loaded() override;
     // Moves and sizes the panel; while inactive the reference size follows.
@@ -48,7 +48,6 @@ public:
     // The handlers in registration order, and the one of a control (null when it has none).
     std::vector<TMRControlHandler*> ControlHandlers() const;
     TMRControlHandler* HandlerOf(const QWidget* control) const;
-    TMRFont& FontHandler() { return fontHandler_; }
 
 protected:
     // Appends the property handlers `control` needs to `handlers`; none here.
@@ -87,7 +86,10 @@ private:
     int oldHeight_ = 0;
     bool active_ = true;
     bool allowChanges_ = false;
-    bool sizeFromLayoutPending_ = false;
+    // Whether the next size change only sets the reference: the controls were placed for the size
+    // the panel first has. A panel read from a layout decides this as it is loaded; one made by a
+    // plain setupUi or in code is never loaded, and so keeps it.
+    bool sizeFromLayoutPending_ = true;
     TMRFont fontHandler_;
     HandlerList controlHandlers_;
     // Finds a control's handler in constant time; the list keeps the registration order.

@@ -1,24 +1,33 @@
 #include "resizer/LValues.h"
 
+#include "resizer/PropertyHandler.h"
+
 namespace resizer {
+
+void TMRLength::Take(int value, int dimension)
+{
+    ratio = PropertyRatio(value, dimension);
+}
+
+int TMRLength::For(int dimension) const
+{
+    return ScaledLength(ratio, dimension);
+}
 
 int TMRLValues::Add(int value, float ratio)
 {
-    if (!entries_)
-        entries_ = std::make_unique<std::vector<Entry>>();
-    entries_->push_back({value, ratio});
-    return static_cast<int>(entries_->size()) - 1;
+    entries_.push_back({value, ratio});
+    return Count() - 1;
 }
 
 void TMRLValues::Clear()
 {
-    if (entries_)
-        entries_->clear();
+    entries_.clear();
 }
 
 int TMRLValues::Count() const
 {
-    return entries_ ? static_cast<int>(entries_->size()) : 0;
+    return static_cast<int>(entries_.size());
 }
 
 bool TMRLValues::InRange(int index) const
@@ -28,18 +37,18 @@ bool TMRLValues::InRange(int index) const
 
 int TMRLValues::Values(int index) const
 {
-    return InRange(index) ? (*entries_)[static_cast<std::size_t>(index)].value : 0;
+    return InRange(index) ? Entry(index).last : 0;
 }
 
 void TMRLValues::SetValues(int index, int value)
 {
     if (InRange(index))
-        (*entries_)[static_cast<std::size_t>(index)].value = value;
+        entries_[static_cast<std::size_t>(index)].last = value;
 }
 
 float TMRLValues::Ratios(int index) const
 {
-    return InRange(index) ? (*entries_)[static_cast<std::size_t>(index)].ratio : 0.0F;
+    return InRange(index) ? Entry(index).ratio : 0.0F;
 }
 
 }  // namespace resizer

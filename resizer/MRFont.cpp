@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QWidget>
+#include <algorithm>
 
 namespace resizer {
 
@@ -53,11 +54,10 @@ void TMRFont::ApplyRatios()
 {
     if (invalid_)
         return;
+    constexpr int kLargestSize = 32767;
     const QSize client = framework::ClientSize(control_);
-    const float byWidth = ScaledLength(widthRatio_, client.width());
-    const float byHeight = ScaledLength(heightRatio_, client.height());
-    // Truncated toward zero; a float beyond the int range cannot be a font size.
-    SetFontSize(static_cast<int>(std::min({byWidth, byHeight, 32767.0F})));
+    SetFontSize(std::min({ScaledLength(widthRatio_, client.width()),
+        ScaledLength(heightRatio_, client.height()), kLargestSize}));
     if (framework::FontSize(Font()) == 0)
         SetFontSize(1);
     lastSize_ = framework::FontSize(Font());
@@ -69,7 +69,7 @@ QString TMRFont::CheckSettings() const
     const QFontInfo resolved(Font());
     return QFontDatabase::isScalable(resolved.family(), resolved.styleName())
         ? QString()
-        : QStringLiteral("Not a vector font. ");
+        : QStringLiteral("Not a vector font");
 }
 
 }  // namespace resizer

@@ -18,7 +18,7 @@ public:
     // The same capture against a given size instead of the control's client size.
     void CaptureRatiosFor(int width, int height);
     void ApplyRatios() override;
-    // "Not a vector font. " when the font is a bitmap font that cannot take arbitrary sizes.
+    // "Not a vector font" when the font is a bitmap font that cannot take arbitrary sizes.
     QString CheckSettings() const override;
 
     QString PropertyName() const { return propertyName_; }

@@ -58,14 +58,12 @@ float PropertyRatio(int length, int dimension)
     return std::nextafter(ratio, quotient > 0 ? HUGE_VALF : -HUGE_VALF);
 }
 
-float ScaledLength(float ratio, int dimension)
+int ScaledLength(float ratio, int dimension, Rounding rounding)
 {
-    return static_cast<float>(static_cast<long double>(ratio) * dimension);
-}
-
-int TruncatedLength(float ratio, int dimension)
-{
-    return framework::CheckedInt::Trunc(ScaledLength(ratio, dimension)).value();
+    const long double product = static_cast<long double>(ratio) * dimension;
+    if (rounding == Rounding::ToNearest)
+        return framework::CheckedInt::Round(product).value();
+    return framework::CheckedInt::Trunc(static_cast<float>(product)).value();
 }
 
 TMRPropertyHandler::TMRPropertyHandler(QWidget* control)

@@ -23,13 +23,15 @@ STUDIOCLOCK_RESIZER_EXPORT QMetaProperty FindPropInfo(const QMetaObject* type, c
 STUDIOCLOCK_RESIZER_EXPORT bool HasPropInfo(const QMetaObject* type, const QString& name);
 
 // The object a control's design-time property `name` holds (a scroll bar, a collection); raises
-// "No <name> property" when there is no such property or it holds no object of type T.
+// "No <name> property" when there is no such property, "<name> holds no <class of T>" when it
+// holds something else.
 template <typename T> T* HeldObject(const QObject* control, const QString& name)
 {
     T* held = qobject_cast<T*>(
         FindPropInfo(control->metaObject(), name).read(control).template value<QObject*>());
     if (!held)
-        throw framework::Exception(QStringLiteral("No ") + name + QStringLiteral(" property"));
+        throw framework::Exception(
+            QStringLiteral("%1 holds no %2").arg(name, QLatin1String(T::staticMetaObject.className())));
     return held;
 }
 
@@ -40,10 +42,16 @@ STUDIOCLOCK_RESIZER_EXPORT float LengthRatio(int length, int dimension);
 // the quotient would bring the length back at the dimension it was measured against a hair under
 // its whole value, which truncation turns into one less.
 STUDIOCLOCK_RESIZER_EXPORT float PropertyRatio(int length, int dimension);
-// A ratio times a client dimension, as a 32-bit float like the ratio.
-STUDIOCLOCK_RESIZER_EXPORT float ScaledLength(float ratio, int dimension);
-// ScaledLength truncated toward zero; raises the range error past int.
-STUDIOCLOCK_RESIZER_EXPORT int TruncatedLength(float ratio, int dimension);
+
+// How a scaled length is made whole.
+enum class Rounding {
+    ToNearest,   // a control's bounds: the exact product, halves to even
+    TowardZero,  // a property's lengths: the product as a 32-bit float, like the ratio, truncated
+};
+// The length a ratio stands for at a client dimension, the one way every handler scales; raises
+// the range error past int.
+STUDIOCLOCK_RESIZER_EXPORT int ScaledLength(
+    float ratio, int dimension, Rounding rounding = Rounding::TowardZero);
 
 class STUDIOCLOCK_RESIZER_EXPORT TMRPropertyHandler {
 public:

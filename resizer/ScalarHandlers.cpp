@@ -1,7 +1,6 @@
 #include "resizer/ScalarHandlers.h"
 
 #include "controls/ScrollBox.h"
-#include "framework/Arithmetic.h"
 #include "framework/Control.h"
 
 #include <QWidget>
@@ -21,7 +20,7 @@ TMRScaledProperties::TMRScaledProperties(QWidget* control, std::initializer_list
 {
     std::transform(
         properties.begin(), properties.end(), std::back_inserter(entries_), [control](const Scaled& scaled) {
-            return Entry{FindPropInfo(control->metaObject(), QLatin1String(scaled.name)), scaled.axis};
+            return Entry{FindPropInfo(control->metaObject(), QLatin1String(scaled.name)), scaled.axis, {}};
         });
 }
 
@@ -35,17 +34,22 @@ void TMRScaledProperties::Write(std::size_t index, int value)
     entries_[index].property.write(control_, value);
 }
 
-int TMRScaledProperties::NewValue(std::size_t /*index*/, float product) const
+int TMRScaledProperties::NewValue(std::size_t /*index*/, int scaled) const
 {
-    return framework::CheckedInt::Trunc(product).value();
+    return scaled;
+}
+
+bool TMRScaledProperties::Changed() const
+{
+    bool changed = invalid_;
+    for (std::size_t index = 0; index < entries_.size() && !changed; ++index)
+        changed = Read(index) != entries_[index].length.last;
+    return changed;
 }
 
 void TMRScaledProperties::CaptureRatios()
 {
-    bool changed = invalid_;
-    for (std::size_t index = 0; index < entries_.size() && !changed; ++index)
-        changed = Read(index) != entries_[index].last;
-    if (!changed)
+    if (!Changed())
         return;
     const QSize client = framework::ClientSize(control_);
     if (std::any_of(entries_.begin(), entries_.end(),
@@ -53,10 +57,8 @@ void TMRScaledProperties::CaptureRatios()
         invalid_ = true;
         return;
     }
-    for (std::size_t index = 0; index < entries_.size(); ++index) {
-        Entry& entry = entries_[index];
-        entry.ratio = PropertyRatio(Read(index), Dimension(client, entry.axis));
-    }
+    for (std::size_t index = 0; index < entries_.size(); ++index)
+        entries_[index].length.Take(Read(index), Dimension(client, entries_[index].axis));
     invalid_ = false;
 }
 
@@ -66,10 +68,9 @@ void TMRScaledProperties::ApplyRatios()
         return;
     const QSize client = framework::ClientSize(control_);
     for (std::size_t index = 0; index < entries_.size(); ++index) {
-        Entry& entry = entries_[index];
-        const int dimension = Dimension(client, entry.axis);
-        Write(index, NewValue(index, ScaledLength(entry.ratio, dimension)));
-        entry.last = Read(index);  // what the control kept, which may not be what it was given
+        TMRLength& length = entries_[index].length;
+        Write(index, NewValue(index, length.For(Dimension(client, entries_[index].axis))));
+        length.last = Read(index);  // what the control kept, which may not be what it was given
     }
 }
 
@@ -83,13 +84,13 @@ int TMRTab::Read(std::size_t index) const
     return static_cast<std::int16_t>(TMRScaledProperties::Read(index));
 }
 
-int TMRTab::NewValue(std::size_t index, float product) const
+int TMRTab::NewValue(std::size_t index, int scaled) const
 {
     if (Read(index) == 0)
         return 0;
     // Wraps to 16 bits as the stored size does.
-    const auto scaled = static_cast<std::int16_t>(static_cast<std::uint16_t>(framework::Trunc(product)));
-    return scaled == 0 ? 1 : scaled;
+    const auto wrapped = static_cast<std::int16_t>(static_cast<std::uint16_t>(scaled));
+    return wrapped == 0 ? 1 : wrapped;
 }
 
 TMRTreeView::TMRTreeView(QWidget* control)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "resizer/Export.h"
+#include "resizer/LValues.h"
 #include "resizer/PropertyHandler.h"
 
 namespace controls {
@@ -27,14 +28,13 @@ protected:
     // Looks the properties up, in this order, once.
     TMRScaledProperties(QWidget* control, std::initializer_list<Scaled> properties);
 
+    // Whether somebody else changed a value since the last apply, or the handler holds no ratios.
+    virtual bool Changed() const;
     // The value of property `index` as the handler measures it, and setting it.
     virtual int Read(std::size_t index) const;
     virtual void Write(std::size_t index, int value);
-    // The value to set for `product`, the ratio times the client dimension (ScaledLength);
-    // truncated by default.
-    virtual int NewValue(std::size_t index, float product) const;
-
-    const QMetaProperty& Property(std::size_t index) const { return entries_[index].property; }
+    // The value to set for `scaled`, the remembered length at the new client size.
+    virtual int NewValue(std::size_t index, int scaled) const;
 
 private:
     static int Dimension(const QSize& client, Axis axis);
@@ -42,8 +42,7 @@ private:
     struct Entry {
         QMetaProperty property;
         Axis axis;
-        int last = 0;
-        float ratio = 0.0F;
+        TMRLength length;
     };
     std::vector<Entry> entries_;
 };
@@ -56,7 +55,7 @@ public:
 
 protected:
     int Read(std::size_t index) const override;
-    int NewValue(std::size_t index, float product) const override;
+    int NewValue(std::size_t index, int scaled) const override;
 };
 
 // "Indent" of a tree, with the width.

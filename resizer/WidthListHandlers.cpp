@@ -4,37 +4,59 @@
 #include "framework/Control.h"
 
 #include <QWidget>
+#include <algorithm>
 
 namespace resizer {
 
-TMRWidthList::TMRWidthList(QWidget* control, const QString& collectionName)
+int TMRWidthList::ItemLengths::Count() const
+{
+    return items->Count();
+}
+
+int TMRWidthList::ItemLengths::Read(int index) const
+{
+    return items->Items(index)->property(name).toInt();
+}
+
+void TMRWidthList::ItemLengths::Write(int index, int value) const
+{
+    items->Items(index)->setProperty(name, value);
+}
+
+TMRWidthList::TMRWidthList(
+    QWidget* control, const QString& collectionName, std::initializer_list<const char*> bounds)
     : TMRPropertyHandler(control)
     , items_(HeldObject<controls::TCollection>(control, collectionName))
 {
+    properties_.push_back({items_, "Width"});
+    for (const char* bound : bounds)
+        properties_.push_back({items_, bound});
+    lengths_.resize(properties_.size());
 }
 
-bool TMRWidthList::Changed() const
+TMRWidthList::Level TMRWidthList::ChangeLevel() const
 {
-    if (invalid_ || items_->Count() != widths_.Count())
-        return true;
-    for (int index = 0; index < widths_.Count(); ++index)
-        if (items_->Items(index)->Width() != widths_.Values(index))
-            return true;
-    return false;
+    if (invalid_ || items_->Count() != Widths().Count())
+        return Level::All;
+    for (std::size_t bound = 1; bound < properties_.size(); ++bound)
+        if (!lengths_[bound].Unchanged(properties_[bound]))
+            return Level::All;
+    return lengths_.front().Unchanged(properties_.front()) ? Level::None : Level::Widths;
 }
 
 void TMRWidthList::CaptureRatios()
 {
-    if (!Changed())
+    const Level level = ChangeLevel();
+    if (level == Level::None)
         return;
     const int width = framework::ClientSize(control_).width();
     if (width == 0) {
         invalid_ = true;
         return;
     }
-    widths_.Clear();
-    for (int index = 0; index < items_->Count(); ++index)
-        widths_.Add(0, PropertyRatio(items_->Items(index)->Width(), width));
+    const std::size_t taken = level == Level::All ? properties_.size() : 1;
+    for (std::size_t index = 0; index < taken; ++index)
+        lengths_[index].Take(properties_[index], width);
     invalid_ = false;
 }
 
@@ -43,12 +65,12 @@ void TMRWidthList::ApplyRatios()
     if (invalid_)
         return;
     const int width = framework::ClientSize(control_).width();
-    // An item removed since the capture has no width to set; the next capture starts afresh.
-    for (int index = 0; index < widths_.Count() && index < items_->Count(); ++index) {
-        controls::TCollectionItem* item = items_->Items(index);
-        item->setWidth(TruncatedLength(widths_.Ratios(index), width));
-        widths_.SetValues(index, item->Width());
-    }
+    // Each item's width first, within the bounds from before the resize, as the item keeps it;
+    // what it kept is read once every length is set.
+    for (std::size_t index = 0; index < properties_.size(); ++index)
+        lengths_[index].Apply(properties_[index], width);
+    for (std::size_t index = 0; index < properties_.size(); ++index)
+        lengths_[index].Note(properties_[index]);
 }
 
 TMRStatusBar::TMRStatusBar(QWidget* control)

@@ -76,18 +76,18 @@ private slots:
             header.AddSection(QStringLiteral("s"), 100)->setMinWidth(30);
         TMRHeaderControl handler(&header);
         ScaleTo(handler, header, QSize(300, 20));
-        const float minRatio = handler.Sections().Items(0).MinWidthRatio;
+        const float minRatio = handler.MinWidths().Ratios(0);
         header.resize(600, 20);
         header.Sections()->Items(0)->setWidth(150);
         handler.CaptureRatios();
-        QCOMPARE(handler.Sections().Items(0).MinWidthRatio, minRatio);
-        QCOMPARE(handler.Sections().Items(1).WidthRatio, 100.0F / 600.0F);
+        QCOMPARE(handler.MinWidths().Ratios(0), minRatio);
+        QCOMPARE(handler.Widths().Ratios(1), 100.0F / 600.0F);
         header.Sections()->Items(1)->setProperty("MaxWidth", 180);
         handler.CaptureRatios();
-        QCOMPARE(handler.Sections().Items(0).MinWidthRatio, 30.0F / 600.0F);
+        QCOMPARE(handler.MinWidths().Ratios(0), 30.0F / 600.0F);
         header.AddSection(QStringLiteral("new"), 60);
         handler.CaptureRatios();
-        QCOMPARE(handler.Sections().Count(), 4);
+        QCOMPARE(handler.Widths().Count(), 4);
     }
 
     void widthsScaleFromTheCurrentItemsAfterOneCameOrWent()
@@ -230,6 +230,25 @@ private slots:
             for (const QSize size : {taken * 2, QSize(250, 97), taken})
                 ScaleTo(scaled.handler, scaled.control, size);
             QCOMPARE(scaled.values(), values);
+        }
+    }
+
+    void aHandlerSaysWhatIsWrongWithItsControl()
+    {
+        QWidget plain;
+        controls::TStatusBar bar;
+        const QList<std::pair<std::function<void()>, QString>> cases = {
+            {[&] { TMRDrawGrid{&plain}; }, "QWidget is not a grid"},
+            {[&] { TMRTab{&plain}; }, "No TabWidth property"},
+            {[&] { TMRHeaderControl{&bar}; }, "No Sections property"},
+        };
+        for (const auto& [make, message] : cases) {
+            try {
+                make();
+                QFAIL(qPrintable(QStringLiteral("no error, not: ") + message));
+            } catch (const framework::Exception& error) {
+                QCOMPARE(error.Message(), message);
+            }
         }
     }
 

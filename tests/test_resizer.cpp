@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QToolBox>
+#include <QVBoxLayout>
 
 using namespace resizer;
 
@@ -283,7 +284,7 @@ private slots:
         file.close();
         QVERIFY(QFontDatabase::addApplicationFont(file.fileName()) >= 0);
         label.setFont(QFont(QStringLiteral("TinyBitmap")));
-        QCOMPARE(font.CheckSettings(), QStringLiteral("Not a vector font. "));
+        QCOMPARE(font.CheckSettings(), QStringLiteral("Not a vector font"));
     }
 
     void rememberedValuesToleratePositionsOutOfRange()
@@ -522,21 +523,32 @@ private slots:
         }
     }
 
-    void aPanelMadeAtRunTimeStartsFromItsFirstSizeChange()
+    // As a plain setupUi makes it: never loaded, placed or in a Qt layout.
+    void aPanelNeverLoadedScalesFromTheSizeItFirstHas()
     {
-        for (const bool allowChanges : {false, true}) {
-            QWidget window;
-            window.resize(400, 200);
-            auto* panel = new TNoBDEResizerPanel(&window);  // never loaded: no reference size yet
-            panel->setAllowChanges(allowChanges);
-            panel->setGeometry(0, 0, 400, 200);
-            QWidget* control = Child(panel, QRect(100, 0, 100, 50));
-            window.show();
-            QVERIFY(QTest::qWaitForWindowExposed(&window));
-            panel->resize(200, 100);
-            panel->resize(400, 200);
-            panel->resize(200, 100);
-            QCOMPARE(control->geometry(), allowChanges ? QRect(50, 0, 50, 25) : QRect(100, 0, 100, 50));
+        for (const bool inLayout : {false, true}) {
+            for (const bool allowChanges : {false, true}) {
+                QWidget window;
+                window.resize(400, 200);
+                auto* panel = new TNoBDEResizerPanel(&window);
+                panel->setAllowChanges(allowChanges);
+                auto* layout = inLayout ? new QVBoxLayout(&window) : nullptr;  // owned by the window
+                if (layout) {
+                    layout->setContentsMargins(0, 0, 0, 0);
+                    layout->addWidget(panel);
+                } else {
+                    panel->setGeometry(0, 0, 400, 200);
+                }
+                QWidget* control = Child(panel, QRect(100, 0, 100, 50));
+                window.show();
+                QVERIFY(QTest::qWaitForWindowExposed(&window));
+                QCOMPARE(panel->size(), QSize(400, 200));
+                for (const QSize size : {QSize(200, 100), QSize(400, 200), QSize(200, 100)}) {
+                    layout ? window.resize(size) : panel->resize(size);
+                    QTRY_COMPARE(panel->size(), size);
+                }
+                QCOMPARE(control->geometry(), QRect(50, 0, 50, 25));
+            }
         }
     }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Proves the installed components work for an outside program: installs a built preset into a
-# temporary prefix, builds examples/components against it alone, and runs it headless.
+# temporary prefix, builds examples/components and examples/plain-qt against it alone, and runs
+# them headless; the plain Qt one fails unless its resizer panel scales what it holds.
 #   tools/test-install.sh [build folder, default build/release]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -19,4 +20,9 @@ cmake --build "$work/example"
 export QT_QPA_PLATFORM=offscreen
 "$work/example/components-example" --quit-after 1500
 "$work/example/components-example" --quit-after 1500 --form "$root/examples/components/ComponentsWindow.ui"
-echo "The installed package builds and runs the example, its form compiled in and read at run time."
+cmake -S "$root/examples/plain-qt" -B "$work/plain-qt" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/plain-qt"
+"$work/plain-qt/plain-qt-example"
+echo "The installed package builds and runs the examples: a form compiled in and read at run time,"
+echo "and a plain Qt program whose clock ticks and whose resizer panel scales."
