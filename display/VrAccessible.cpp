@@ -16,10 +16,13 @@ QAccessibleInterface* MakeVrAccessible(const QString& className, QObject* object
 {
     if (className == QLatin1String(TVrLedClock::staticMetaObject.className()))
         if (auto* clock = qobject_cast<TVrLedClock*>(object))
-            return new TVrLedClockAccessible(clock);
+            return new TVrShownTextAccessible(
+                clock, QAccessible::Clock, [clock] { return clock->ShownTime(); },
+                QCoreApplication::translate("display::TVrLedClock", "Clock"));
     if (className == QLatin1String(TVrLabel::staticMetaObject.className()))
         if (auto* label = qobject_cast<TVrLabel*>(object))
-            return new TVrLabelAccessible(label);
+            return new TVrShownTextAccessible(
+                label, QAccessible::StaticText, [label] { return label->Caption(); }, QString());
     return nullptr;
 }
 
@@ -42,9 +45,31 @@ void NotifyAccessible(QObject* control, QAccessible::Event what)
     QAccessible::updateAccessibility(&event);
 }
 
-TVrShownTextAccessible::TVrShownTextAccessible(QWidget* control, QAccessible::Role role)
+TVrShownTextAccessible::TVrShownTextAccessible(
+    QWidget* control, QAccessible::Role role, std::function<QString()> shownText, QString unnamed)
     : QAccessibleWidget(control, role)
+    , shownText_(std::move(shownText))
+    , unnamed_(std::move(unnamed))
 {
+}
+
+QString TVrShownTextAccessible::text(QAccessible::Text t) const
+{
+    if (t == QAccessible::Name) {
+        QString name = widget()->accessibleName();
+        if (!name.isEmpty())
+            return name;
+        return unnamed_.isEmpty() ? ShownText() : unnamed_;
+    }
+    // A clock's value is the time it shows; other text has no value of its own.
+    if (t == QAccessible::Value && role() == QAccessible::Clock)
+        return ShownText();
+    return QAccessibleWidget::text(t);
+}
+
+QString TVrShownTextAccessible::ShownText() const
+{
+    return shownText_();
 }
 
 QAccessible::State TVrShownTextAccessible::state() const
@@ -82,46 +107,6 @@ void TVrShownTextAccessible::selection(int /*selectionIndex*/, int* startOffset,
 {
     *startOffset = 0;
     *endOffset = 0;
-}
-
-TVrLedClockAccessible::TVrLedClockAccessible(TVrLedClock* clock)
-    : TVrShownTextAccessible(clock, QAccessible::Clock)
-{
-}
-
-QString TVrLedClockAccessible::text(QAccessible::Text t) const
-{
-    if (t == QAccessible::Name) {
-        const QString name = widget()->accessibleName();
-        return name.isEmpty() ? QCoreApplication::translate("display::TVrLedClock", "Clock") : name;
-    }
-    if (t == QAccessible::Value)
-        return ShownText();
-    return TVrShownTextAccessible::text(t);
-}
-
-QString TVrLedClockAccessible::ShownText() const
-{
-    return static_cast<const TVrLedClock*>(widget())->ShownTime();
-}
-
-TVrLabelAccessible::TVrLabelAccessible(TVrLabel* label)
-    : TVrShownTextAccessible(label, QAccessible::StaticText)
-{
-}
-
-QString TVrLabelAccessible::text(QAccessible::Text t) const
-{
-    if (t == QAccessible::Name) {
-        const QString name = widget()->accessibleName();
-        return name.isEmpty() ? ShownText() : name;
-    }
-    return TVrShownTextAccessible::text(t);
-}
-
-QString TVrLabelAccessible::ShownText() const
-{
-    return static_cast<const TVrLabel*>(widget())->Caption();
 }
 
 }  // namespace display

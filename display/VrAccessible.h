@@ -4,13 +4,11 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <functional>
 
 // What screen readers learn of the display controls, through Qt's accessibility (AT-SPI on Linux).
 // The controls draw their text themselves, so without these a reader would find nameless panes.
 namespace display {
-
-class TVrLabel;
-class TVrLedClock;
 
 // Lets Qt find the interfaces below for the display controls; every display control calls it as
 // it is made, and it installs them once for each application object (Qt forgets them with it).
@@ -20,13 +18,19 @@ STUDIOCLOCK_DISPLAY_EXPORT void InstallVrAccessibility();
 STUDIOCLOCK_DISPLAY_EXPORT void NotifyAccessible(QObject* control, QAccessible::Event what);
 
 // The text a display control draws, offered read-only through Qt's text interface: an AT-SPI
-// reader reads text from there, and its value interface carries numbers only.
+// reader reads text from there, and its value interface carries numbers only. The LED clock is a
+// clock named "Clock" whose value and text are the HH:MM its face shows; the styled label is static
+// text named by its caption. Either takes its accessible name first; the description is the
+// widget's (its accessible description, else its tooltip), where an owner may say how far a
+// clock's time can be trusted.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrShownTextAccessible : public QAccessibleWidget,
                                                           public QAccessibleTextInterface {
 public:
-    TVrShownTextAccessible(QWidget* control, QAccessible::Role role);
+    // `unnamed` names a control without an accessible name; empty, its shown text does.
+    TVrShownTextAccessible(
+        QWidget* control, QAccessible::Role role, std::function<QString()> shownText, QString unnamed);
 
-    using QAccessibleWidget::text;
+    QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
     void* interface_cast(QAccessible::InterfaceType type) override;
 
@@ -47,35 +51,11 @@ public:
     void setCursorPosition(int /*position*/) override { }
     void scrollToSubstring(int /*startIndex*/, int /*endIndex*/) override { }
 
-protected:
-    virtual QString ShownText() const = 0;
-};
+private:
+    QString ShownText() const;
 
-// The LED clock: a clock named by its accessible name or "Clock", whose value and text are the
-// time the face shows, HH:MM. The description is the widget's (its accessible description, else
-// its tooltip), where an owner may say how far the time can be trusted.
-class STUDIOCLOCK_DISPLAY_EXPORT TVrLedClockAccessible : public TVrShownTextAccessible {
-public:
-    explicit TVrLedClockAccessible(TVrLedClock* clock);
-
-    using TVrShownTextAccessible::text;
-    QString text(QAccessible::Text t) const override;
-
-protected:
-    QString ShownText() const override;
-};
-
-// The styled label: static text named by its accessible name or its caption, whose text is the
-// caption.
-class STUDIOCLOCK_DISPLAY_EXPORT TVrLabelAccessible : public TVrShownTextAccessible {
-public:
-    explicit TVrLabelAccessible(TVrLabel* label);
-
-    using TVrShownTextAccessible::text;
-    QString text(QAccessible::Text t) const override;
-
-protected:
-    QString ShownText() const override;
+    std::function<QString()> shownText_;
+    QString unnamed_;
 };
 
 }  // namespace display
