@@ -52,6 +52,14 @@ private:
     static void FreeAll() { Workers().clear(); }
 };
 
+// What is left until a steady-clock moment, rounded up so that a tick never comes before it.
+std::chrono::milliseconds TimeUntil(std::int64_t steadyTicks)
+{
+    const auto left = std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(steadyTicks))
+        - std::chrono::steady_clock::now();
+    return std::max(std::chrono::ceil<std::chrono::milliseconds>(left), std::chrono::milliseconds(0));
+}
+
 }  // namespace
 
 TVrTimerThread::TVrTimerThread(TVrTimer* timer, bool createRunning)
@@ -92,24 +100,41 @@ void TVrTimerThread::Execute()
         // The wait's length is taken as the worker leaves its pause, where no new pause can
         // begin: a pause and a new interval requested just after can only stop the next wait,
         // never be half seen.
-        std::uint32_t wait = 0;
-        if (!WaitWhileSuspended([this, &wait] {
-                const std::uint32_t next = nextWait_.exchange(0);
-                wait = next != 0 ? next : interval_.load();
+        std::chrono::milliseconds timeout{};
+        std::int64_t armed = 0;
+        if (!WaitWhileSuspended([this, &timeout, &armed] {
+                armed = armedDeadline_.load();
+                const std::uint32_t wait = armed != 0 ? armedWait_.load() : interval_.load();
                 currentWait_ = wait;
+                timeout = armed != 0 ? TimeUntil(armed)
+                    : wait == 0      ? std::chrono::milliseconds::max()
+                                     : std::chrono::milliseconds(wait);
             }))
             break;
-        const bool timedOut = wake_.WaitTimedOut(
-            wait == 0 ? std::chrono::milliseconds::max() : std::chrono::milliseconds(wait));
+        const bool timedOut = wake_.WaitTimedOut(timeout);
         lastWaitEnd_ = std::chrono::steady_clock::now().time_since_epoch().count();
-        // A pause requested during the wait, a stop, or a finishing application: no tick.
+        // A pause requested during the wait, a new moment armed, a stop, or a finishing
+        // application: no tick.
         if (!timedOut || Terminated() || framework::ApplicationTerminated() || Suspended())
             continue;
+        // The armed moment has come; one armed again meanwhile stays.
+        armedDeadline_.compare_exchange_strong(armed, 0);
         if (timer_->SyncEvent())
             Synchronize([this] { DoTimer(); });
         else
             DoTimer();
     }
+}
+
+void TVrTimerThread::ArmNextWait(std::uint32_t milliseconds)
+{
+    armedWait_ = milliseconds;
+    armedDeadline_ = milliseconds == 0
+        ? 0
+        : (std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds))
+              .time_since_epoch()
+              .count();
+    wake_.Signal();
 }
 
 void TVrTimerThread::DoTimer()

@@ -29,9 +29,10 @@ public:
     // the next wait.
     void setInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
     std::uint32_t Interval() const { return interval_.load(); }
-    // The next wait only lasts this long, the ones after it the interval again. Written like the
-    // interval, only while the worker is paused.
-    void ArmNextWait(std::uint32_t milliseconds) { nextWait_ = milliseconds; }
+    // The next tick comes this long from now, the ones after it an interval apart again: a wait in
+    // progress is cut short, without a tick, and begun again towards the new moment. Written like
+    // the interval, only while the worker is paused.
+    void ArmNextWait(std::uint32_t milliseconds);
     // The length of the wait the worker is in, or began last.
     std::uint32_t CurrentWait() const { return currentWait_.load(); }
 
@@ -53,7 +54,8 @@ private:
     TVrTimer* timer_;
     framework::TEvent wake_;
     std::atomic<std::uint32_t> interval_{1000};
-    std::atomic<std::uint32_t> nextWait_{0};  // 0: none armed
+    std::atomic<std::uint32_t> armedWait_{0};     // as armed, for CurrentWait
+    std::atomic<std::int64_t> armedDeadline_{0};  // steady-clock ticks; 0: none armed
     std::atomic<std::uint32_t> currentWait_{0};
     std::atomic<std::thread::id> deliveringThread_{};
     std::atomic<std::int64_t> lastWaitEnd_{0};
@@ -97,10 +99,10 @@ public:
     // through the application and the tick ends normally.
     virtual void Timer();
 
-    // Makes the next tick come `milliseconds` after the previous one instead of Interval; the
-    // ticks after it keep Interval, which this leaves as it is. Applies from the next wait, as a
-    // change of Interval does, and once Enabled. For owners that keep their ticks on a schedule
-    // of their own (a clock on the second boundaries); 0 arms nothing.
+    // Makes the next tick come `milliseconds` from now instead of an Interval after the previous
+    // one; the ticks after it keep Interval, which this leaves as it is. A wait in progress begins
+    // again; while not Enabled, the arming waits for it. For owners that keep their ticks on a
+    // schedule of their own (a clock on the second boundaries); 0 arms nothing.
     void ArmNextTick(std::uint32_t milliseconds);
 
     // The worker of a thread-mode timer once allocated, else nullptr.

@@ -217,17 +217,40 @@ void TVrLedClock::PrepareNextSecond()
     // Only over a frame a paint framed already; a clock not shown draws nothing.
     if (!isVisible() || OffscreenBitmap().Empty())
         return;
+    // Over a frame that holds the face shown now, only what the next second changes is drawn. Not
+    // at a fractional pixel ratio: there the clip's edges would cut device pixels in part.
+    const qreal ratio = devicePixelRatioF();
+    const bool holdsShown = held_ && *held_ == CurrentFace() && ratio == std::floor(ratio);
+    held_.reset();
+    const int shownHours = hours_;
+    const int shownMinutes = minutes_;
+    const int shownSeconds = seconds_;
     const QTime next = lastSample_.addSecs(1).time();
     // Drawn from the next second's time; the shown one is back as this returns, also on failure.
     const QScopedValueRollback hours(hours_, next.hour());
     const QScopedValueRollback minutes(minutes_, next.minute());
     const QScopedValueRollback seconds(seconds_, next.second());
     try {
-        DrawFace();
+        if (holdsShown)
+            DrawFaceWithin(ChangedSince(shownHours, shownMinutes, shownSeconds).boundingRect());
+        else
+            DrawFace();
     } catch (const framework::Exception&) {
         return;  // the boundary's own paint draws the face again, and reports what fails
     }
     drawnAhead_ = CurrentFace();
+    held_ = drawnAhead_;
+}
+
+void TVrLedClock::DrawFaceWithin(const QRect& part)
+{
+    framework::TCanvas& canvas = BitmapCanvas();
+    canvas.SetClipRect(framework::FromQRect(part));
+    const struct Unclip {
+        framework::TCanvas& canvas;
+        ~Unclip() { canvas.ResetClip(); }
+    } unclip{canvas};
+    DrawFace();
 }
 
 QDateTime TVrLedClock::TakeSample()
@@ -337,8 +360,11 @@ void TVrLedClock::Paint()
     // The frame drawn ahead is copied only if drawing now would give the very same one.
     const bool drawnAlready = drawnAhead_ && *drawnAhead_ == CurrentFace();
     drawnAhead_.reset();
-    if (!drawnAlready)
+    if (!drawnAlready) {
+        held_.reset();
         DrawFace();
+        held_ = CurrentFace();
+    }
     TVrGraphicImageControl::Paint();
 }
 

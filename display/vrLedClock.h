@@ -186,6 +186,8 @@ private:
     };
     FaceKey CurrentFace();
     void DrawFace();
+    // The face drawn only where it meets `part`; the rest of the frame stays as it is.
+    void DrawFaceWithin(const QRect& part);
 
     void ArmForNextSecond();
     // The boundary timer woke: a new second, or a set clock, is shown at once; a wake before the
@@ -216,7 +218,8 @@ private:
     TVrTimer* timer_ = nullptr;             // a child: freed first by the destructor
     TVrBoundaryTimer* boundary_ = nullptr;  // a child
     std::uint64_t faceState_ = 0;           // counts the changes of what the face is drawn from
-    std::optional<FaceKey> drawnAhead_;     // what the off-screen frame holds, if drawn ahead
+    std::optional<FaceKey> held_;           // what the off-screen frame holds, when known
+    std::optional<FaceKey> drawnAhead_;     // the same, when drawn ahead of the boundary
     int secWidth_ = 2;
     int ledSize_ = 3;
     int spacing_ = 8;

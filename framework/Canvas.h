@@ -80,6 +80,8 @@ public:
     // The part of the device being drawn, in the drawing coordinates (device-independent pixels).
     TRect ClipRect() const;
     void SetClipRect(const TRect& rect);
+    // The whole device again.
+    void ResetClip();
 
     // Ends the drawing in progress so that the device can be read or resized.
     void Flush();
@@ -125,6 +127,8 @@ public:
 
 private:
     QImage image_;
+    // As asked: at a fractional ratio the device size, rounded, does not always give it back.
+    QSize size_{0, 0};
     qreal ratio_ = 1.0;
     TCanvas canvas_;
 };

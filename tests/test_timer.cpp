@@ -141,6 +141,24 @@ private slots:
         QCOMPARE(timer.Worker()->Interval(), 60'000u);
     }
 
+    // An owner on its own schedule re-arms mid-wait: the hour-long wait in progress must not
+    // hold the armed tick back, with either mechanism.
+    void anArmedTickCutsTheWaitInProgressShort()
+    {
+        for (const TVrTimerType type : {ttThread, ttSystem}) {
+            TVrTimer timer;
+            timer.setTimerType(type);
+            Ticks ticks;
+            ticks.Listen(timer);
+            timer.setInterval(3'600'000);
+            Idle(50);  // the long wait has begun
+            timer.ArmNextTick(20);
+            QTRY_COMPARE_WITH_TIMEOUT(ticks.count.load(), 1, kPatienceMs);
+            Idle(100);
+            QCOMPARE(ticks.count.load(), 1);  // then the interval again
+        }
+    }
+
     void switchingTheMechanism()
     {
         TVrTimer timer;
