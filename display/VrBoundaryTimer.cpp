@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <sys/prctl.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -12,14 +13,47 @@ namespace display {
 namespace {
 
 constexpr long kNanosecondsPerMillisecond = 1'000'000;
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+constexpr qint64 kLastMSecsSinceEpoch = 9'000'000'000'000;
 
-timespec FromMSecsSinceEpoch(qint64 msecs)
+// How long before the moment the kernel wakes the event loop. The rest is slept out right there,
+// so the moment itself wakes this thread directly, not through the loop's dispatching. Short
+// enough that holding the loop that long goes unnoticed.
+constexpr std::int64_t kLeadNanoseconds = 2 * kNanosecondsPerMillisecond;
+
+std::int64_t Nanoseconds(timespec moment)
 {
-    // A moment before the epoch has passed: the earliest one the kernel takes (zero disarms).
-    if (msecs <= 0)
-        return {0, 1};
-    return {
-        static_cast<std::time_t>(msecs / 1000), static_cast<long>(msecs % 1000) * kNanosecondsPerMillisecond};
+    return static_cast<std::int64_t>(moment.tv_sec) * kNanosecondsPerSecond + moment.tv_nsec;
+}
+
+timespec FromNanoseconds(std::int64_t nanoseconds)
+{
+    return {static_cast<std::time_t>(nanoseconds / kNanosecondsPerSecond),
+        static_cast<long>(nanoseconds % kNanosecondsPerSecond)};
+}
+
+timespec Now(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return now;
+}
+
+// Sleeps until `moment` of the wall clock, at most the lead, on the monotonic clock: a wall clock
+// set meanwhile cannot stretch the sleep. Without the default timer slack, which alone would add
+// a twentieth of a millisecond.
+void SleepUntil(timespec moment)
+{
+    const std::int64_t left = Nanoseconds(moment) - Nanoseconds(Now(CLOCK_REALTIME));
+    if (left <= 0)
+        return;
+    const timespec until
+        = FromNanoseconds(Nanoseconds(Now(CLOCK_MONOTONIC)) + std::min(left, kLeadNanoseconds));
+    const int slack = prctl(PR_GET_TIMERSLACK);
+    prctl(PR_SET_TIMERSLACK, 1UL);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr) == EINTR) { }
+    if (slack > 0)
+        prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(slack));
 }
 
 }  // namespace
@@ -46,26 +80,26 @@ TVrBoundaryTimer::~TVrBoundaryTimer()
 
 void TVrBoundaryTimer::ArmAt(const QDateTime& moment)
 {
-    const qint64 at = moment.toMSecsSinceEpoch();
-    Arm(FromMSecsSinceEpoch(at), at - QDateTime::currentMSecsSinceEpoch());
+    // A moment before the epoch has passed; one past what nanoseconds count (the year 2262) is
+    // as good as never.
+    const qint64 at = std::clamp<qint64>(moment.toMSecsSinceEpoch(), 0, kLastMSecsSinceEpoch);
+    Arm(FromNanoseconds(at * kNanosecondsPerMillisecond), at - QDateTime::currentMSecsSinceEpoch());
 }
 
 void TVrBoundaryTimer::ArmIn(qint64 msecs)
 {
     msecs = std::max<qint64>(msecs, 1);
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    const qint64 nanoseconds = now.tv_nsec + msecs % 1000 * kNanosecondsPerMillisecond;
-    Arm({static_cast<std::time_t>(now.tv_sec + msecs / 1000 + nanoseconds / 1'000'000'000),
-            static_cast<long>(nanoseconds % 1'000'000'000)},
-        msecs);
+    Arm(FromNanoseconds(Nanoseconds(Now(CLOCK_REALTIME)) + msecs * kNanosecondsPerMillisecond), msecs);
 }
 
-void TVrBoundaryTimer::Arm(timespec deadline, qint64 fallbackMsecs)
+void TVrBoundaryTimer::Arm(timespec moment, qint64 fallbackMsecs)
 {
     fallback_.stop();
-    // Absolute on the wall clock, so that a set clock cancels the wait and wakes us.
-    const itimerspec setting{{0, 0}, deadline};
+    moment_ = moment;
+    // Absolute on the wall clock, so that a set clock cancels the wait and wakes us. Never 0,
+    // which would disarm.
+    const timespec woken = FromNanoseconds(std::max<std::int64_t>(Nanoseconds(moment) - kLeadNanoseconds, 1));
+    const itimerspec setting{{0, 0}, woken};
     if (fd_ >= 0 && timerfd_settime(fd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &setting, nullptr) == 0)
         return;
     fallback_.start(static_cast<int>(std::clamp<qint64>(fallbackMsecs + 1, 0, INT32_MAX)));
@@ -83,9 +117,10 @@ void TVrBoundaryTimer::Disarm()
 void TVrBoundaryTimer::ReadExpiry()
 {
     std::uint64_t expirations = 0;
-    if (read(fd_, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations))
+    if (read(fd_, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations)) {
+        SleepUntil(moment_);
         emit OnDue(false);
-    else if (errno == ECANCELED)
+    } else if (errno == ECANCELED)
         emit OnDue(true);
     // Otherwise nothing is due: the timer was armed again after the kernel reported it.
 }

@@ -13,8 +13,9 @@ namespace display {
 
 // Wakes the GUI thread at a moment of the wall clock, to the microsecond and never before it as
 // the kernel counts time, and at once when the system clock is set while it waits (an operator
-// or a time service stepping it). Where the kernel offers no such timer, it falls back to the
-// event loop's timer, to the millisecond.
+// or a time service stepping it). The event loop is woken two milliseconds ahead and the thread
+// sleeps out the rest, so the moment's own wake goes straight to the thread. Where the kernel
+// offers no such timer, it falls back to the event loop's timer, to the millisecond.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrBoundaryTimer : public QObject {
     Q_OBJECT
 public:
@@ -34,8 +35,10 @@ signals:
     void OnDue(bool clockSet);
 
 private:
-    void Arm(timespec deadline, qint64 fallbackMsecs);
+    void Arm(timespec moment, qint64 fallbackMsecs);
     void ReadExpiry();
+
+    timespec moment_{};  // the wall-clock moment armed
 
     int fd_ = -1;
     QSocketNotifier* notifier_ = nullptr;  // a child

@@ -90,7 +90,7 @@ TVrLedClock::TVrLedClock(QWidget* parent)
 {
     // The first sample; nothing can be connected yet, so no event would reach anyone. Taken first,
     // so that what the clock shows is the time it was made from its first redraw on.
-    lastSample_ = TakeSample();
+    lastSample_ = TakeSample(ToSeconds(framework::LocalNow()));
     announcedTime_ = ShownTime();
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetBounds(0, 0, 200, 200);
@@ -197,14 +197,16 @@ void TVrLedClock::BoundaryDue(bool clockSet)
     if (!active_ || IsDesigning())
         return;
     const QDateTime now = framework::LocalNow();
-    if (!clockSet && ToSeconds(now) == lastSample_) {
+    const QDateTime sample = ToSeconds(now);
+    if (!clockSet && sample == lastSample_) {
         // Woken before the time source reached the boundary (a slewed clock, another clock under
         // the kernel's timer): the new second is never shown early. At least a millisecond.
         boundary_->ArmIn(now.msecsTo(lastSample_.addSecs(1)));
         return;
     }
     // What a handler raises is reported, as for a tick of the timer, and leaves the loop whole.
-    framework::Guarded(this, [this] { UpdateTime(boundary_); });
+    // The time just read is shown: reading it again would only delay the pixels.
+    framework::Guarded(this, [this, &sample] { ShowSample(sample); });
 }
 
 void TVrLedClock::PrepareNextSecond()
@@ -238,6 +240,7 @@ void TVrLedClock::PrepareNextSecond()
     } catch (const framework::Exception&) {
         return;  // the boundary's own paint draws the face again, and reports what fails
     }
+    BitmapCanvas().Flush();  // ends the drawing now rather than in the boundary's paint
     drawnAhead_ = CurrentFace();
     held_ = drawnAhead_;
 }
@@ -253,9 +256,8 @@ void TVrLedClock::DrawFaceWithin(const QRect& part)
     DrawFace();
 }
 
-QDateTime TVrLedClock::TakeSample()
+QDateTime TVrLedClock::TakeSample(const QDateTime& sample)
 {
-    QDateTime sample = ToSeconds(framework::LocalNow());
     hours_ = sample.time().hour();
     minutes_ = sample.time().minute();
     seconds_ = sample.time().second();
@@ -276,10 +278,15 @@ bool TVrLedClock::AlarmDue(const QDateTime& sample) const
 
 void TVrLedClock::UpdateTime(QObject* /*sender*/)
 {
+    ShowSample(ToSeconds(framework::LocalNow()));
+}
+
+void TVrLedClock::ShowSample(const QDateTime& now)
+{
     const int oldHours = hours_;
     const int oldMinutes = minutes_;
     const int oldSeconds = seconds_;
-    const QDateTime sample = TakeSample();
+    const QDateTime sample = TakeSample(now);
     bool alarmDue = false;
     try {
         alarmDue = AlarmDue(sample);

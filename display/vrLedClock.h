@@ -193,8 +193,10 @@ private:
     // The boundary timer woke: a new second, or a set clock, is shown at once; a wake before the
     // time source reaches the boundary waits the rest.
     void BoundaryDue(bool clockSet);
-    // Stores the local time's hours, minutes and seconds; returns it, to the second.
-    QDateTime TakeSample();
+    // Stores the hours, minutes and seconds of `sample`, a local time to the second; returns it.
+    QDateTime TakeSample(const QDateTime& sample);
+    // A tick to `sample`, a local time to the second: the changed pixels, then the events.
+    void ShowSample(const QDateTime& sample);
     bool AlarmDue(const QDateTime& sample) const;
     // Tells screen readers of a new time on the face: once a minute, never every second.
     void AnnounceShownTime();
