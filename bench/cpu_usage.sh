@@ -2,12 +2,9 @@
 # CPU the running clock uses (the program alone, not the X server) over a number of seconds on a
 # virtual display. Build first (tools/build.sh release).   bench/cpu_usage.sh [seconds, default 60]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
 seconds="${1:-60}"
-source "$root/tools/xvfb.sh"
-require_built "$program"
-start_on_xvfb 1280x1024 "$program"
+source "$(dirname "$0")/../tools/xvfb.sh"
+start_clock_on_xvfb 1280x1024
 clock=$APP_PID
 sleep 3  # past start-up
 ticks() { awk '{print $14 + $15}' "/proc/$clock/stat"; }

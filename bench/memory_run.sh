@@ -3,12 +3,9 @@
 # resident memory once a minute.   bench/memory_run.sh [minutes, default 10]
 # Build first (tools/build.sh release).
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-program="${STUDIO_CLOCK_PROGRAM:-$root/build/release/app/studio-clock}"
 minutes="${1:-10}"
-source "$root/tools/xvfb.sh"
-require_built "$program"
-start_on_xvfb 1280x1024 "$program"
+source "$(dirname "$0")/../tools/xvfb.sh"
+start_clock_on_xvfb 1280x1024
 clock=$APP_PID
 sleep 5
 echo "minute  resident KB"

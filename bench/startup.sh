@@ -4,10 +4,9 @@
 # first painted frame of the main window, and the peak resident memory. Build first
 # (tools/build.sh release).   bench/startup.sh [runs, default 10]
 set -euo pipefail
-root="$(cd "$(dirname "$0")/.." && pwd)"
-program="${STUDIO_CLOCK_PROBED_PROGRAM:-$root/build/release/bench/studio-clock-probed}"
 runs="${1:-10}"
-source "$root/tools/xvfb.sh"
+source "$(dirname "$0")/../tools/xvfb.sh"
+program="${STUDIO_CLOCK_PROBED_PROGRAM:-$release_build/bench/studio-clock-probed}"
 require_built "$program"
 start_xvfb 1280x1024
 

@@ -9,8 +9,6 @@ namespace resizer {
 
 namespace {
 
-constexpr std::size_t kGridLineWidth = 2;
-
 controls::TDrawGrid* Grid(QWidget* control)
 {
     auto* grid = qobject_cast<controls::TDrawGrid*>(control);
@@ -41,43 +39,49 @@ void TMRDrawGrid::CellLengths::Write(int index, int value) const
 }
 
 TMRDrawGrid::TMRDrawGrid(QWidget* control)
-    : TMRScaledProperties(Grid(control),
-        {{"DefaultColWidth", Axis::Width}, {"DefaultRowHeight", Axis::Height},
-            {"GridLineWidth", Axis::Width}})
-    , columns_{Grid(control), true}
-    , rows_{Grid(control), false}
+    : TMRPropertyHandler(control)
+    , grid_(Grid(control))
+    , columns_{grid_, true}
+    , rows_{grid_, false}
 {
 }
 
 bool TMRDrawGrid::Changed() const
 {
-    return TMRScaledProperties::Changed() || !colWidths_.Unchanged(columns_) || !rowHeights_.Unchanged(rows_);
-}
-
-int TMRDrawGrid::NewValue(std::size_t index, int scaled) const
-{
-    return index == kGridLineWidth ? std::max(1, scaled) : scaled;
+    return invalid_ || grid_->DefaultColWidth() != defaultColWidth_.last
+        || grid_->DefaultRowHeight() != defaultRowHeight_.last
+        || grid_->GridLineWidth() != gridLineWidth_.last || !colWidths_.Unchanged(columns_)
+        || !rowHeights_.Unchanged(rows_);
 }
 
 void TMRDrawGrid::CaptureRatios()
 {
     if (!Changed())
         return;
-    TMRScaledProperties::CaptureRatios();
-    if (Invalid())
+    const QSize client = framework::ClientSize(grid_);
+    invalid_ = client.width() == 0 || client.height() == 0;
+    if (invalid_)
         return;
-    const QSize client = framework::ClientSize(control_);
+    defaultColWidth_.Take(grid_->DefaultColWidth(), client.width());
+    defaultRowHeight_.Take(grid_->DefaultRowHeight(), client.height());
+    gridLineWidth_.Take(grid_->GridLineWidth(), client.width());
     colWidths_.Take(columns_, client.width());
     rowHeights_.Take(rows_, client.height());
 }
 
 void TMRDrawGrid::ApplyRatios()
 {
-    if (Invalid())
+    if (invalid_)
         return;
-    TMRScaledProperties::ApplyRatios();
+    const QSize client = framework::ClientSize(grid_);
+    grid_->setDefaultColWidth(defaultColWidth_.For(client.width()));
+    grid_->setDefaultRowHeight(defaultRowHeight_.For(client.height()));
+    grid_->setGridLineWidth(std::max(1, gridLineWidth_.For(client.width())));
+    // What the grid kept, which may not be what it was given.
+    defaultColWidth_.last = grid_->DefaultColWidth();
+    defaultRowHeight_.last = grid_->DefaultRowHeight();
+    gridLineWidth_.last = grid_->GridLineWidth();
     // Individual sizes after the defaults, which would otherwise reset them.
-    const QSize client = framework::ClientSize(control_);
     colWidths_.Apply(columns_, client.width());
     rowHeights_.Apply(rows_, client.height());
     colWidths_.Note(columns_);

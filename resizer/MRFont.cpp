@@ -39,14 +39,14 @@ void TMRFont::CaptureRatios()
 void TMRFont::CaptureRatiosFor(int width, int height)
 {
     const int size = framework::FontSize(Font());
-    if (size == lastSize_ && !invalid_)
+    if (size == LastSize() && !invalid_)
         return;
     if (width == 0 || height == 0) {
         invalid_ = true;
         return;
     }
-    widthRatio_ = PropertyRatio(size, width);
-    heightRatio_ = PropertyRatio(size, height);
+    byWidth_.Take(size, width);
+    byHeight_.Take(size, height);
     invalid_ = false;
 }
 
@@ -56,11 +56,10 @@ void TMRFont::ApplyRatios()
         return;
     constexpr int kLargestSize = 32767;
     const QSize client = framework::ClientSize(control_);
-    SetFontSize(std::min({ScaledLength(widthRatio_, client.width()),
-        ScaledLength(heightRatio_, client.height()), kLargestSize}));
+    SetFontSize(std::min({byWidth_.For(client.width()), byHeight_.For(client.height()), kLargestSize}));
     if (framework::FontSize(Font()) == 0)
         SetFontSize(1);
-    lastSize_ = framework::FontSize(Font());
+    byWidth_.last = byHeight_.last = framework::FontSize(Font());
 }
 
 QString TMRFont::CheckSettings() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "resizer/Export.h"
+#include "resizer/LValues.h"
 #include "resizer/PropertyHandler.h"
 
 class QFont;
@@ -22,9 +23,9 @@ public:
     QString CheckSettings() const override;
 
     QString PropertyName() const { return propertyName_; }
-    int LastSize() const { return lastSize_; }
-    float WidthRatio() const { return widthRatio_; }
-    float HeightRatio() const { return heightRatio_; }
+    int LastSize() const { return byWidth_.last; }
+    float WidthRatio() const { return byWidth_.ratio; }
+    float HeightRatio() const { return byHeight_.ratio; }
 
 private:
     // Qt fonts are values: the handler keeps the property and reads the font through it.
@@ -33,9 +34,10 @@ private:
 
     QString propertyName_;
     QMetaProperty fontProperty_;
-    int lastSize_ = 0;
-    float widthRatio_ = 0.0F;
-    float heightRatio_ = 0.0F;
+    // The size as a length of the client width and as one of its height; both note the size last
+    // applied.
+    TMRLength byWidth_;
+    TMRLength byHeight_;
 };
 
 }  // namespace resizer

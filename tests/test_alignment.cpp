@@ -18,6 +18,15 @@ public:
     }
 };
 
+// A 400 x 300 form on the screen, so that its resizes reach its controls as they do in use.
+struct ShownForm : TForm {
+    ShownForm()
+    {
+        resize(400, 300);
+        show();
+    }
+};
+
 }  // namespace
 
 class AlignmentTest : public QObject {
@@ -38,9 +47,7 @@ private slots:
 
     void aDockedControlFollowsItsParent()
     {
-        TForm form;
-        form.resize(400, 300);
-        form.show();
+        ShownForm form;
         Box box(&form, QRect(10, 10, 50, 50));
         box.setAlign(alRight);
         form.resize(600, 500);
@@ -69,9 +76,7 @@ private slots:
 
     void anchorsDecideHowFreeControlsFollowAResize()
     {
-        TForm form;
-        form.resize(400, 300);
-        form.show();
+        ShownForm form;
         Box topLeft(&form, QRect(10, 10, 50, 20));
         Box topOnly(&form, QRect(150, 10, 100, 20));  // centre at 200, half the width
         Box stretched(&form, QRect(10, 100, 380, 20));
@@ -80,26 +85,23 @@ private slots:
         stretched.setAnchors(akLeft | akTop | akRight);
         bottomRight.setAnchors(akRight | akBottom);
         AlignControls(&form);
-
-        form.resize(800, 400);
-        QTRY_COMPARE(form.size(), QSize(800, 400));
-        QCOMPARE(topLeft.geometry(), QRect(10, 10, 50, 20));
-        QCOMPARE(topOnly.geometry(), QRect(350, 10, 100, 20));
-        QCOMPARE(stretched.geometry(), QRect(10, 100, 780, 20));
-        QCOMPARE(bottomRight.geometry(), QRect(740, 370, 50, 20));
-
-        form.resize(400, 300);  // back: every control where it started
-        QTRY_COMPARE(form.size(), QSize(400, 300));
-        QCOMPARE(topOnly.geometry(), QRect(150, 10, 100, 20));
-        QCOMPARE(stretched.geometry(), QRect(10, 100, 380, 20));
-        QCOMPARE(bottomRight.geometry(), QRect(340, 270, 50, 20));
+        const QList<std::pair<QSize, QList<QRect>>> steps = {
+            {{800, 400}, {{10, 10, 50, 20}, {350, 10, 100, 20}, {10, 100, 780, 20}, {740, 370, 50, 20}}},
+            // back: every control where it started
+            {{400, 300}, {{10, 10, 50, 20}, {150, 10, 100, 20}, {10, 100, 380, 20}, {340, 270, 50, 20}}},
+        };
+        for (const auto& [size, expected] : steps) {
+            form.resize(size);
+            QTRY_COMPARE(form.size(), size);
+            QCOMPARE((QList<QRect>{topLeft.geometry(), topOnly.geometry(), stretched.geometry(),
+                         bottomRight.geometry()}),
+                expected);
+        }
     }
 
     void aControlMovedByTheProgramIsMeasuredFromItsNewPlace()
     {
-        TForm form;
-        form.resize(400, 300);
-        form.show();
+        ShownForm form;
         Box box(&form, QRect(340, 10, 50, 20));
         box.setAnchors(akTop | akRight);
         AlignControls(&form);

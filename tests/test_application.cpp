@@ -1,5 +1,4 @@
 #include "controls/Button.h"
-#include "framework/CursorTable.h"
 #include "framework/Exceptions.h"
 #include "framework/Shell.h"
 #include "tests/TestMain.h"
@@ -98,16 +97,6 @@ private slots:
         QCOMPARE(ExceptionMessage(std::make_exception_ptr(42)), QString("Unknown error"));
         QCOMPARE(ExceptionMessage(std::make_exception_ptr(EOutOfResources("No timer resources left."))),
             QString("No timer resources left."));
-    }
-
-    void theCursorTableFallsBackToTheArrow()
-    {
-        CursorTable& cursors = ScreenCursors();
-        QVERIFY(!cursors.Contains(98));
-        QCOMPARE(cursors.Cursor(98).shape(), Qt::ArrowCursor);
-        cursors.SetCursor(98, QCursor(Qt::PointingHandCursor));
-        QCOMPARE(cursors.Cursor(98).shape(), Qt::PointingHandCursor);
-        QCOMPARE(cursors.Cursor(crIBeam).shape(), Qt::IBeamCursor);
     }
 
     void openingAnAddressGoesToTheInstalledOpener()

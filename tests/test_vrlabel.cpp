@@ -45,6 +45,16 @@ QFont HardEdgedFont()
     return font;
 }
 
+// Places `label` at 200 x 60 showing `caption` black on white in the hard-edged font.
+void SetUpBlackOnWhite(TVrLabel& label, const QString& caption)
+{
+    label.setGeometry(0, 0, 200, 60);
+    label.setFont(HardEdgedFont());
+    label.setCaption(caption);
+    label.setColor(clWhite);
+    label.setFontColor(clBlack);
+}
+
 // The most memory the process has held so far, in MB.
 long PeakMemoryMB()
 {
@@ -161,11 +171,7 @@ private slots:
     {
         Backdrop parent(Qt::yellow, QSize(200, 60));
         TVrLabel label(&parent);
-        label.setGeometry(0, 0, 200, 60);
-        label.setFont(HardEdgedFont());
-        label.setCaption("HI");
-        label.setColor(clWhite);
-        label.setFontColor(clBlack);
+        SetUpBlackOnWhite(label, "HI");
         label.setColorHighlight(clRed);
         label.setColorShadow(clBlue);
 
@@ -268,12 +274,8 @@ private slots:
     {
         QWidget parent;
         TVrLabel label(&parent);
-        label.setGeometry(0, 0, 200, 60);
-        label.setFont(HardEdgedFont());
-        label.setCaption("HHHH");
+        SetUpBlackOnWhite(label, "HHHH");
         label.setStyle(lsNone);
-        label.setColor(clWhite);
-        label.setFontColor(clBlack);
         parent.show();
         QVERIFY(QTest::qWaitForWindowExposed(&parent));
         PaintCounter counter(label);

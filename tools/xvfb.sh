@@ -1,5 +1,10 @@
-# Sourced by the tools: start_xvfb starts a virtual display of the given size (default 1280x1024)
-# and exports DISPLAY; it is stopped when the calling script exits.
+# Sourced by the tools and benchmarks that run a program on a virtual display.
+
+# The release build of this tree, where the scripts find what they run unless told otherwise.
+release_build="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/release"
+
+# Starts a virtual display of the given size (default 1280x1024) and exports DISPLAY; it is stopped
+# when the calling script exits.
 start_xvfb() {
   local size="${1:-1280x1024}" number
   for number in $(seq 90 140); do
@@ -37,4 +42,13 @@ start_on_xvfb() {
 # Ends the calling script with a hint when PROGRAM has not been built.
 require_built() {
   [ -x "$1" ] || { echo "Build it first: tools/build.sh release ($1 is missing)" >&2; exit 1; }
+}
+
+# Starts the clock as start_on_xvfb does, on a virtual display of the given size: the program
+# STUDIO_CLOCK_PROGRAM names, else the release build's; ends the calling script with a hint when
+# that is not built.
+start_clock_on_xvfb() {
+  local program="${STUDIO_CLOCK_PROGRAM:-$release_build/app/studio-clock}"
+  require_built "$program"
+  start_on_xvfb "$1" "$program"
 }
