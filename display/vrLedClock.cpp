@@ -187,6 +187,8 @@ void TVrLedClock::ArmForNextSecond()
 {
     const QDateTime now = framework::LocalNow();
     const QDateTime boundary = ToSeconds(now).addSecs(1);
+    nextSample_ = boundary;
+    nextSampleMSecs_ = boundary.toMSecsSinceEpoch();
     boundary_->ArmAt(boundary);
     const qint64 left = now.msecsTo(boundary);
     timer_->ArmNextTick(static_cast<std::uint32_t>(std::max<qint64>(left - kDrawAheadMsecs, 1)));
@@ -196,6 +198,13 @@ void TVrLedClock::BoundaryDue(bool clockSet)
 {
     if (!active_ || IsDesigning())
         return;
+    // Within the second armed for, its local time is known already: no time-zone lookups
+    // between the wake and the pixels.
+    const qint64 since = framework::MSecsSinceEpoch() - nextSampleMSecs_;
+    if (!clockSet && since >= 0 && since < 1000) {
+        framework::Guarded(this, [this] { ShowSample(nextSample_); });
+        return;
+    }
     const QDateTime now = framework::LocalNow();
     const QDateTime sample = ToSeconds(now);
     if (!clockSet && sample == lastSample_) {
@@ -232,17 +241,26 @@ void TVrLedClock::PrepareNextSecond()
     const QScopedValueRollback hours(hours_, next.hour());
     const QScopedValueRollback minutes(minutes_, next.minute());
     const QScopedValueRollback seconds(seconds_, next.second());
+    const QRegion changed = ChangedSince(shownHours, shownMinutes, shownSeconds);
     try {
         if (holdsShown)
-            DrawFaceWithin(ChangedSince(shownHours, shownMinutes, shownSeconds).boundingRect());
+            DrawFaceWithin(changed.boundingRect());
         else
             DrawFace();
     } catch (const framework::Exception&) {
         return;  // the boundary's own paint draws the face again, and reports what fails
     }
     BitmapCanvas().Flush();  // ends the drawing now rather than in the boundary's paint
-    drawnAhead_ = CurrentFace();
-    held_ = drawnAhead_;
+    held_ = CurrentFace();
+    drawnAhead_ = DrawnAhead{*held_, {shownHours, shownMinutes, shownSeconds}, changed};
+}
+
+QRegion TVrLedClock::ChangedByTick(int oldHours, int oldMinutes, int oldSeconds)
+{
+    if (drawnAhead_ && drawnAhead_->from == std::array{oldHours, oldMinutes, oldSeconds}
+        && drawnAhead_->face == CurrentFace())
+        return drawnAhead_->changed;
+    return ChangedSince(oldHours, oldMinutes, oldSeconds);
 }
 
 void TVrLedClock::DrawFaceWithin(const QRect& part)
@@ -306,7 +324,7 @@ void TVrLedClock::ShowSample(const QDateTime& now)
     } arm{*this};
 
     // The whole frame is still drawn off screen; only the pixels the tick changed reach the screen.
-    UpdateRegion(ChangedSince(oldHours, oldMinutes, oldSeconds));
+    UpdateRegion(ChangedByTick(oldHours, oldMinutes, oldSeconds));
     AnnounceShownTime();
     if (hours_ != oldHours)
         DoHoursChanged();
@@ -365,7 +383,7 @@ TVrLedClock::FaceKey TVrLedClock::CurrentFace()
 void TVrLedClock::Paint()
 {
     // The frame drawn ahead is copied only if drawing now would give the very same one.
-    const bool drawnAlready = drawnAhead_ && *drawnAhead_ == CurrentFace();
+    const bool drawnAlready = drawnAhead_ && drawnAhead_->face == CurrentFace();
     drawnAhead_.reset();
     if (!drawnAlready) {
         held_.reset();

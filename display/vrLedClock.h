@@ -173,6 +173,8 @@ private:
     // What a tick from the given time changes on the face: the second dots that came or went, and
     // the text when the hour or minute changed.
     QRegion ChangedSince(int oldHours, int oldMinutes, int oldSeconds) const;
+    // The same, as worked out when this face was drawn ahead, if it was.
+    QRegion ChangedByTick(int oldHours, int oldMinutes, int oldSeconds);
 
     // Everything the face drawn off screen depends on: a frame drawn ahead is shown only when this
     // is still the same at the boundary.
@@ -221,7 +223,14 @@ private:
     TVrBoundaryTimer* boundary_ = nullptr;  // a child
     std::uint64_t faceState_ = 0;           // counts the changes of what the face is drawn from
     std::optional<FaceKey> held_;           // what the off-screen frame holds, when known
-    std::optional<FaceKey> drawnAhead_;     // the same, when drawn ahead of the boundary
+    // A face drawn ahead of the boundary: the face, the time of the one it follows, and what
+    // differs between the two.
+    struct DrawnAhead {
+        FaceKey face;
+        std::array<int, 3> from;
+        QRegion changed;
+    };
+    std::optional<DrawnAhead> drawnAhead_;
     int secWidth_ = 2;
     int ledSize_ = 3;
     int spacing_ = 8;
@@ -229,7 +238,9 @@ private:
     int textOffsetY_ = 0;
     int textAngle_ = 10;
     TVrHourFormat hourFormat_ = hfmt24h;
-    QDateTime lastSample_;   // the previous tick's local time, to the second
+    QDateTime lastSample_;  // the previous tick's local time, to the second
+    QDateTime nextSample_;  // the second the boundary timer is armed for
+    qint64 nextSampleMSecs_ = 0;
     QString announcedTime_;  // the time screen readers were last told of
 };
 

@@ -22,9 +22,19 @@ std::shared_ptr<TimeSource> CurrentSource()
 
 }  // namespace
 
+qint64 TimeSource::MSecsSinceEpoch() const
+{
+    return LocalNow().toMSecsSinceEpoch();
+}
+
 QDateTime SystemTimeSource::LocalNow() const
 {
     return QDateTime::currentDateTime();
+}
+
+qint64 SystemTimeSource::MSecsSinceEpoch() const
+{
+    return QDateTime::currentMSecsSinceEpoch();
 }
 
 ManualTimeSource::ManualTimeSource(QDateTime start)
@@ -62,6 +72,11 @@ std::shared_ptr<TimeSource> SetTimeSource(std::shared_ptr<TimeSource> source)
 QDateTime LocalNow()
 {
     return CurrentSource()->LocalNow();
+}
+
+qint64 MSecsSinceEpoch()
+{
+    return CurrentSource()->MSecsSinceEpoch();
 }
 
 TDateTime Now()

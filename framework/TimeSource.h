@@ -15,11 +15,15 @@ class STUDIOCLOCK_FRAMEWORK_EXPORT TimeSource {
 public:
     virtual ~TimeSource() = default;
     virtual QDateTime LocalNow() const = 0;
+    // The same moment as milliseconds since the epoch.
+    virtual qint64 MSecsSinceEpoch() const;
 };
 
 class STUDIOCLOCK_FRAMEWORK_EXPORT SystemTimeSource : public TimeSource {
 public:
     QDateTime LocalNow() const override;
+    // Without the local time's conversions, which cost a time-zone lookup each.
+    qint64 MSecsSinceEpoch() const override;
 };
 
 // A clock that stands still until it is set or advanced.
@@ -40,6 +44,7 @@ private:
 STUDIOCLOCK_FRAMEWORK_EXPORT std::shared_ptr<TimeSource> SetTimeSource(std::shared_ptr<TimeSource> source);
 
 STUDIOCLOCK_FRAMEWORK_EXPORT QDateTime LocalNow();
+STUDIOCLOCK_FRAMEWORK_EXPORT qint64 MSecsSinceEpoch();
 STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime Now();   // date and time of day
 STUDIOCLOCK_FRAMEWORK_EXPORT TDateTime Date();  // today, time 00:00
 
