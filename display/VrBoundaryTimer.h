@@ -14,7 +14,8 @@ namespace display {
 // Wakes the GUI thread at a moment of the wall clock, to the microsecond and never before it as
 // the kernel counts time, and at once when the system clock is set while it waits (an operator
 // or a time service stepping it). The event loop is woken two milliseconds ahead and the thread
-// sleeps out the rest, so the moment's own wake goes straight to the thread. Where the kernel
+// waits out the rest, asleep and for the last tenth of a millisecond awake, so the moment finds
+// the thread running. Where the kernel
 // offers no such timer, it falls back to the event loop's timer, to the millisecond.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrBoundaryTimer : public QObject {
     Q_OBJECT
