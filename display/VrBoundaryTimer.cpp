@@ -93,7 +93,8 @@ void TVrBoundaryTimer::ArmAt(const QDateTime& moment)
 
 void TVrBoundaryTimer::ArmIn(qint64 msecs)
 {
-    msecs = std::max<qint64>(msecs, 1);
+    // At least a millisecond; a wait past what nanoseconds count is as good as never.
+    msecs = std::clamp<qint64>(msecs, 1, kLastMSecsSinceEpoch - QDateTime::currentMSecsSinceEpoch());
     Arm(FromNanoseconds(Nanoseconds(Now(CLOCK_REALTIME)) + msecs * kNanosecondsPerMillisecond), msecs);
 }
 
