@@ -16,7 +16,7 @@ constexpr long kNanosecondsPerMillisecond = 1'000'000;
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 constexpr qint64 kLastMSecsSinceEpoch = 9'000'000'000'000;
 
-// How long before the moment the kernel wakes the event loop. The rest is slept out right there,
+// How long before the moment the kernel wakes the event loop. The rest is waited out right there,
 // so the moment itself wakes this thread directly, not through the loop's dispatching. Short
 // enough that holding the loop that long goes unnoticed.
 constexpr std::int64_t kLeadNanoseconds = 2 * kNanosecondsPerMillisecond;
@@ -45,7 +45,7 @@ timespec Now(clockid_t clock)
 // Waits until `moment` of the wall clock, at most the lead, on the monotonic clock: a wall clock
 // set meanwhile cannot stretch the wait. Sleeps without the default timer slack, which alone
 // would add a twentieth of a millisecond, then stays awake for the last stretch.
-void SleepUntil(timespec moment)
+void WaitUntil(timespec moment)
 {
     const std::int64_t left = Nanoseconds(moment) - Nanoseconds(Now(CLOCK_REALTIME));
     if (left <= 0)
@@ -124,7 +124,7 @@ void TVrBoundaryTimer::ReadExpiry()
 {
     std::uint64_t expirations = 0;
     if (read(fd_, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations)) {
-        SleepUntil(moment_);
+        WaitUntil(moment_);
         emit OnDue(false);
     } else if (errno == ECANCELED)
         emit OnDue(true);
