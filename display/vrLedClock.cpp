@@ -299,12 +299,12 @@ void TVrLedClock::UpdateTime(QObject* /*sender*/)
     ShowSample(ToSeconds(framework::LocalNow()));
 }
 
-void TVrLedClock::ShowSample(const QDateTime& now)
+void TVrLedClock::ShowSample(const QDateTime& sample)
 {
     const int oldHours = hours_;
     const int oldMinutes = minutes_;
     const int oldSeconds = seconds_;
-    const QDateTime sample = TakeSample(now);
+    TakeSample(sample);
     bool alarmDue = false;
     try {
         alarmDue = AlarmDue(sample);
