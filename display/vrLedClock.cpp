@@ -90,8 +90,7 @@ TVrLedClock::TVrLedClock(QWidget* parent)
 {
     // The first sample; nothing can be connected yet, so no event would reach anyone. Taken first,
     // so that what the clock shows is the time it was made from its first redraw on.
-    lastSample_ = ToSeconds(framework::LocalNow());
-    TakeSample(lastSample_);
+    lastSample_ = TakeSample(ToSeconds(framework::LocalNow()));
     announcedTime_ = ShownTime();
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetBounds(0, 0, 200, 200);
@@ -275,11 +274,12 @@ void TVrLedClock::DrawFaceWithin(const QRect& part)
     DrawFace();
 }
 
-void TVrLedClock::TakeSample(const QDateTime& sample)
+QDateTime TVrLedClock::TakeSample(const QDateTime& sample)
 {
     hours_ = sample.time().hour();
     minutes_ = sample.time().minute();
     seconds_ = sample.time().second();
+    return sample;
 }
 
 bool TVrLedClock::AlarmDue(const QDateTime& sample) const

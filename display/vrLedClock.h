@@ -195,8 +195,8 @@ private:
     // The boundary timer woke: a new second, or a set clock, is shown at once; a wake before the
     // time source reaches the boundary waits the rest.
     void BoundaryDue(bool clockSet);
-    // Stores the hours, minutes and seconds of `sample`, a local time to the second.
-    void TakeSample(const QDateTime& sample);
+    // Stores the hours, minutes and seconds of `sample`, a local time to the second; returns it.
+    QDateTime TakeSample(const QDateTime& sample);
     // A tick to `sample`, a local time to the second: the changed pixels, then the events.
     void ShowSample(const QDateTime& sample);
     bool AlarmDue(const QDateTime& sample) const;
