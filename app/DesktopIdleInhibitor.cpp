@@ -10,11 +10,16 @@
 #include <QWidget>
 
 #include <array>
+#include <limits>
 
 namespace {
 
-// Long enough for a service the bus has to start first; the window never waits for it.
-constexpr int kAnswerTimeout = 5000;
+// Long enough for a service the bus has to start first; then the next service is asked, while the
+// first may still answer.
+constexpr int kPatience = 5000;
+// The call itself never times out: a service that never answers ends it with an error as it leaves
+// the bus, and an answer however late is one to take or give back.
+constexpr int kNoTimeout = std::numeric_limits<int>::max();
 // The flag GNOME's session manager and the portal take for "keep the session from going idle".
 constexpr uint kIdle = 8;
 
@@ -88,11 +93,19 @@ const std::array<Way, 3> kWays{{
 
 constexpr int kPortalWay = 2;
 
+QString ServiceOf(int way)
+{
+    return QString::fromLatin1(kWays[static_cast<std::size_t>(way)].service);
+}
+
 }  // namespace
 
 DesktopIdleInhibitor::DesktopIdleInhibitor(QWidget* window)
     : window_(window)
 {
+    patience_.setSingleShot(true);
+    patience_.setInterval(kPatience);
+    connect(&patience_, &QTimer::timeout, this, &DesktopIdleInhibitor::PassOver);
 }
 
 DesktopIdleInhibitor::~DesktopIdleInhibitor()
@@ -105,70 +118,101 @@ void DesktopIdleInhibitor::Hold()
     if (wanted_)
         return;
     wanted_ = true;
-    if (asking_)
-        return;  // the answer still on its way is kept
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         emit Answered(false);
         return;
     }
-    if (!heldService_) {
-        heldService_ = new QDBusServiceWatcher(this);
-        heldService_->setConnection(bus);
-        heldService_->setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
-        connect(heldService_, &QDBusServiceWatcher::serviceOwnerChanged, this,
-            [this](
-                const QString&, const QString&, const QString& newOwner) { ServiceOwnerChanged(newOwner); });
+    if (!services_) {
+        // A desktop's service often starts after a clock started with the session: each is
+        // watched from the start, not only once it has answered.
+        QStringList names;
+        for (int way = 0; way < static_cast<int>(kWays.size()); ++way)
+            names << ServiceOf(way);
+        services_ = new QDBusServiceWatcher(this);
+        services_->setConnection(bus);
+        services_->setWatchMode(QDBusServiceWatcher::WatchForOwnerChange);
+        services_->setWatchedServices(names);
+        connect(services_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+            [this](const QString& service, const QString&, const QString& newOwner) {
+                ServiceOwnerChanged(service, newOwner);
+            });
         bus.connect(QString::fromLatin1(kPortal), QString(), QStringLiteral("org.freedesktop.portal.Request"),
             QStringLiteral("Response"), this, SLOT(PortalResponse(uint, QVariantMap, QDBusMessage)));
     }
-    Ask(0);
+    AskInTurn();
 }
 
 void DesktopIdleInhibitor::Release()
 {
     wanted_ = false;
+    asking_ = -1;
+    patience_.stop();
     GiveBack();
+}
+
+void DesktopIdleInhibitor::AskInTurn()
+{
+    ++round_;
+    askAgain_ = false;
+    Ask(0);
 }
 
 void DesktopIdleInhibitor::Ask(int way)
 {
     if (way == static_cast<int>(kWays.size())) {
-        asking_ = false;
-        emit Answered(false);
+        asking_ = -1;
+        if (askAgain_)
+            AskInTurn();
+        else
+            emit Answered(false);
         return;
     }
-    asking_ = true;
+    asking_ = way;
     const bool onX = qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
     const Request request{QCoreApplication::applicationName(),
         QStringLiteral("The clock is shown full screen"), onX ? window_->internalWinId() : 0};
-    auto* call = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(kWays[way].inhibit(request), kAnswerTimeout), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this, way](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        Answer(way, finished->reply());
-    });
+    auto* call
+        = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(
+                                          kWays[static_cast<std::size_t>(way)].inhibit(request), kNoTimeout),
+            this);
+    connect(call, &QDBusPendingCallWatcher::finished, this,
+        [this, round = round_, way](QDBusPendingCallWatcher* finished) {
+            finished->deleteLater();
+            Answer(round, way, finished->reply());
+        });
+    patience_.start();
 }
 
-void DesktopIdleInhibitor::Answer(int way, const QDBusMessage& reply)
+void DesktopIdleInhibitor::PassOver()
 {
-    const Way& asked = kWays[way];
+    if (asking_ >= 0)
+        Ask(asking_ + 1);
+}
+
+void DesktopIdleInhibitor::Answer(int round, int way, const QDBusMessage& reply)
+{
+    const Way& asked = kWays[static_cast<std::size_t>(way)];
+    const bool awaited = round == round_ && way == asking_;
     if (reply.type() != QDBusMessage::ReplyMessage
         || reply.signature() != QLatin1String(asked.cookieSignature)) {
-        if (wanted_)
-            Ask(way + 1);
-        else
-            asking_ = false;
+        if (awaited) {
+            patience_.stop();
+            PassOver();
+        }
         return;
     }
-    asking_ = false;
+    const QVariant cookie = reply.arguments().constFirst();
+    if (!wanted_ || !cookie_.isNull()) {
+        // Nothing wants it any more, or another service already holds the request.
+        QDBusConnection::sessionBus().send(asked.release(cookie));
+        return;
+    }
+    asking_ = -1;
+    askAgain_ = false;
+    patience_.stop();
     heldWay_ = way;
-    cookie_ = reply.arguments().constFirst();
-    heldService_->setWatchedServices({QString::fromLatin1(asked.service)});
-    if (!wanted_) {
-        GiveBack();  // left full screen while the answer was on its way
-        return;
-    }
+    cookie_ = cookie;
     emit Answered(true);
 }
 
@@ -176,29 +220,36 @@ void DesktopIdleInhibitor::GiveBack()
 {
     if (cookie_.isNull())
         return;
-    QDBusConnection::sessionBus().send(kWays[heldWay_].release(cookie_));
+    QDBusConnection::sessionBus().send(kWays[static_cast<std::size_t>(heldWay_)].release(cookie_));
     cookie_ = QVariant();
+    heldWay_ = -1;
 }
 
-void DesktopIdleInhibitor::ServiceOwnerChanged(const QString& newOwner)
+void DesktopIdleInhibitor::ServiceOwnerChanged(const QString& service, const QString& newOwner)
 {
-    cookie_ = QVariant();
-    if (!wanted_ || asking_)
+    // The held request goes with the service's old owner.
+    const bool lost = heldWay_ >= 0 && service == ServiceOf(heldWay_);
+    if (lost) {
+        cookie_ = QVariant();
+        heldWay_ = -1;
+    }
+    if (!wanted_ || !cookie_.isNull() || (!lost && newOwner.isEmpty()))
         return;
-    // A restarted service is asked again; until one is back, nothing holds the request.
-    if (newOwner.isEmpty())
-        emit Answered(false);
+    // Asked again at once, or once the round under way has ended.
+    if (asking_ >= 0)
+        askAgain_ = true;
     else
-        Ask(0);
+        AskInTurn();
 }
 
 void DesktopIdleInhibitor::PortalResponse(
     uint response, const QVariantMap& /*results*/, const QDBusMessage& signal)
 {
-    if (response == 0 || heldWay_ != kPortalWay || cookie_.isNull()
-        || cookie_.value<QDBusObjectPath>().path() != signal.path())
+    if (response == 0 || heldWay_ != kPortalWay || cookie_.value<QDBusObjectPath>().path() != signal.path())
         return;
-    cookie_ = QVariant();  // the portal has already ended the request
-    if (wanted_ && !asking_)
+    // The portal has already ended the request.
+    cookie_ = QVariant();
+    heldWay_ = -1;
+    if (wanted_ && asking_ < 0)
         Ask(kPortalWay + 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 #include <QVariant>
 
 class QDBusMessage;
@@ -9,9 +10,11 @@ class QWidget;
 
 // Asks the desktop, over the session bus, not to blank or lock the screen while held: the standard
 // services are asked in turn (the screen saver, GNOME's session manager, the desktop portal) and the
-// first that accepts holds the request. Every call is asynchronous with a short timeout, so a
-// missing, failing or hung service only moves on to the next; none is ever shown to the operator.
-// A service that accepted and restarts is asked again.
+// first that accepts holds the request. A service that does not answer within a few seconds is
+// passed over, but its call stays open: an answer that comes late is still taken, or given back at
+// once when nothing wants it any more, so no late grant keeps the screen awake for good. While
+// held, the standard services are watched: one that appears, or restarts, is asked again. None is
+// ever shown to the operator.
 class DesktopIdleInhibitor : public QObject {
     Q_OBJECT
 public:
@@ -28,19 +31,25 @@ signals:
     void Answered(bool held);
 
 private:
+    // Asks the services in turn, from the first.
+    void AskInTurn();
     void Ask(int way);
-    void Answer(int way, const QDBusMessage& reply);
+    // The service asked refused or kept silent too long: the next one is asked.
+    void PassOver();
+    void Answer(int round, int way, const QDBusMessage& reply);
     // Gives the held request back, without waiting for an answer.
     void GiveBack();
-    // The held service's owner changed: its requests went with the old owner.
-    void ServiceOwnerChanged(const QString& newOwner);
+    void ServiceOwnerChanged(const QString& service, const QString& newOwner);
     // A portal request ends with a Response: anything but 0 means the portal could not inhibit.
     Q_SLOT void PortalResponse(uint response, const QVariantMap& results, const QDBusMessage& signal);
 
     QWidget* window_;
-    QDBusServiceWatcher* heldService_ = nullptr;  // made at the first Hold: no bus is touched before
+    QDBusServiceWatcher* services_ = nullptr;  // made at the first Hold: no bus is touched before
+    QTimer patience_;                          // how long the service asked may keep silent
     bool wanted_ = false;
-    bool asking_ = false;
-    int heldWay_ = -1;  // the service that last accepted
-    QVariant cookie_;   // what it answered to name the request; null once given back or lost
+    int round_ = 0;          // counts the rounds of asking, so that a late answer is told apart
+    int asking_ = -1;        // the service whose answer this round waits for; -1 when none
+    bool askAgain_ = false;  // a service appeared during the round
+    int heldWay_ = -1;       // the service that holds the request
+    QVariant cookie_;        // what it answered to name the request; null when nothing is held
 };

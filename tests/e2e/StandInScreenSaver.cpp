@@ -41,8 +41,9 @@ QString FirstLine(QProcess& process, int msecs)
 
 }  // namespace
 
-StandInScreenSaver::StandInScreenSaver(Answer answer)
+StandInScreenSaver::StandInScreenSaver(Answer answer, Service service)
     : answer_(answer)
+    , kind_(service)
 {
 }
 
@@ -53,6 +54,11 @@ StandInScreenSaver::~StandInScreenSaver()
 }
 
 bool StandInScreenSaver::Start(int firstCookie)
+{
+    return StartBus() && StartService(firstCookie);
+}
+
+bool StandInScreenSaver::StartBus()
 {
     QFile configuration(folder_.filePath(QStringLiteral("bus.conf")));
     if (!configuration.open(QIODevice::WriteOnly) || configuration.write(kBusConfiguration) < 0) {
@@ -68,7 +74,7 @@ bool StandInScreenSaver::Start(int firstCookie)
         error_ = QStringLiteral("dbus-daemon did not start: install dbus-daemon");
         return false;
     }
-    return StartService(firstCookie);
+    return true;
 }
 
 bool StandInScreenSaver::Restart(int firstCookie)
@@ -98,8 +104,12 @@ bool StandInScreenSaver::StartService(int firstCookie)
     service_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QStringList arguments{QStringLiteral(STUDIO_CLOCK_SCREEN_SAVER_STAND_IN),
         folder_.filePath(QStringLiteral("calls")), QString::number(firstCookie)};
+    static const char* const kServices[] = {"screensaver", "gnome", "portal"};
+    arguments << QStringLiteral("--service") << QLatin1String(kServices[static_cast<int>(kind_)]);
     if (answer_ == Answer::Refuses)
         arguments << QStringLiteral("--refuse");
+    if (answer_ == Answer::AcceptsLate)
+        arguments << QStringLiteral("--late") << QStringLiteral("6");
     // Debian's own interpreter, which has the D-Bus bindings.
     service_.start(QStringLiteral("/usr/bin/python3"), arguments);
     if (FirstLine(service_, 10000) != QLatin1String("ready")) {
