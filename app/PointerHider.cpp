@@ -1,6 +1,6 @@
 #include "app/PointerHider.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
@@ -18,7 +18,9 @@ PointerHider::PointerHider(QWidget* window)
     rest_.setSingleShot(true);
     rest_.setInterval(kRestBeforeHiding);
     connect(&rest_, &QTimer::timeout, this, &PointerHider::Hide);
-    window->installEventFilter(this);
+    // Every window's platform window gets each movement over it before the control under the
+    // pointer does, whether or not that control tracks the mouse: the menus' and popups' too.
+    qApp->installEventFilter(this);
 }
 
 PointerHider::~PointerHider()
@@ -28,16 +30,13 @@ PointerHider::~PointerHider()
 
 bool PointerHider::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == window_) {
-        if (event->type() == QEvent::WindowStateChange)
-            FollowTheWindow();
-        // The window's platform window gets every movement over it before it goes to the control
-        // under the pointer, whether or not that control tracks the mouse. It exists once shown.
-        else if (event->type() == QEvent::Show && window_->windowHandle())
-            window_->windowHandle()->installEventFilter(this);
-    } else if (event->type() == QEvent::MouseMove) {
+    if (watched == window_ && event->type() == QEvent::WindowStateChange)
+        FollowTheWindow();
+    else if (event->type() == QEvent::MouseMove && watched->isWindowType())
         PointerMoved(static_cast<QMouseEvent*>(event)->globalPosition());
-    }
+    else if (event->type() == QEvent::Show && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->windowType() == Qt::Popup)
+        Wake();  // opened from the keyboard, a menu is still to be pointed at
     return false;
 }
 
@@ -57,6 +56,11 @@ void PointerHider::PointerMoved(const QPointF& position)
     if (position == lastPosition_)
         return;
     lastPosition_ = position;
+    Wake();
+}
+
+void PointerHider::Wake()
+{
     Show();
     if (window_->isFullScreen())
         rest_.start();
@@ -64,6 +68,10 @@ void PointerHider::PointerMoved(const QPointF& position)
 
 void PointerHider::Hide()
 {
+    if (QApplication::activePopupWidget()) {
+        rest_.start();
+        return;
+    }
     if (hidden_)
         return;
     QGuiApplication::setOverrideCursor(Qt::BlankCursor);
