@@ -5,6 +5,8 @@
 #include "app/FullScreenKey.h"
 #include "app/PointerHider.h"
 #include "app/ScreenAwake.h"
+#include "app/SystemdNotifier.h"
+#include "app/UnmanagedFullScreen.h"
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
 #include "framework/TimeSource.h"
@@ -22,8 +24,10 @@ TForm1::TForm1(QWidget* parent)
         },
         this);
     new FullScreenKey(this);
+    new UnmanagedFullScreen(this);
     new ScreenAwake(this);
     new PointerHider(this);
+    new SystemdNotifier(this, VrLedClock1);
 }
 
 void TForm1::BindEvents()

@@ -14,12 +14,14 @@ packages=(
   libxcb1-dev                 # the end-to-end tests ask the window to close as a window manager does
   libxcb-screensaver0-dev     # full screen suspends a bare X server's screen saver; the tests read it
   libxcb-xfixes0-dev          # the end-to-end tests read the pointer's image
+  libxcb-xtest0-dev           # and double-click in one go, whatever the load
   dbus-daemon python3-dbus python3-gi  # a private session bus with a stand-in screen saver, for the tests
   libxcb-damage0-dev          # bench_damage watches the real window through the X DAMAGE extension
   tzdata                      # time zones with their history, for the daylight-saving tests
   locales                     # generates the locales the date line is tested under (below)
   librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
   systemd                     # systemd-analyze verifies the user unit in the package test
+  pkg-config libsystemd-dev   # sd_notify: the user unit's readiness and watchdog
   desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key

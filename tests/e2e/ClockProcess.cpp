@@ -172,17 +172,15 @@ void ClockProcess::MovePointer(QPoint to) const
         QString::number(to.y())});
 }
 
-void ClockProcess::Click(QPoint at) const
+void ClockProcess::Click(QPoint at, int button) const
 {
     Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_, QString::number(at.x()),
-        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("1")});
+        QString::number(at.y()), QStringLiteral("click"), QString::number(button)});
 }
 
 void ClockProcess::DoubleClick(QPoint at) const
 {
-    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window_, QString::number(at.x()),
-        QString::number(at.y()), QStringLiteral("click"), QStringLiteral("--repeat"), QStringLiteral("2"),
-        QStringLiteral("--delay"), QStringLiteral("80"), QStringLiteral("1")});
+    DoubleClickAt(Geometry().topLeft() + at);
 }
 
 void ClockProcess::Type(const QString& text) const
@@ -212,6 +210,11 @@ void ClockProcess::Maximise() const
     SendClientMessage(window_.toUInt(), "_NET_WM_STATE",
         {kAdd, Atom("_NET_WM_STATE_MAXIMIZED_VERT"), Atom("_NET_WM_STATE_MAXIMIZED_HORZ"), kFromApplication},
         ToWindowManager::Yes);
+}
+
+void ClockProcess::Unmap() const
+{
+    Xdotool({QStringLiteral("windowunmap"), window_});
 }
 
 void ClockProcess::Close() const

@@ -50,7 +50,9 @@ public:
     QRect Geometry() const;
 
     void MovePointer(QPoint to) const;
-    void Click(QPoint at) const;
+    // Clicks the mouse's `button`: 1 the left, 3 the right.
+    void Click(QPoint at, int button = 1) const;
+    // On the test's own display.
     void DoubleClick(QPoint at) const;
     void Type(const QString& text) const;
     // Presses a key by its X name ("F11") with the window focused.
@@ -58,6 +60,8 @@ public:
     void Resize(QSize size) const;
     // Asks the window manager to maximise the window, as its title bar's button does.
     void Maximise() const;
+    // Unmaps the window, as minimising it does: it is no longer painted.
+    void Unmap() const;
     // Asks the window to close, as its close button does.
     void Close() const;
     // The exit code once the program has ended within `msecs`, or -1.

@@ -4,6 +4,7 @@
 
 #include <xcb/screensaver.h>
 #include <xcb/xfixes.h>
+#include <xcb/xtest.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -67,4 +68,16 @@ bool PointerShown()
     const std::uint32_t* pixels = xcb_xfixes_get_cursor_image_cursor_image(image.get());
     return std::any_of(pixels, pixels + xcb_xfixes_get_cursor_image_cursor_image_length(image.get()),
         [](std::uint32_t argb) { return (argb >> 24) != 0; });
+}
+
+void DoubleClickAt(QPoint position)
+{
+    xcb_connection_t* connection = XConnection();
+    xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(),
+        static_cast<std::int16_t>(position.x()), static_cast<std::int16_t>(position.y()), 0);
+    for (int click = 0; click < 2; ++click)
+        for (const std::uint8_t type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE})
+            xcb_test_fake_input(connection, type, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    // Answered once the server has taken them all.
+    Own(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 #include <xcb/xcb.h>
 
 #include <cstdint>
@@ -20,3 +22,8 @@ void SetXScreenSaverTimeout(int seconds);
 
 // Whether the pointer's image, as the server shows it now, has a pixel that is not transparent.
 bool PointerShown();
+
+// Moves the pointer to `position` on the screen and double-clicks the first button there: the
+// events reach the server in one go, so they make one double click however late a loaded machine
+// runs the test.
+void DoubleClickAt(QPoint position);

@@ -1,0 +1,33 @@
+#include "app/SystemdNotifier.h"
+
+#include "display/vrLedClock.h"
+
+#include <QEvent>
+#include <QWidget>
+
+#include <systemd/sd-daemon.h>
+
+SystemdNotifier::SystemdNotifier(QWidget* window, display::TVrLedClock* clock)
+    : QObject(window)
+    , window_(window)
+{
+    window->installEventFilter(this);
+    // Asked once: the unit's watchdog is set for the process's whole life.
+    std::uint64_t interval = 0;
+    if (sd_watchdog_enabled(0, &interval) > 0)
+        connect(clock, &display::TVrLedClock::OnSecondsChanged, this, &SystemdNotifier::Ticked);
+}
+
+bool SystemdNotifier::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == window_ && event->type() == QEvent::Show && !ready_) {
+        ready_ = true;
+        sd_notify(0, "READY=1");
+    }
+    return false;
+}
+
+void SystemdNotifier::Ticked()
+{
+    sd_notify(0, "WATCHDOG=1");
+}
