@@ -5,7 +5,9 @@
 #include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
 
+#include <QLineF>
 #include <QPainter>
+#include <algorithm>
 #include <sys/timex.h>
 
 using framework::KernelClockAnswer;
@@ -138,6 +140,49 @@ private slots:
         NextSecond();
         QCOMPARE(FaceLine(), QString());
         QCOMPARE(form_->VrLedClock1->toolTip(), kSynchronisedTip);
+    }
+
+    // The warning on faces whose digits sit low (TextOffsetY), so that the line comes near the
+    // ring's bottom: its box keeps clear of the digits and inside the ring of dots, its lower
+    // corners too, where the ring is narrower than at the line's top.
+    void theLineStaysInsideTheRing_data()
+    {
+        QTest::addColumn<QSize>("face");
+        QTest::addColumn<int>("textOffsetY");
+        QTest::newRow("the window's face") << QSize(783, 374) << 10;
+        QTest::newRow("the window's face, digits lower") << QSize(783, 374) << 50;
+        QTest::newRow("a square face, digits lower") << QSize(500, 500) << 60;
+    }
+
+    void theLineStaysInsideTheRing()
+    {
+        QFETCH(QSize, face);
+        QFETCH(int, textOffsetY);
+        display::TVrLedClock clock;
+        clock.setLedSize(6);
+        clock.setSecWidth(4);
+        clock.setTickWidth(6);
+        clock.setTextOffsetY(textOffsetY);
+        clock.resize(face);
+        auto* notice = new ClockFaceNotice(&clock);
+        notice->Show(kNotSynchronisedLine);
+        const QRectF box = notice->geometry();
+        QVERIFY(!box.isEmpty());
+        QVERIFY(!box.intersects(clock.TimeTextRect()));
+        const QPointF centre
+            = (QPointF(clock.SecondDotRect(0).center()) + clock.SecondDotRect(30).center()) / 2;
+        const auto distance = [&centre](QPointF point) { return QLineF(centre, point).length(); };
+        double ring = face.width();  // the nearest any dot comes to the centre
+        for (int second = 0; second < 60; ++second) {
+            const QRectF dot = clock.SecondDotRect(second);
+            ring = std::min(ring,
+                distance({std::clamp(centre.x(), dot.left(), dot.right()),
+                    std::clamp(centre.y(), dot.top(), dot.bottom())}));
+        }
+        for (const QPointF corner : {box.topLeft(), box.topRight(), box.bottomLeft(), box.bottomRight()})
+            QVERIFY2(distance(corner) < ring,
+                qPrintable(
+                    QStringLiteral("%1 from the centre, the ring %2").arg(distance(corner)).arg(ring)));
     }
 
     // In the language of the date line (EXPECTED_FACE_LINE names it), at two window sizes: nothing

@@ -151,6 +151,17 @@ private slots:
         SetScreens({Screen("LEFT", kLeft), Screen("OTHER", kOther), Screen("RIGHT", kRight)});
         QTRY_VERIFY(isOn("RIGHT", kRight));
         QCOMPARE(form.geometry(), placed);
+
+        // Moved on its screen since, it comes back to the new place after the next unplugging.
+        if (state == Qt::WindowNoState) {
+            form.move(form.pos() + QPoint(40, 30));
+            const QRect moved = form.geometry();
+            SetScreens({Screen("LEFT", kLeft)});
+            QTRY_VERIFY(isOn("LEFT", kLeft));
+            SetScreens(kLeftAndRight);
+            QTRY_VERIFY(isOn("RIGHT", kRight));
+            QCOMPARE(form.geometry(), moved);
+        }
     }
 };
 
