@@ -1,20 +1,42 @@
 #include "app/ClockDisciplineText.h"
 
+#include <limits>
+
 namespace {
 
 using Sync = framework::ClockDiscipline::Sync;
 using Leap = framework::ClockDiscipline::Leap;
 
-// An error bound as an operator reads it: "0.4 ms", "12 ms", "1.6 s", "16 s".
+// An error bound as an operator reads it: "0.4 ms", "12 ms", "1.6 s", "16 s". The bound is rounded
+// before its unit is chosen, so that one that rounds up to the next unit is said in it: 999.6 ms is
+// "1.0 s", never "1,000 ms" (which reads as one millisecond where "." groups thousands), and 9.96 ms
+// is "10 ms", never "10.0 ms".
 QString ErrorBound(qint64 microseconds, const QLocale& locale)
 {
-    const double milliseconds = static_cast<double>(microseconds) / 1000.0;
-    if (milliseconds < 10.0)
-        return locale.toString(milliseconds, 'f', 1) + QStringLiteral(" ms");
-    if (milliseconds < 1000.0)
-        return locale.toString(milliseconds, 'f', 0) + QStringLiteral(" ms");
-    const double seconds = milliseconds / 1000.0;
-    return locale.toString(seconds, 'f', seconds < 10.0 ? 1 : 0) + QStringLiteral(" s");
+    struct Scale {
+        qint64 step;        // what the last digit counts, in microseconds
+        qint64 unit;        // in microseconds
+        qint64 stepsBelow;  // used while the bound rounds to fewer steps than this
+        const char* unitName;
+    };
+    static constexpr Scale kScales[] = {
+        {100, 1000, 100, " ms"},
+        {1000, 1000, 1000, " ms"},
+        {100000, 1000000, 100, " s"},
+        {1000000, 1000000, std::numeric_limits<qint64>::max(), " s"},
+    };
+    for (const Scale& scale : kScales) {
+        // Halves round up; dividing first keeps the largest bound from overflowing.
+        const qint64 steps
+            = microseconds / scale.step + (microseconds % scale.step >= scale.step / 2 ? 1 : 0);
+        if (steps < scale.stepsBelow) {
+            const double units = static_cast<double>(steps) * static_cast<double>(scale.step)
+                / static_cast<double>(scale.unit);
+            return locale.toString(units, 'f', scale.step < scale.unit ? 1 : 0)
+                + QLatin1String(scale.unitName);
+        }
+    }
+    Q_UNREACHABLE();
 }
 
 struct Wording {

@@ -21,13 +21,16 @@ const std::vector<CatalogueEntry>& Catalogue()
     static const std::vector<CatalogueEntry> entries{
         {QStringLiteral("display::TVrLedClock"), QStringLiteral("display/vrLedClock.h"),
             QStringLiteral("LED clock: HH:MM in dot-matrix digits inside a ring of second dots"),
-            QStringLiteral("vrLedClock"), QSize(240, 160), false, Create<display::TVrLedClock>},
+            QStringLiteral("vrLedClock"), QSize(240, 160), false, Create<display::TVrLedClock>,
+            &display::TVrLedClock::staticMetaObject},
         {QStringLiteral("display::TVrLabel"), QStringLiteral("display/VrLabel.h"),
             QStringLiteral("Styled label: a caption at any angle, raised, lowered or shadowed"),
-            QStringLiteral("vrLabel"), QSize(100, 25), false, Create<display::TVrLabel>},
+            QStringLiteral("vrLabel"), QSize(100, 25), false, Create<display::TVrLabel>,
+            &display::TVrLabel::staticMetaObject},
         {QStringLiteral("resizer::TNoBDEResizerPanel"), QStringLiteral("resizer/NoBDERP.h"),
             QStringLiteral("Resizer panel: keeps the controls on it, and their fonts, in proportion"),
-            QStringLiteral("resizerPanel"), QSize(200, 150), true, Create<resizer::TNoBDEResizerPanel>},
+            QStringLiteral("resizerPanel"), QSize(200, 150), true, Create<resizer::TNoBDEResizerPanel>,
+            &resizer::TNoBDEResizerPanel::staticMetaObject},
     };
     return entries;
 }

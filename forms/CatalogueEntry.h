@@ -8,6 +8,7 @@
 #include <vector>
 
 class QWidget;
+struct QMetaObject;
 
 // The catalogue of components a form made in Qt Designer may hold: what the Designer plugin offers
 // and what the form loader creates, described once, an entry per component class.
@@ -22,6 +23,7 @@ struct CatalogueEntry {
     bool container = false;
     // Makes one, as a GuardedComponent: a value it refuses is dropped and `refused` is told.
     QWidget* (*create)(QWidget* parent, RefusalHandler refused) = nullptr;
+    const QMetaObject* metaObject = nullptr;  // its properties, and the names of their values
 };
 
 STUDIOCLOCK_FORMS_EXPORT const std::vector<CatalogueEntry>& Catalogue();

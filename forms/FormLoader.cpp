@@ -6,21 +6,50 @@
 
 #include <QBuffer>
 #include <QHash>
+#include <QMetaEnum>
+#include <QMetaObject>
 #include <QStringList>
 #include <QWidget>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <memory>
 
 namespace forms {
 
 namespace {
 
-// Each simple property value of each widget as the form writes it ("hfmtBogus" for an enumeration
-// value that has no name, which reaches the component as -1), by widget and property name.
-QHash<QPair<QString, QString>, QString> ValuesAsWritten(const QByteArray& form)
+// A simple property value as the form writes it.
+struct WrittenValue {
+    QString text;          // "24", "display::hfmt12h", "hfmtBogus"
+    QString name;          // as a component names it once given it: an enumeration's name loses its scope
+    bool unknown = false;  // a name the component's enumeration lacks: it is given no value of it
+};
+
+// A value written to `property` of a widget of class `widgetClass` as `element` ("number", "enum").
+WrittenValue Written(
+    const QString& widgetClass, const QString& property, QStringView element, const QString& text)
 {
-    QHash<QPair<QString, QString>, QString> values;
-    QStringList widgets;  // the widgets the reader is inside, innermost last
+    if (element != QLatin1String("enum"))
+        return {text, text};
+    const QString name = text.section(QLatin1String("::"), -1);
+    const CatalogueEntry* entry = FindCatalogueEntry(widgetClass);
+    if (!entry)
+        return {text, name};
+    const QMetaObject& meta = *entry->metaObject;
+    bool known = false;
+    meta.property(meta.indexOfProperty(property.toUtf8().constData()))
+        .enumerator()
+        .keyToValue(name.toUtf8().constData(), &known);
+    return {text, name, !known};
+}
+
+// Each simple property value of each widget as the form writes it, by widget and property name, in
+// the form's order: a property may be written twice, and two widgets may share a name.
+QHash<QPair<QString, QString>, QList<WrittenValue>> ValuesAsWritten(const QByteArray& form)
+{
+    QHash<QPair<QString, QString>, QList<WrittenValue>> values;
+    // The name and class of each widget the reader is inside, innermost last.
+    QList<QPair<QString, QString>> widgets;
     QXmlStreamReader xml(form);
     while (!xml.atEnd()) {
         const QXmlStreamReader::TokenType token = xml.readNext();
@@ -29,25 +58,45 @@ QHash<QPair<QString, QString>, QString> ValuesAsWritten(const QByteArray& form)
         if (token != QXmlStreamReader::StartElement)
             continue;
         if (xml.name() == QLatin1String("widget")) {
-            widgets << xml.attributes().value(QLatin1String("name")).toString();
+            widgets.append({xml.attributes().value(QLatin1String("name")).toString(),
+                xml.attributes().value(QLatin1String("class")).toString()});
         } else if (xml.name() == QLatin1String("property") && !widgets.isEmpty()) {
             const QString property = xml.attributes().value(QLatin1String("name")).toString();
-            if (xml.readNextStartElement())
-                values.insert({widgets.last(), property},
-                    xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed());
+            if (xml.readNextStartElement()) {
+                const QString element = xml.name().toString();
+                const QString text = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                values[{widgets.last().first, property}].append(
+                    Written(widgets.last().second, property, element, text));
+            }
         }
     }
     return values;
 }
 
+// A refused value, named `given` as the component names it, as the form writes it; taken from
+// `written`, the values written to that property, since each write is refused once. It is the
+// written value the component names the same way, else a name it lacks ("hfmtBogus", which it is
+// given as -1).
+QString AsWritten(const QString& given, QList<WrittenValue>& written)
+{
+    auto match = std::find_if(written.begin(), written.end(),
+        [&given](const WrittenValue& candidate) { return candidate.name == given; });
+    if (match == written.end())
+        match = std::find_if(
+            written.begin(), written.end(), [](const WrittenValue& candidate) { return candidate.unknown; });
+    if (match == written.end())
+        return given;
+    QString text = match->text;
+    written.erase(match);
+    return text;
+}
+
 QString Messages(const std::vector<RefusedValue>& refused, const QByteArray& form)
 {
-    const auto written = ValuesAsWritten(form);
+    auto written = ValuesAsWritten(form);
     QStringList messages;
     for (RefusedValue value : refused) {
-        const QString text = written.value({value.widget, value.property});
-        if (!text.isEmpty())
-            value.value = text;
+        value.value = AsWritten(value.value, written[{value.widget, value.property}]);
         messages << value.Message();
     }
     return messages.join(QLatin1Char('\n'));

@@ -104,6 +104,13 @@ private slots:
         // The kernel grows the bound between the time service's updates: a bound, not an alarm.
         QTest::newRow("synchronised, seconds of bound") << KernelClockAnswer{
             TIME_OK, STA_PLL, 1630000, 300} << none << QStringLiteral("Synchronised; maximum error 1.6 s");
+        // The bound is rounded before its unit is chosen: never "10.0 ms" or "1,000 ms".
+        const std::pair<qint64, const char*> bounds[]
+            = {{9940, "9.9 ms"}, {9960, "10 ms"}, {999400, "999 ms"}, {999600, "1.0 s"}, {9960000, "10 s"}};
+        for (const auto& [microseconds, bound] : bounds)
+            QTest::addRow("synchronised, %s of bound", bound)
+                << KernelClockAnswer{TIME_OK, STA_PLL, microseconds, 300} << none
+                << QStringLiteral("Synchronised; maximum error %1").arg(QLatin1String(bound));
         QTest::newRow("not synchronised, by the state") << KernelClockAnswer{TIME_ERROR, STA_PLL, 12000, 300}
                                                         << kNotSynchronisedLine << kNotSynchronisedTip;
         QTest::newRow("not synchronised, by the flag alone") << KernelClockAnswer{TIME_OK, STA_UNSYNC, 12000,

@@ -3,12 +3,14 @@
 #include "framework/Component.h"
 #include "tests/TestMain.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPluginLoader>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QUiLoader>
 #include <QXmlStreamReader>
@@ -259,6 +261,25 @@ private slots:
         for (const auto& row : refused)
             messages << QLatin1String(row.message);
         QCOMPARE(box->informativeText(), messages.join(QLatin1Char('\n')));
+    }
+
+    // However much is refused at once, the box fits on the screen with its OK button on it: it
+    // lists the first refusals and counts the rest.
+    void aBoxOfManyRefusalsFitsOnTheScreen()
+    {
+        QWidget form;
+        QDesignerCustomWidgetInterface* clockWidget = collection_->customWidgets().at(0);
+        clockWidget->initialize(&designer_);
+        QWidget* clock = clockWidget->createWidget(&form);
+        for (int hours = 24; hours < 224; ++hours)
+            QVERIFY(!clock->setProperty("Hours", hours));
+        QTRY_VERIFY(RefusalBox());
+        const std::unique_ptr<QMessageBox> box(RefusalBox());
+        QVERIFY(box->informativeText().endsWith(QStringLiteral("\nand 190 more")));
+        const QRect screen = box->screen()->availableGeometry();
+        QVERIFY(box->frameGeometry().height() <= screen.height());
+        const QAbstractButton* ok = box->button(QMessageBox::Ok);
+        QVERIFY(ok->isVisible() && screen.contains(QRect(ok->mapToGlobal(QPoint()), ok->size())));
     }
 
 private:

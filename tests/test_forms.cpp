@@ -13,6 +13,47 @@
 
 using namespace display;
 
+namespace {
+
+// An LED clock named "component", with `properties` written in order (name, value as written).
+QString Clock(std::initializer_list<std::pair<const char*, const char*>> properties)
+{
+    QString widget = QStringLiteral(R"(<widget class="display::TVrLedClock" name="component">)");
+    for (const auto& [name, value] : properties)
+        widget += QStringLiteral(R"(<property name="%1">%2</property>)")
+                      .arg(QLatin1String(name), QLatin1String(value));
+    return widget + QStringLiteral("</widget>");
+}
+
+// Loads a form of `widgets` and a label after them, on its own and under a parent, and expects the
+// load to fail with `message` and to leave no half-built form under the parent or among the
+// top-level widgets.
+void ExpectRefused(const QString& widgets, const QString& message)
+{
+    const QByteArray form = QStringLiteral(R"(<ui version="4.0"><widget class="QWidget" name="form">%1
+        <widget class="QLabel" name="after"/></widget></ui>)")
+                                .arg(widgets)
+                                .toUtf8();
+    QWidget parent;
+    for (QWidget* into : {static_cast<QWidget*>(nullptr), &parent}) {
+        const QObjectList children = parent.findChildren<QObject*>();
+        const QWidgetList topLevel = QApplication::topLevelWidgets();
+        QBuffer buffer;
+        buffer.setData(form);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        try {
+            forms::LoadForm(buffer, into);
+            QFAIL("a refused value was loaded");
+        } catch (const framework::EReadError& error) {
+            QCOMPARE(error.Message(), QStringLiteral("The form cannot be read: ") + message);
+        }
+        QCOMPARE(parent.findChildren<QObject*>(), children);
+        QCOMPARE(QApplication::topLevelWidgets(), topLevel);
+    }
+}
+
+}  // namespace
+
 class FormsTest : public QObject {
     Q_OBJECT
 
@@ -95,27 +136,39 @@ private slots:
         QFETCH(QString, property);
         QFETCH(QString, written);
         QFETCH(QString, message);
-        const QByteArray form = QStringLiteral(R"(<ui version="4.0"><widget class="QWidget" name="form">
-            <widget class="%1" name="component"><property name="%2">%3</property></widget>
-            <widget class="QLabel" name="after"/></widget></ui>)")
-                                    .arg(widget, property, written)
-                                    .toUtf8();
-        QWidget parent;
-        for (QWidget* into : {static_cast<QWidget*>(nullptr), &parent}) {
-            const QObjectList children = parent.findChildren<QObject*>();
-            const QWidgetList topLevel = QApplication::topLevelWidgets();
-            QBuffer buffer;
-            buffer.setData(form);
-            QVERIFY(buffer.open(QIODevice::ReadOnly));
-            try {
-                forms::LoadForm(buffer, into);
-                QFAIL("a refused value was loaded");
-            } catch (const framework::EReadError& error) {
-                QCOMPARE(error.Message(), QStringLiteral("The form cannot be read: component: ") + message);
-            }
-            QCOMPARE(parent.findChildren<QObject*>(), children);
-            QCOMPARE(QApplication::topLevelWidgets(), topLevel);
-        }
+        ExpectRefused(QStringLiteral(R"(<widget class="%1" name="component"><property name="%2">%3</property>
+            </widget>)")
+                          .arg(widget, property, written),
+            QStringLiteral("component: ") + message);
+    }
+
+    // The value named is the one refused, also where a property is written twice or two widgets
+    // share a name.
+    void theValueRefusedIsNamedAmongOthersWritten_data()
+    {
+        QTest::addColumn<QString>("widgets");
+        QTest::addColumn<QString>("message");
+        const QString hours
+            = QStringLiteral("component: Hours cannot be 24 (Range check error; allowed: 0 to 23)");
+        const QString hourFormat = QStringLiteral(
+            "component: HourFormat cannot be hfmt36h (Range check error; allowed: hfmt24h (0), hfmt12h (1))");
+        QTest::newRow("written twice")
+            << Clock({{"Hours", "<number>24</number>"}, {"Hours", "<number>5</number>"}}) << hours;
+        QTest::newRow("two widgets of one name")
+            << Clock({{"Hours", "<number>24</number>"}}) + Clock({{"Hours", "<number>5</number>"}}) << hours;
+        QTest::newRow("a name it lacks, then one it has")
+            << Clock({{"HourFormat", "<enum>hfmt36h</enum>"}, {"HourFormat", "<enum>hfmt12h</enum>"}})
+            << hourFormat;
+        QTest::newRow("a name it has, then one it lacks") << Clock(
+            {{"HourFormat", "<enum>display::hfmt12h</enum>"}, {"HourFormat", "<enum>hfmt36h</enum>"}})
+                                                          << hourFormat;
+    }
+
+    void theValueRefusedIsNamedAmongOthersWritten()
+    {
+        QFETCH(QString, widgets);
+        QFETCH(QString, message);
+        ExpectRefused(widgets, message);
     }
 
     void aFormThatCannotBeReadRaisesWithTheReason()

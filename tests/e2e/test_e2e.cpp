@@ -441,17 +441,18 @@ private slots:
     }
 
     // On a display with two screens (RandR monitors, as Qt reports a desktop's screens), --screen
-    // opens the window in full screen on the screen it names, and the window follows that screen as
-    // it is unplugged and plugged in again; a screen the display lacks ends the program, listing the
-    // screens there are.
+    // opens the window in full screen on the screen it names, by its name as typed, and the window
+    // follows that screen as it is unplugged and plugged in again; a screen the display lacks ends
+    // the program, listing the screens there are.
     void theWindowOpensOnItsScreenAndFollowsIt()
     {
         const QRect left(0, 0, 1024, 768);
         const QRect right(1024, 0, 1280, 1024);
+        const QString rightName = QStringLiteral("MY SCREEN é");  // typed, and listed, as UTF-8
         VirtualDisplay display;
         QVERIFY2(display.Start(QSize(2304, 1024)), "Xvfb did not start");
         QVERIFY(display.Plug(QStringLiteral("LEFT-1"), left));
-        QVERIFY(display.Plug(QStringLiteral("RIGHT-1"), right));
+        QVERIFY(display.Plug(rightName, right));
 
         for (const char* unknown : {"HDMI-1", "2"}) {
             QProcess clock;
@@ -462,9 +463,8 @@ private slots:
             QVERIFY(clock.waitForFinished(10000));
             QCOMPARE(clock.exitCode(), 1);
             const QString error = QString::fromLocal8Bit(clock.readAllStandardError());
-            QVERIFY2(
-                error.endsWith(QStringLiteral("No screen '%1'; the screens are 0 'LEFT-1', 1 'RIGHT-1'.\n")
-                                   .arg(QLatin1String(unknown))),
+            QVERIFY2(error.endsWith(QStringLiteral("No screen '%1'; the screens are 0 'LEFT-1', 1 '%2'.\n")
+                                        .arg(QLatin1String(unknown), rightName)),
                 qPrintable(error));
         }
 
@@ -472,13 +472,12 @@ private slots:
         QVERIFY2(manager.Start(), "openbox did not start");
         ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
         clock.setDisplay(display.Name());
-        QVERIFY2(
-            clock.Start({QStringLiteral("--screen"), QStringLiteral("1"), QStringLiteral("--full-screen")}),
+        QVERIFY2(clock.Start({QStringLiteral("--screen"), rightName, QStringLiteral("--full-screen")}),
             qPrintable(clock.Error()));
         QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
-        QVERIFY(display.Unplug(QStringLiteral("RIGHT-1")));
+        QVERIFY(display.Unplug(rightName));
         QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), left, 5000);
-        QVERIFY(display.Plug(QStringLiteral("RIGHT-1"), right));
+        QVERIFY(display.Plug(rightName, right));
         QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
     }
 

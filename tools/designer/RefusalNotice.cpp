@@ -2,6 +2,14 @@
 
 #include <QMessageBox>
 
+namespace {
+
+// The refusals the box lists before it only counts the rest, so that it fits on any screen; all of
+// them are in its details, which scroll.
+constexpr qsizetype kListed = 10;
+
+}  // namespace
+
 RefusalNotice::RefusalNotice(QObject* parent)
     : QObject(parent)
 {
@@ -37,7 +45,12 @@ void RefusalNotice::Show()
     }
     shown_ << pending_;
     pending_.clear();
-    box_->setInformativeText(shown_.join(QLatin1Char('\n')));
+    QStringList listed = shown_.first(std::min(shown_.size(), kListed));
+    if (shown_.size() > kListed) {
+        listed << tr("and %1 more").arg(shown_.size() - kListed);
+        box_->setDetailedText(shown_.join(QLatin1Char('\n')));
+    }
+    box_->setInformativeText(listed.join(QLatin1Char('\n')));
     box_->show();
     box_->raise();
 }

@@ -11,8 +11,9 @@ class QMessageBox;
 
 // Tells the person at Qt Designer which values the components refused, as they opened a form or
 // edited a property: one message box, shown once the refused write has returned (never from inside
-// Designer's own code), which gathers whatever else is refused while it is open. Each property keeps
-// the value it had. Without Designer (a program's QUiLoader) each refusal is a warning instead.
+// Designer's own code), which gathers whatever else is refused while it is open and lists the first
+// few, so that it fits on the screen however many there are. Each property keeps the value it had.
+// Without Designer (a program's QUiLoader) each refusal is a warning instead.
 class RefusalNotice : public QObject {
     Q_OBJECT
 public:
