@@ -73,7 +73,7 @@ void TVrGraphicControl::ReapplyBounds()
     const framework::TRect before = BoundsRect();
     SetBounds(x(), y(), width(), height());
     // A changed size is repainted by the resize itself.
-    if (before == BoundsRect())
+    if (RectsEqual(before, BoundsRect()))
         UpdateControl();
 }
 

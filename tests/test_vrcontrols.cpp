@@ -195,6 +195,17 @@ private slots:
         control.setAlign(alNone);
         control.AdjustAutoSize();
         QCOMPARE(control.width(), 70);
+
+        // Bounds that stay are drawn again at once; new ones by the resize's own repaint, later.
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        const int paints = control.paints;
+        control.AdjustAutoSize();
+        QCOMPARE(control.paints, paints + 1);
+        control.autoWidth = 80;
+        control.AdjustAutoSize();
+        QCOMPARE(control.width(), 80);
+        QCOMPARE(control.paints, paints + 1);
     }
 
     void hooksRaiseTheirEvents()
