@@ -93,6 +93,20 @@ bool Mouse(QWidget& control, QEvent::Type type, Qt::MouseButton button, Qt::Mous
 class VrControlsTest : public QObject {
     Q_OBJECT
 private slots:
+    // First, before any display control exists.
+    void thePointingHandIsUnder99FromTheStart()
+    {
+        const QCursor hand = ScreenCursors().Cursor(HandPointCursor);
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.bitmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(10, 5));
+        const QImage shape = hand.bitmap().toImage();
+        QCOMPARE(shape.pixelColor(10, 5), QColor(Qt::black));  // the tip of the index finger
+        QCOMPARE(shape.pixelColor(10, 4), QColor(Qt::white));
+        QCOMPARE(hand.mask().toImage().pixelColor(10, 5), QColor(Qt::black));
+        QCOMPARE(ScreenCursors().Cursor(HandPointCursor - 1).shape(), Qt::ArrowCursor);
+    }
+
     void versionIsReportedButNeverStored()
     {
         TVrComponent component;
