@@ -14,6 +14,31 @@ using framework::TColor;
 using framework::TPoint;
 using framework::TRect;
 
+int LargerOf(int a, int b)
+{
+    return b >= a ? b : a;
+}
+
+int WidthOfRect(const TRect& rect)
+{
+    return rect.Width();
+}
+
+int HeightOfRect(const TRect& rect)
+{
+    return rect.Height();
+}
+
+bool RectsEqual(const TRect& a, const TRect& b)
+{
+    return a == b;
+}
+
+TRect BitmapRect(const QImage& bitmap)
+{
+    return framework::Rect(0, 0, bitmap.width(), bitmap.height());
+}
+
 void SetCanvasFontAngle(TCanvas& canvas, std::uint16_t angle)
 {
     canvas.Font().Escapement = (CheckedInt(angle) * 10).value();  // tenths of a degree
@@ -83,8 +108,8 @@ void TextOutShadow(TCanvas& canvas, int x, int y, const QString& text, TColor sh
 void TextOutBitmap(TCanvas& canvas, const TRect& rect, int x, int y, const QString& text,
     const QImage& picture, std::uint16_t angle)
 {
-    const int width = rect.Width();
-    const int height = rect.Height();
+    const int width = WidthOfRect(rect);
+    const int height = HeightOfRect(rect);
     if (width <= 0 || height <= 0 || picture.isNull() || !canvas.Device())
         return;
     const qreal ratio = canvas.Device()->devicePixelRatioF();

@@ -8,9 +8,18 @@
 #include <QString>
 #include <cstdint>
 
-// Drawing helpers the display controls share: rotated fonts, text measurement and three ways of
-// drawing text with an effect. Integer arithmetic raises framework::EIntOverflow instead of wrapping.
+// Drawing helpers the display controls share: rectangle arithmetic, rotated fonts, text
+// measurement and three ways of drawing text with an effect. Integer arithmetic raises
+// framework::EIntOverflow instead of wrapping.
 namespace display {
+
+// B when B >= A, else A.
+STUDIOCLOCK_DISPLAY_EXPORT int LargerOf(int a, int b);
+STUDIOCLOCK_DISPLAY_EXPORT int WidthOfRect(const framework::TRect& rect);
+STUDIOCLOCK_DISPLAY_EXPORT int HeightOfRect(const framework::TRect& rect);
+STUDIOCLOCK_DISPLAY_EXPORT bool RectsEqual(const framework::TRect& a, const framework::TRect& b);
+// (0, 0, width, height) of a picture, in its own pixels.
+STUDIOCLOCK_DISPLAY_EXPORT framework::TRect BitmapRect(const QImage& bitmap);
 
 // Turns the line of text of the canvas font by `angle` degrees counter-clockwise; size, face,
 // style and colour stay.

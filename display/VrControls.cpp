@@ -4,10 +4,18 @@
 #include "display/VrAccessible.h"
 #include "framework/Application.h"
 
+#include <QBitmap>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <cmath>
+
+// Outside any namespace, where the resource's initialiser is declared.
+static void InitialiseDisplayCursors()
+{
+    Q_INIT_RESOURCE(display_cursors);
+}
 
 namespace display {
 
@@ -34,6 +42,24 @@ QRect FramedPart(const QWidget& control, const QRect& asked)
     const auto onStep = [step](int at) { return at - at % step; };
     return {QPoint(onStep(part.left()), onStep(part.top())), part.bottomRight()};
 }
+
+// Puts the pointing hand (32 x 32, monochrome, hot spot on the tip of the index finger) under
+// HandPointCursor: as the application object starts, or at once when the library is loaded into a
+// running one (Designer loading its plugins), which may be before its resources are registered.
+void RegisterHandPointCursor()
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return;  // a cursor is made of pixmaps, which need the GUI
+    InitialiseDisplayCursors();
+    const QBitmap shape(QStringLiteral(":/studioclock/cursors/handpoint.xbm"));
+    const QBitmap mask(QStringLiteral(":/studioclock/cursors/handpoint_mask.xbm"));
+    framework::ScreenCursors().SetCursor(HandPointCursor, QCursor(shape, mask, 10, 5));
+}
+
+// Made as the library is loaded: Qt then runs the registration as the application object starts.
+const struct HandPointCursorRegistration {
+    HandPointCursorRegistration() { qAddPreRoutine(RegisterHandPointCursor); }
+} handPointCursorRegistration;
 
 }  // namespace
 
@@ -73,7 +99,7 @@ void TVrGraphicControl::ReapplyBounds()
     const framework::TRect before = BoundsRect();
     SetBounds(x(), y(), width(), height());
     // A changed size is repainted by the resize itself.
-    if (before == BoundsRect())
+    if (RectsEqual(before, BoundsRect()))
         UpdateControl();
 }
 

@@ -5,6 +5,7 @@
 #include "framework/Canvas.h"
 #include "framework/Component.h"
 #include "framework/Control.h"
+#include "framework/CursorTable.h"
 #include "framework/Enums.h"
 #include "framework/Geometry.h"
 #include "framework/Mouse.h"
@@ -23,6 +24,10 @@ inline const QString kVrVersion = QStringLiteral("1.3");
 
 // The display controls take their angles (of text, of the clock's LED slant) in degrees.
 constexpr double kDegreesToRadians = 0.017453292519943295;
+
+// Index of the pointing hand in the screen's cursors, put there as the application starts, for a
+// program to set on any control: setCursor(framework::ScreenCursors().Cursor(HandPointCursor)).
+constexpr framework::TCursor HandPointCursor = 99;
 
 class STUDIOCLOCK_DISPLAY_EXPORT TVrComponent : public QObject, public framework::Component {
     Q_OBJECT

@@ -4,7 +4,6 @@
 #include "display/VrAccessible.h"
 #include "framework/Arithmetic.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace display {
@@ -70,7 +69,7 @@ framework::TPoint TVrLabel::TextPosition(
         x = leftPart(cw - (CheckedInt::Trunc(absCos * w + absSin * h) + 2));
     else if (alignment == framework::taCenter)
         x = CheckedInt::Trunc(cw * 0.5L - cosA * (w * 0.5L) - sinA * (h * 0.5L));
-    x = std::max(x, xl);  // wider than the control: from the left margin
+    x = LargerOf(xl.value(), x.value());  // wider than the control: from the left margin
 
     CheckedInt y = topPart(2);
     if (layout == framework::tlCenter)

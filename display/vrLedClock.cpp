@@ -399,8 +399,8 @@ void TVrLedClock::DrawFace()
     ClearBitmapCanvas();
     if (!background_.isNull()) {
         canvas.Brush().Style = Transparent() ? framework::bsClear : framework::bsSolid;
-        canvas.BrushCopy(framework::Rect(0, 0, width(), height()), background_,
-            framework::Rect(0, 0, background_.width(), background_.height()), Color());
+        canvas.BrushCopy(
+            framework::Rect(0, 0, width(), height()), background_, BitmapRect(background_), Color());
     }
     const Rings rings = RingGeometry();
     canvas.Pen() = {tickOutline_, kOutlineWidth, framework::psSolid};

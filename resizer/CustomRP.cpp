@@ -1,6 +1,7 @@
 #include "resizer/CustomRP.h"
 
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "resizer/ControlList.h"
 
 #include <QResizeEvent>
@@ -34,6 +35,13 @@ void TCustomResizerPanel::FreeHandlers()
     while (!controlHandlers_.empty())
         controlHandlers_.pop_back();
     handlerIndex_.clear();
+}
+
+void TCustomResizerPanel::setControlHandlerClass(TMRControlHandlerClass value)
+{
+    if (!value)
+        throw framework::Exception(QStringLiteral("A resizer panel needs a control handler class"));
+    controlHandlerClass_ = value;
 }
 
 void TCustomResizerPanel::setActive(bool value)
@@ -100,7 +108,10 @@ void TCustomResizerPanel::Register(QWidget* control)
 {
     // Listed before its property handlers are made: if making one fails, the handler stays,
     // uncaptured, with those made so far.
-    controlHandlers_.push_back(controlHandlerClass_(control));
+    std::unique_ptr<TMRControlHandler> made = controlHandlerClass_(control);
+    if (!made)
+        throw framework::Exception(QStringLiteral("The control handler class made no handler"));
+    controlHandlers_.push_back(std::move(made));
     TMRControlHandler* handler = controlHandlers_.back().get();
     handlerIndex_.emplace(control, std::prev(controlHandlers_.end()));
     connect(control, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler, Qt::UniqueConnection);

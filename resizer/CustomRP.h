@@ -33,6 +33,12 @@ public:
     bool Active() const { return active_; }
     void setActive(bool value);
 
+    // What the panel makes the handler of each control it meets from now on: the class reference
+    // by which a program puts a control-handler class of its own in place,
+    // CreateControlHandler<TMyHandler>. Handlers already made stay.
+    TMRControlHandlerClass ControlHandlerClass() const { return controlHandlerClass_; }
+    void setControlHandlerClass(TMRControlHandlerClass value);
+
     // The width the panel had after its last size change: with the height, the reference of its
     // direct children.
     int OldWidth() const { return oldWidth_; }
@@ -57,8 +63,6 @@ protected:
     // Watches the registered controls dock and leave their docks.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-    TMRControlHandlerClass controlHandlerClass_ = CreateControlHandler<TMRControlHandler>;
-
 private:
     using HandlerList = std::list<std::unique_ptr<TMRControlHandler>>;
 
@@ -82,6 +86,7 @@ private:
     void ApplyUnder(const QWidget* control);
     void FreeHandlers();
 
+    TMRControlHandlerClass controlHandlerClass_ = CreateControlHandler<TMRControlHandler>;
     int oldWidth_ = 0;
     int oldHeight_ = 0;
     bool active_ = true;

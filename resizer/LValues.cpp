@@ -1,5 +1,6 @@
 #include "resizer/LValues.h"
 
+#include "framework/Exceptions.h"
 #include "resizer/PropertyHandler.h"
 
 namespace resizer {
@@ -49,6 +50,38 @@ void TMRLValues::SetValues(int index, int value)
 float TMRLValues::Ratios(int index) const
 {
     return InRange(index) ? Entry(index).ratio : 0.0F;
+}
+
+TMRLSection& TMRLSections::Add()
+{
+    return sections_.emplace_back();
+}
+
+void TMRLSections::Clear()
+{
+    sections_.clear();
+}
+
+int TMRLSections::Count() const
+{
+    return static_cast<int>(sections_.size());
+}
+
+TMRLSection& TMRLSections::Items(int index)
+{
+    return sections_[Checked(index)];
+}
+
+const TMRLSection& TMRLSections::Items(int index) const
+{
+    return sections_[Checked(index)];
+}
+
+std::size_t TMRLSections::Checked(int index) const
+{
+    if (index < 0 || index >= Count())
+        throw framework::ERangeError();
+    return static_cast<std::size_t>(index);
 }
 
 }  // namespace resizer

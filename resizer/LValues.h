@@ -71,4 +71,32 @@ private:
     std::vector<TMRLength> entries_;
 };
 
+// What the header handler remembers of one section: its Width, MinWidth and MaxWidth as the
+// header kept them after the last apply, and the ratio of each to the client width.
+struct STUDIOCLOCK_RESIZER_EXPORT TMRLSection {
+    int LastWidth = 0;
+    int LastMinWidth = 0;
+    int LastMaxWidth = 0;
+    float WidthRatio = 0.0F;
+    float MinWidthRatio = 0.0F;
+    float MaxWidthRatio = 0.0F;
+};
+
+// The remembered sections, in the header's order.
+class STUDIOCLOCK_RESIZER_EXPORT TMRLSections {
+public:
+    // Appends a section with everything at zero and returns it.
+    TMRLSection& Add();
+    void Clear();
+    int Count() const;
+    // The section at `index`, 0 <= index < Count(); any other index raises framework::ERangeError.
+    TMRLSection& Items(int index);
+    const TMRLSection& Items(int index) const;
+
+private:
+    std::size_t Checked(int index) const;
+
+    std::vector<TMRLSection> sections_;
+};
+
 }  // namespace resizer

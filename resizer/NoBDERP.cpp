@@ -74,7 +74,7 @@ constexpr HandlerRow kHandlerRows[] = {
 TNoBDEResizerPanel::TNoBDEResizerPanel(QWidget* parent)
     : TCustomResizerPanel(parent)
 {
-    controlHandlerClass_ = CreateControlHandler<TMRControlHandlerVCL>;
+    setControlHandlerClass(CreateControlHandler<TMRControlHandlerVCL>);
 }
 
 void TNoBDEResizerPanel::CreatePropertyHandlers(QWidget* control, TMRPropertyHandlerList& handlers)

@@ -1,8 +1,10 @@
 #include "controls/Button.h"
+#include "framework/CursorTable.h"
 #include "framework/Exceptions.h"
 #include "framework/Shell.h"
 #include "tests/TestMain.h"
 
+#include <QLibrary>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
@@ -109,6 +111,18 @@ private slots:
         OpenUrl(QUrl("https://example.org/"));
         SetUrlOpener(nullptr);
         QCOMPARE(opened, QList<QUrl>{QUrl("https://example.org/")});
+    }
+
+    // As Designer loads the components' plugin, after the application started.
+    void aDisplayLibraryLoadedLaterStillRegistersThePointingHand()
+    {
+        constexpr TCursor kHandPoint = 99;
+        QCOMPARE(ScreenCursors().Cursor(kHandPoint).shape(), Qt::ArrowCursor);
+        QLibrary display(QStringLiteral(STUDIO_CLOCK_DISPLAY_LIBRARY));
+        QVERIFY2(display.load(), qPrintable(display.errorString()));
+        const QCursor hand = ScreenCursors().Cursor(kHandPoint);
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.bitmap().size(), QSize(32, 32));
     }
 
     // Last: it ends the message loop for good.

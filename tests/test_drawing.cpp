@@ -161,9 +161,12 @@ private slots:
     void pictureFilledLettersLeaveEverythingElseAlone()
     {
         Surface s(240, 80, Qt::green);
-        QImage picture(2, 1, QImage::Format_RGB32);  // left half red, right half blue once stretched
-        picture.setPixelColor(0, 0, Qt::red);
-        picture.setPixelColor(1, 0, Qt::blue);
+        // Quarters once stretched: red and blue above, yellow and cyan below.
+        const QColor quarters[2][2] = {{Qt::red, Qt::blue}, {Qt::yellow, Qt::cyan}};
+        QImage picture(2, 2, QImage::Format_RGB32);
+        for (int row = 0; row < 2; ++row)
+            for (int column = 0; column < 2; ++column)
+                picture.setPixelColor(column, row, quarters[row][column]);
         // The rectangle's position does not matter: the picture is stretched from the origin.
         TextOutBitmap(s.canvas, Rect(50, 30, 290, 110), 10, 10, "HHHHHHHH", picture, 0);
         const QImage result = s.Result();
@@ -172,21 +175,18 @@ private slots:
         letters.canvas.Brush().Style = bsClear;
         letters.canvas.TextOut(10, 10, "HHHHHHHH");
         const QImage mask = letters.Result();
-        int red = 0, blue = 0;
+        int inked[2][2] = {};
         for (int y = 0; y < 80; ++y)
             for (int x = 0; x < 240; ++x) {
                 const QColor pixel = result.pixelColor(x, y);
                 if (mask.pixelColor(x, y) == Qt::white) {
                     QCOMPARE(pixel, QColor(Qt::green));
-                } else if (x < 120) {
-                    QCOMPARE(pixel, QColor(Qt::red));
-                    ++red;
                 } else {
-                    QCOMPARE(pixel, QColor(Qt::blue));
-                    ++blue;
+                    QCOMPARE(pixel, quarters[y >= 40][x >= 120]);
+                    ++inked[y >= 40][x >= 120];
                 }
             }
-        QVERIFY(red > 0 && blue > 0);
+        QVERIFY(inked[0][0] > 0 && inked[0][1] > 0 && inked[1][0] > 0 && inked[1][1] > 0);
 
         // An empty picture or an empty rectangle draws nothing.
         Surface untouched(60, 30, Qt::green);

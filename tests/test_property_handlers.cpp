@@ -76,18 +76,34 @@ private slots:
             header.AddSection(QStringLiteral("s"), 100)->setMinWidth(30);
         TMRHeaderControl handler(&header);
         ScaleTo(handler, header, QSize(300, 20));
-        const float minRatio = handler.MinWidths().Ratios(0);
+        const TMRLSections& sections = handler.Sections();
+        const float minRatio = sections.Items(0).MinWidthRatio;
         header.resize(600, 20);
         header.Sections()->Items(0)->setWidth(150);
         handler.CaptureRatios();
-        QCOMPARE(handler.MinWidths().Ratios(0), minRatio);
-        QCOMPARE(handler.Widths().Ratios(1), 100.0F / 600.0F);
+        QCOMPARE(sections.Items(0).MinWidthRatio, minRatio);
+        QCOMPARE(sections.Items(1).WidthRatio, 100.0F / 600.0F);
         header.Sections()->Items(1)->setProperty("MaxWidth", 180);
         handler.CaptureRatios();
-        QCOMPARE(handler.MinWidths().Ratios(0), 30.0F / 600.0F);
+        QCOMPARE(sections.Items(0).MinWidthRatio, 30.0F / 600.0F);
         header.AddSection(QStringLiteral("new"), 60);
         handler.CaptureRatios();
-        QCOMPARE(handler.Widths().Count(), 4);
+        QCOMPARE(sections.Count(), 4);
+        QVERIFY_THROWS_EXCEPTION(framework::ERangeError, sections.Items(4));
+    }
+
+    void aHeaderSectionWidthHeldBackByItsOldBoundGrowsAtTheNextResize()
+    {
+        controls::THeaderControl header;
+        header.resize(300, 20);
+        controls::THeaderSection* section = header.AddSection(QStringLiteral("s"), 100);
+        section->setMaxWidth(120);
+        TMRHeaderControl handler(&header);
+        ScaleTo(handler, header, QSize(600, 20));
+        QCOMPARE(section->Width(), 120);  // set while the bound was still 120
+        QCOMPARE(section->MaxWidth(), 240);
+        ScaleTo(handler, header, QSize(600, 20));
+        QCOMPARE(section->Width(), 200);
     }
 
     void widthsScaleFromTheCurrentItemsAfterOneCameOrWent()

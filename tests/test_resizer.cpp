@@ -152,6 +152,12 @@ protected:
     }
 };
 
+// A control handler class of a program's own.
+class OwnControlHandler : public TMRControlHandlerVCL {
+public:
+    using TMRControlHandlerVCL::TMRControlHandlerVCL;
+};
+
 // A one-glyph bitmap font: a font that cannot take arbitrary sizes.
 const char* const kBitmapFont = "STARTFONT 2.1\n"
                                 "FONT -misc-tinybitmap-medium-r-normal--8-80-75-75-c-80-iso10646-1\n"
@@ -644,6 +650,28 @@ private slots:
         QVERIFY(handler && !handler->Captured());
         QCOMPARE(handler->PropertyHandlers().size(), std::size_t(1));
         QVERIFY(panel->updatesEnabled());
+    }
+
+    void aProgramPutsItsOwnControlHandlerClassInPlace()
+    {
+        PanelWindow w(true);
+        QWidget* control = Child(w.panel, QRect(100, 0, 100, 50));
+        w.panel->setControlHandlerClass(CreateControlHandler<OwnControlHandler>);
+        w.Show();
+        QVERIFY(dynamic_cast<OwnControlHandler*>(w.panel->HandlerOf(control)));
+
+        QVERIFY_THROWS_EXCEPTION(framework::Exception, w.panel->setControlHandlerClass(nullptr));
+        // One that makes no handler is reported; the panel goes on without the control.
+        w.panel->setControlHandlerClass(+[](QWidget*) { return std::unique_ptr<TMRControlHandler>(); });
+        QWidget* later = Child(w.panel, QRect(0, 0, 100, 50));
+        later->show();
+        QSignalSpy reports(framework::Application::Instance(), &framework::Application::ExceptionReported);
+        w.Resize(200, 100);
+        QCOMPARE(reports.size(), 1);
+        QCOMPARE(
+            reports.last().at(1).toString(), QStringLiteral("The control handler class made no handler"));
+        QVERIFY(!w.panel->HandlerOf(later));
+        QVERIFY(w.panel->isVisible());
     }
 
     void aFailedApplyStillRestoresPaintingAndTheReferenceSize()

@@ -93,6 +93,20 @@ bool Mouse(QWidget& control, QEvent::Type type, Qt::MouseButton button, Qt::Mous
 class VrControlsTest : public QObject {
     Q_OBJECT
 private slots:
+    // First, before any display control exists.
+    void thePointingHandIsUnder99FromTheStart()
+    {
+        const QCursor hand = ScreenCursors().Cursor(HandPointCursor);
+        QCOMPARE(hand.shape(), Qt::BitmapCursor);
+        QCOMPARE(hand.bitmap().size(), QSize(32, 32));
+        QCOMPARE(hand.hotSpot(), QPoint(10, 5));
+        const QImage shape = hand.bitmap().toImage();
+        QCOMPARE(shape.pixelColor(10, 5), QColor(Qt::black));  // the tip of the index finger
+        QCOMPARE(shape.pixelColor(10, 4), QColor(Qt::white));
+        QCOMPARE(hand.mask().toImage().pixelColor(10, 5), QColor(Qt::black));
+        QCOMPARE(ScreenCursors().Cursor(HandPointCursor - 1).shape(), Qt::ArrowCursor);
+    }
+
     void versionIsReportedButNeverStored()
     {
         TVrComponent component;
@@ -195,6 +209,17 @@ private slots:
         control.setAlign(alNone);
         control.AdjustAutoSize();
         QCOMPARE(control.width(), 70);
+
+        // Bounds that stay are drawn again at once; new ones by the resize's own repaint, later.
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        const int paints = control.paints;
+        control.AdjustAutoSize();
+        QCOMPARE(control.paints, paints + 1);
+        control.autoWidth = 80;
+        control.AdjustAutoSize();
+        QCOMPARE(control.width(), 80);
+        QCOMPARE(control.paints, paints + 1);
     }
 
     void hooksRaiseTheirEvents()
