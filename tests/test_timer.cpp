@@ -8,6 +8,7 @@
 #include <QSignalSpy>
 #include <QThread>
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 using namespace display;
@@ -376,6 +377,35 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(due.count(), 4, kPatienceMs);
         QTest::qWait(100);
         QCOMPARE(due.count(), 4);
+    }
+
+    // The kernel wakes the loop the lead (2 ms) before the moment, read back as the time it has
+    // left between two readings of the wall clock. A set of the clock, which would move the
+    // readings, wakes the timer: then they are taken again.
+    void aBoundaryTimerWakesTheLoopTheLeadBeforeTheMoment()
+    {
+        using std::chrono::nanoseconds;
+        const auto wallClock
+            = [] { return nanoseconds(std::chrono::system_clock::now().time_since_epoch()); };
+        TVrBoundaryTimer timer;
+        QSignalSpy clockSet(&timer, &TVrBoundaryTimer::OnDue);  // nothing else wakes it a minute early
+        for (int reading = 0; reading < 10; ++reading) {
+            const QDateTime moment = QDateTime::currentDateTime().addSecs(60);
+            timer.ArmAt(moment);
+            const nanoseconds before = wallClock();
+            const nanoseconds left = timer.WakesIn();
+            const nanoseconds after = wallClock();
+            QCoreApplication::processEvents();
+            if (!clockSet.isEmpty()) {
+                clockSet.clear();
+                continue;
+            }
+            const nanoseconds wake = std::chrono::milliseconds(moment.toMSecsSinceEpoch() - 2);
+            QCOMPARE_LE((before + left).count(), wake.count());
+            QCOMPARE_GE((after + left).count(), wake.count());
+            return;
+        }
+        QFAIL("The system clock was set at every reading.");
     }
 };
 
