@@ -315,6 +315,20 @@ private slots:
         QVERIFY(ShowsAWholeFrame(window, clock));
     }
 
+    // Woken 400 ms before the time source reaches the boundary (a slewed clock), the clock waits
+    // out the rest of that second, so that the new one comes a second after the one before.
+    void anEarlyWakeWaitsOnlyForTheBoundary()
+    {
+        source_->Set(QDateTime(kDay, QTime(10, 0, 4, 600)));
+        TVrLedClock clock;
+        clock.setActive(true);
+        emit clock.BoundaryTimer()->OnDue(false);
+        QCOMPARE(clock.Seconds(), 4);
+        // Due within the 400 ms left; a slow machine only shortens what is left.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(clock.BoundaryTimer()->WakesIn());
+        QCOMPARE_LE(left.count(), 400);
+    }
+
     void aChangeAfterTheFaceWasDrawnAheadIsShownAtTheBoundary()
     {
         QImage picture(16, 16, QImage::Format_RGB32);
