@@ -120,6 +120,15 @@ void TVrBoundaryTimer::Disarm()
     }
 }
 
+std::chrono::nanoseconds TVrBoundaryTimer::WakesIn() const
+{
+    if (fd_ < 0)
+        return std::chrono::milliseconds(std::max(fallback_.remainingTime(), 0));
+    itimerspec setting{};
+    timerfd_gettime(fd_, &setting);
+    return std::chrono::nanoseconds(Nanoseconds(setting.it_value));
+}
+
 void TVrBoundaryTimer::ReadExpiry()
 {
     std::uint64_t expirations = 0;

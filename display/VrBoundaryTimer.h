@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
+#include <chrono>
 #include <ctime>
 
 class QSocketNotifier;
@@ -30,6 +31,10 @@ public:
     // Wakes once after `msecs` (at least one) of the kernel's wall clock. Replaces what was armed.
     void ArmIn(qint64 msecs);
     void Disarm();
+    // How long until the event loop is woken for what is armed, read back from the timer that wakes
+    // it: the kernel's wakes it the lead before the moment. Zero once that has come, or with
+    // nothing armed.
+    std::chrono::nanoseconds WakesIn() const;
 
 signals:
     // The moment came (clockSet false), or the system clock was set meanwhile (clockSet true).

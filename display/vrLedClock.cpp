@@ -6,6 +6,7 @@
 #include "framework/Arithmetic.h"
 #include "framework/TimeSource.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
@@ -312,27 +313,29 @@ void TVrLedClock::ShowSample(const QDateTime& sample)
         alarmDue = false;  // an alarm time no calendar holds never comes
     }
     lastSample_ = sample;
+    // Any handler may free the clock: then the tick ends there, touching nothing of it.
+    const QPointer<TVrLedClock> self(this);
     // Armed after the redraw and the handlers, from the time they finished, also when one fails.
     struct ArmOnExit {
-        TVrLedClock& clock;
+        const QPointer<TVrLedClock>& clock;
         ~ArmOnExit()
         {
             // Nothing may leave a destructor: a timer that cannot be set is reported instead.
-            if (clock.active_ && !clock.IsDesigning())
-                framework::Guarded(&clock, [this] { clock.ArmForNextSecond(); });
+            if (clock && clock->active_ && !clock->IsDesigning())
+                framework::Guarded(clock, [this] { clock->ArmForNextSecond(); });
         }
-    } arm{*this};
+    } arm{self};
 
     // The whole frame is still drawn off screen; only the pixels the tick changed reach the screen.
     UpdateRegion(ChangedByTick(oldHours, oldMinutes, oldSeconds));
     AnnounceShownTime();
     if (hours_ != oldHours)
         DoHoursChanged();
-    if (minutes_ != oldMinutes)
+    if (self && minutes_ != oldMinutes)
         DoMinutesChanged();
-    if (seconds_ != oldSeconds)
+    if (self && seconds_ != oldSeconds)
         DoSecondsChanged();
-    if (alarmDue)
+    if (self && alarmDue)
         DoAlarm();
 }
 

@@ -22,7 +22,8 @@ namespace display {
 // growing clockwise from 12 o'clock. While Active it follows the local time from the framework's
 // time source: its timer wakes it shortly before each second boundary of the wall clock to draw the
 // next face off screen, its boundary timer at the boundary to show it; then it raises an event for
-// each changed unit of time (hours, minutes, seconds, in that order) and the alarm.
+// each changed unit of time (hours, minutes, seconds, in that order) and the alarm. Any of these
+// handlers may free the clock; the tick's later events are then not raised.
 //
 // Recorded defaults (the values a stored layout leaves out): Active False, SecondsIndicator and
 // HourMarks True, the six colours clRed, SecWidth and TickWidth 2, LedSize 3, Spacing 8,

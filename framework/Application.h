@@ -78,13 +78,15 @@ STUDIOCLOCK_FRAMEWORK_EXPORT void HandleException(QObject* sender, const std::ex
 STUDIOCLOCK_FRAMEWORK_EXPORT QString ExceptionMessage(const std::exception_ptr& error);
 
 // Runs an event handler so that nothing it raises escapes into the toolkit's own code: the error
-// is reported and the caller carries on.
+// is reported and the caller carries on. A handler that freed its sender before failing is
+// reported without one.
 template <typename Handler> void Guarded(QObject* sender, Handler&& handler)
 {
+    const QPointer<QObject> alive(sender);
     try {
         handler();
     } catch (...) {
-        HandleException(sender, std::current_exception());
+        HandleException(alive.data(), std::current_exception());
     }
 }
 

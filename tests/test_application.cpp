@@ -94,6 +94,18 @@ private slots:
         QVERIFY(!button.isDown());
     }
 
+    void aHandlerThatFreesItsSenderAndFailsIsReportedWithoutIt()
+    {
+        QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
+        auto* sender = new QObject;
+        Guarded(sender, [sender] {
+            delete sender;
+            throw Exception("handler failed");
+        });
+        QCOMPARE(reported.count(), 1);
+        QVERIFY(!reported.at(0).at(0).value<QObject*>());  // QCOMPARE would print what it points to
+    }
+
     void unknownErrorsAreReportedToo()
     {
         QCOMPARE(ExceptionMessage(std::make_exception_ptr(42)), QString("Unknown error"));

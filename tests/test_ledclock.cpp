@@ -19,6 +19,9 @@ namespace {
 
 const QDate kDay(2026, 12, 8);
 
+// What a tick from 10:59:59 to 11:00:00 raises, in order, with the alarm set for 11:00:00.
+const QStringList kTickEvents{"h11", "m0", "s0", "alarm"};
+
 // Records what a clock does, in order: "paint", "h<n>", "m<n>", "s<n>", "alarm".
 class Journal : public QObject {
 public:
@@ -312,6 +315,20 @@ private slots:
         QVERIFY(ShowsAWholeFrame(window, clock));
     }
 
+    // Woken 400 ms before the time source reaches the boundary (a slewed clock), the clock waits
+    // out the rest of that second, so that the new one comes a second after the one before.
+    void anEarlyWakeWaitsOnlyForTheBoundary()
+    {
+        source_->Set(QDateTime(kDay, QTime(10, 0, 4, 600)));
+        TVrLedClock clock;
+        clock.setActive(true);
+        emit clock.BoundaryTimer()->OnDue(false);
+        QCOMPARE(clock.Seconds(), 4);
+        // Due within the 400 ms left; a slow machine only shortens what is left.
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(clock.BoundaryTimer()->WakesIn());
+        QCOMPARE_LE(left.count(), 400);
+    }
+
     void aChangeAfterTheFaceWasDrawnAheadIsShownAtTheBoundary()
     {
         QImage picture(16, 16, QImage::Format_RGB32);
@@ -527,6 +544,49 @@ private slots:
         const QImage frame = parent.grab().toImage();
         QCOMPARE(PixelAt(frame, 20, 20), QColor(Qt::yellow));
         QCOMPARE(PixelAt(frame, 180, 20), QColor(Qt::white));
+    }
+
+    // A tick to 11:00:00 raises four events, any of which may free the clock, whichever timer woke
+    // it: the events after that one are not raised, and nothing touches the freed clock (which the
+    // sanitizer build checks).
+    void aHandlerMayFreeTheClock_data()
+    {
+        QTest::addColumn<QString>("wokenBy");
+        QTest::addColumn<int>("freedBy");
+        for (const char* wokenBy : {"boundary", "thread", "system"})
+            for (int event = 0; event < kTickEvents.size(); ++event)
+                QTest::addRow("%s, %s", wokenBy, qPrintable(kTickEvents.at(event))) << wokenBy << event;
+    }
+
+    void aHandlerMayFreeTheClock()
+    {
+        QFETCH(QString, wokenBy);
+        QFETCH(int, freedBy);
+        source_->Set(QDateTime(kDay, QTime(10, 59, 59, 950)));
+        auto* clock = new TVrLedClock;
+        const QPointer<TVrLedClock> watched(clock);
+        clock->setThreaded(wokenBy != "system");
+        clock->setEnableAlarm(true);
+        clock->setAlarmTime(EncodeDate(2026, 12, 8) + EncodeTime(11, 0, 0, 0));
+        Journal journal(*clock);
+        const auto freeOnEvent = [&] {
+            if (journal.entries.constLast() == kTickEvents.at(freedBy))
+                delete clock;
+        };
+        connect(clock, &TVrLedClock::OnHoursChanged, this, freeOnEvent);
+        connect(clock, &TVrLedClock::OnMinutesChanged, this, freeOnEvent);
+        connect(clock, &TVrLedClock::OnSecondsChanged, this, freeOnEvent);
+        connect(clock, &TVrLedClock::OnAlarm, this, freeOnEvent);
+        clock->setActive(true);
+        // One of the two wakes the clock; the other is kept from it.
+        if (wokenBy == "boundary") {
+            clock->Timer()->setEnabled(false);
+            clock->BoundaryTimer()->ArmAt(QDateTime::fromMSecsSinceEpoch(0));
+        } else
+            clock->BoundaryTimer()->Disarm();
+        source_->Set(QDateTime(kDay, QTime(11, 0, 0)));
+        QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 10'000);
+        QCOMPARE(journal.entries, kTickEvents.mid(0, freedBy + 1));
     }
 
     void aRunningClockTicksAndStopsCleanly()
