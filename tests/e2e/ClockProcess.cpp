@@ -180,7 +180,10 @@ void ClockProcess::Click(QPoint at, int button) const
 
 void ClockProcess::DoubleClick(QPoint at) const
 {
-    DoubleClickAt(Geometry().topLeft() + at);
+    // The pointer is where it was sent before the clicks come.
+    Xdotool({QStringLiteral("mousemove"), QStringLiteral("--sync"), QStringLiteral("--window"), window_,
+        QString::number(at.x()), QString::number(at.y())});
+    DoubleClickHere();
 }
 
 void ClockProcess::Type(const QString& text) const

@@ -70,14 +70,12 @@ bool PointerShown()
         [](std::uint32_t argb) { return (argb >> 24) != 0; });
 }
 
-void DoubleClickAt(QPoint position)
+void DoubleClickHere()
 {
     xcb_connection_t* connection = XConnection();
-    xcb_test_fake_input(connection, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, Root(),
-        static_cast<std::int16_t>(position.x()), static_cast<std::int16_t>(position.y()), 0);
     for (int click = 0; click < 2; ++click)
         for (const std::uint8_t type : {XCB_BUTTON_PRESS, XCB_BUTTON_RELEASE})
             xcb_test_fake_input(connection, type, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-    // Answered once the server has taken them all.
+    // Answered once the server has taken the four.
     Own(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPoint>
-
 #include <xcb/xcb.h>
 
 #include <cstdint>
@@ -23,7 +21,6 @@ void SetXScreenSaverTimeout(int seconds);
 // Whether the pointer's image, as the server shows it now, has a pixel that is not transparent.
 bool PointerShown();
 
-// Moves the pointer to `position` on the screen and double-clicks the first button there: the
-// events reach the server in one go, so they make one double click however late a loaded machine
-// runs the test.
-void DoubleClickAt(QPoint position);
+// Double-clicks the first button where the pointer is: the four button events reach the server in
+// one go, so they make one double click however late a loaded machine runs the test.
+void DoubleClickHere();
