@@ -34,9 +34,12 @@ ScreenFollower::ScreenFollower(QWidget* window, QScreen* screen)
 
 void ScreenFollower::Removed(QScreen* screen)
 {
-    // The screen is still the window's while this is told; the window then goes wherever the
-    // platform puts it, and on X11 stays where the screen was.
-    if (screen != window_->screen() || !(displaced_ || screen->name() == name_))
+    // The screen is still the window's while this is told, unless the platform has already given
+    // the window another (on X11, a busy program may learn of the window's new screen first); the
+    // window then goes wherever the platform puts it, and on X11 stays where the screen was.
+    const bool onIt
+        = screen == window_->screen() || screen->geometry().contains(window_->geometry().center());
+    if (!onIt || !(displaced_ || screen->name() == name_))
         return;
     QScreen* primary = QGuiApplication::primaryScreen();
     if (!primary)
