@@ -149,6 +149,11 @@ QString ExceptionMessage(const std::exception_ptr& error)
     }
 }
 
+QPointer<QObject> Watched(QObject* object)
+{
+    return object;
+}
+
 void HandleException(QObject* sender, const std::exception_ptr& error)
 {
     if (Application* application = Application::Instance())
