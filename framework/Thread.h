@@ -7,10 +7,10 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 namespace framework {
 
@@ -48,10 +48,16 @@ public:
 
 private:
     struct Call;
+    // Has the event loop serve the queue soon; under the lock.
+    void PostServe();
+
     QPointer<QObject> server_;  // a child of the application
     std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Call*> calls_;
+    // The GUI thread waits on it for a new call or an ended worker; each worker waits on its own
+    // call's condition, so a finished call wakes only its caller.
+    std::condition_variable work_;
+    std::deque<Call*> calls_;
+    bool servePosted_ = false;  // the event loop has a Serve to come: one is enough
 };
 
 // True once the application's message loop was told to end; safe from any thread.

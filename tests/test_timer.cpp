@@ -4,11 +4,14 @@
 #include "tests/TestMain.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <thread>
+#include <vector>
 
 using namespace display;
 using namespace framework;
@@ -40,6 +43,46 @@ const std::thread::id kGuiThread = std::this_thread::get_id();
 void Idle(int ms)
 {
     QTest::qWait(ms);
+}
+
+// Worker threads that call onto the GUI thread; each notifies the queue as it ends, so that the
+// GUI thread can serve them until all have.
+class Callers {
+public:
+    template <typename Work> Callers(int count, Work work)
+    {
+        for (int i = 0; i < count; ++i)
+            threads_.emplace_back([this, work, i] {
+                work(i);
+                ++ended_;
+                SyncQueue::Instance().Notify();
+            });
+    }
+    ~Callers()
+    {
+        SyncQueue::Instance().ServeUntil([this] { return ended_ == static_cast<int>(threads_.size()); });
+        for (std::thread& thread : threads_)
+            thread.join();
+    }
+    Callers(const Callers&) = delete;
+    Callers& operator=(const Callers&) = delete;
+
+private:
+    std::vector<std::thread> threads_;
+    std::atomic<int> ended_{0};
+};
+
+// How often the calling thread has gone to sleep (Linux counts it per thread).
+long SleepsOfThisThread()
+{
+    QFile status(QStringLiteral("/proc/thread-self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = "voluntary_ctxt_switches:";
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().toLong();
+    return -1;
 }
 
 }  // namespace
@@ -321,6 +364,59 @@ private slots:
                 QCoreApplication::processEvents();
         }
         QVERIFY(true);  // no hang, no crash; the sanitizer builds judge the rest
+    }
+
+    // A call that ends wakes its own caller alone: a worker whose call runs long sleeps on while
+    // a thousand calls of another worker come and go.
+    void aFinishedCallWakesOnlyItsCaller()
+    {
+        std::atomic<bool> longCallRunning{false};
+        std::atomic<bool> othersDone{false};
+        long sleepsWhileWaiting = -1;
+        {
+            const Callers callers(2, [&](int worker) {
+                if (worker == 0) {
+                    while (!longCallRunning)
+                        std::this_thread::yield();
+                    for (int call = 0; call < 1000; ++call)
+                        TThread::Synchronize([] {});
+                    othersDone = true;
+                    return;
+                }
+                const long before = SleepsOfThisThread();
+                TThread::Synchronize([&] {
+                    longCallRunning = true;
+                    SyncQueue::Instance().ServeUntil([&] { return othersDone.load(); });
+                });
+                sleepsWhileWaiting = SleepsOfThisThread() - before;
+            });
+        }
+        QCOMPARE_GE(sleepsWhileWaiting, 0L);
+        QCOMPARE_LT(sleepsWhileWaiting, 100L);  // woken for every other call, it would sleep again after each
+    }
+
+    // Workers that call again as soon as each call returns never hold the event loop up: it gets
+    // its turn between rounds of calls, so a window is still painted and a quit still heard.
+    void callersWithoutPauseLeaveTheEventLoopItsTurn()
+    {
+        SyncQueue::Instance().ServeFromEventLoop();
+        const QDeadlineTimer patience(kPatienceMs);
+        std::atomic<bool> turnTaken{false};
+        bool takenWhileCalling = false;
+        bool asked = false;
+        const Callers callers(8, [&](int) {
+            while (!turnTaken && !patience.hasExpired())
+                TThread::Synchronize([&] {
+                    if (!std::exchange(asked, true))
+                        QTimer::singleShot(0, this, [&] {
+                            takenWhileCalling = !patience.hasExpired();
+                            turnTaken = true;
+                        });
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(turnTaken, 2 * kPatienceMs);
+        QVERIFY(takenWhileCalling);
     }
 
     void pausesAndNewIntervalsAreNeverLost_data()
