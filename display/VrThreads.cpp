@@ -113,12 +113,15 @@ void TVrTimerThread::Execute()
             break;
         const bool timedOut = wake_.WaitTimedOut(timeout);
         lastWaitEnd_ = std::chrono::steady_clock::now().time_since_epoch().count();
-        // A pause requested during the wait, a new moment armed, a stop, or a finishing
-        // application: no tick.
-        if (!timedOut || Terminated() || framework::ApplicationTerminated() || Suspended())
+        // A pause requested during the wait, a new moment armed or a stop: no tick.
+        if (!timedOut || Terminated() || Suspended())
             continue;
         // The armed moment has come; one armed again meanwhile stays.
         armedDeadline_.compare_exchange_strong(armed, 0);
+        // A finishing application takes no ticks; the moment is gone all the same, or every wait
+        // after it would end at once and the worker would spin until it is stopped.
+        if (framework::ApplicationTerminated())
+            continue;
         if (timer_->SyncEvent())
             Synchronize([this] { DoTimer(); });
         else

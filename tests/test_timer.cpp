@@ -366,6 +366,30 @@ private slots:
         QVERIFY(true);  // no hang, no crash; the sanitizer builds judge the rest
     }
 
+    // Once the application is ending, a moment armed for a tick that passed is let go: the worker
+    // waits its interval again, rather than ending every wait at once until it is stopped.
+    void anArmedMomentThatPassesAsTheApplicationEndsIsLetGo()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setInterval(3'600'000);
+        SetApplicationTerminated(true);
+        const auto armedAt = std::chrono::steady_clock::now();
+        timer.ArmNextTick(10);
+        const TVrTimerThread* worker = timer.Worker();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            worker->LastWaitEnd() >= armedAt + std::chrono::milliseconds(10), kPatienceMs);
+        // Settled: no wait ends for a while (a spinning worker ends thousands).
+        const auto settled = [worker] {
+            const auto before = worker->LastWaitEnd();
+            Idle(50);
+            return worker->LastWaitEnd() == before;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), kPatienceMs);
+        QCOMPARE(ticks.count.load(), 0);
+    }
+
     // A call that ends wakes its own caller alone: a worker whose call runs long sleeps on while
     // a thousand calls of another worker come and go.
     void aFinishedCallWakesOnlyItsCaller()
