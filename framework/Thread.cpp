@@ -17,13 +17,13 @@ namespace {
 
 std::atomic<bool> applicationTerminated{false};
 
+}  // namespace
+
 bool OnGuiThread()
 {
     const QCoreApplication* application = QCoreApplication::instance();
     return application && QThread::currentThread() == application->thread();
 }
-
-}  // namespace
 
 // Serves the queue from the GUI thread's event loop, whatever the application object: a plain
 // QApplication runs synchronised calls as well as the framework's own.

@@ -60,6 +60,9 @@ private:
     bool servePosted_ = false;  // the event loop has a Serve to come: one is enough
 };
 
+// True on the thread the application object was made on, which serves synchronised calls.
+STUDIOCLOCK_FRAMEWORK_EXPORT bool OnGuiThread();
+
 // True once the application's message loop was told to end; safe from any thread.
 STUDIOCLOCK_FRAMEWORK_EXPORT bool ApplicationTerminated();
 STUDIOCLOCK_FRAMEWORK_EXPORT void SetApplicationTerminated(bool value);

@@ -10,6 +10,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -388,6 +389,29 @@ private slots:
         };
         QTRY_VERIFY_WITH_TIMEOUT(settled(), kPatienceMs);
         QCOMPARE(ticks.count.load(), 0);
+    }
+
+    // Freeing a timer waits for no worker to end, only for a tick being delivered on the worker's
+    // own thread: its handler may use the timer until it returns.
+    void freeingATimerWaitsForAHandlerRunningOnItsWorker()
+    {
+        std::atomic<bool> entered{false};
+        std::atomic<bool> returned{false};
+        auto timer = std::make_unique<TVrTimer>();
+        timer->setSyncEvent(false);
+        connect(
+            timer.get(), &TVrTimer::OnTimer, this,
+            [&] {
+                if (entered.exchange(true))
+                    return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                returned = true;
+            },
+            Qt::DirectConnection);
+        timer->setInterval(1);
+        QTRY_VERIFY_WITH_TIMEOUT(entered, kPatienceMs);
+        timer.reset();
+        QVERIFY(returned);
     }
 
     // A call that ends wakes its own caller alone: a worker whose call runs long sleeps on while
