@@ -31,7 +31,7 @@ class SyncServer : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    Q_INVOKABLE void Serve() { SyncQueue::Instance().Serve(); }
+    Q_INVOKABLE void Serve() { SyncQueue::Instance().ServePosted(); }
 };
 
 bool ApplicationTerminated()
@@ -109,10 +109,18 @@ void SyncQueue::PostServe()
         QMetaObject::invokeMethod(server_, "Serve", Qt::QueuedConnection);
 }
 
+void SyncQueue::ServePosted()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        servePosted_ = false;  // a call queued from now on posts the next one
+    }
+    Serve();
+}
+
 void SyncQueue::Serve()
 {
     std::unique_lock lock(mutex_);
-    servePosted_ = false;  // a call queued from now on posts the next Serve
     // Only the calls queued by now: the workers they release may queue again at once, and the
     // event loop must get its turn between rounds (painting, input, a quit), however many there are.
     for (std::size_t round = calls_.size(); round > 0 && !calls_.empty(); --round) {

@@ -38,7 +38,8 @@ public:
     // raises is raised here. From the GUI thread: runs it at once.
     void Run(const std::function<void()>& call);
 
-    // GUI thread: runs every queued call.
+    // GUI thread: runs the calls queued by now; the event loop is asked to serve any queued
+    // meanwhile, after its own turn.
     void Serve();
     // GUI thread: serves calls until `done` holds; Notify makes it look again.
     void ServeUntil(const std::function<bool()>& done);
@@ -47,9 +48,13 @@ public:
     void ServeFromEventLoop();
 
 private:
+    friend class SyncServer;
     struct Call;
     // Has the event loop serve the queue soon; under the lock.
     void PostServe();
+    // The Serve the event loop was asked for. Only it may ask again, so that calls served while
+    // the GUI thread waits leave no Serve behind in the loop.
+    void ServePosted();
 
     QPointer<QObject> server_;  // a child of the application
     std::mutex mutex_;
@@ -57,7 +62,7 @@ private:
     // call's condition, so a finished call wakes only its caller.
     std::condition_variable work_;
     std::deque<Call*> calls_;
-    bool servePosted_ = false;  // the event loop has a Serve to come: one is enough
+    bool servePosted_ = false;  // the event loop has a Serve to come: one at a time
 };
 
 // True on the thread the application object was made on, which serves synchronised calls.

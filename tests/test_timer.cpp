@@ -444,10 +444,17 @@ private slots:
     }
 
     // Workers that call again as soon as each call returns never hold the event loop up: it gets
-    // its turn between rounds of calls, so a window is still painted and a quit still heard.
+    // its turn between rounds of calls, so a window is still painted and a quit still heard. Nor
+    // do calls served while the GUI thread waited (for a worker to end) leave rounds behind.
     void callersWithoutPauseLeaveTheEventLoopItsTurn()
     {
         SyncQueue::Instance().ServeFromEventLoop();
+        {
+            const Callers servedWhileWaiting(1, [](int) {
+                for (int call = 0; call < 2000; ++call)
+                    TThread::Synchronize([] {});
+            });
+        }
         const QDeadlineTimer patience(kPatienceMs);
         std::atomic<bool> turnTaken{false};
         bool takenWhileCalling = false;
