@@ -1,17 +1,23 @@
 #include "display/VrBoundaryTimer.h"
 #include "display/VrThreads.h"
+#include "display/vrLedClock.h"
 #include "framework/Exceptions.h"
+#include "framework/TimeSource.h"
 #include "tests/TestMain.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <fcntl.h>
 #include <memory>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace display;
@@ -85,6 +91,27 @@ long SleepsOfThisThread()
             return line.mid(key.size()).trimmed().toLong();
     return -1;
 }
+
+// While it lives, only `left` more file descriptors can be had, as when thousands of clocks took
+// the rest.
+class DescriptorsLeft {
+public:
+    explicit DescriptorsLeft(rlim_t left)
+    {
+        getrlimit(RLIMIT_NOFILE, &saved_);
+        const int lowestFree = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        close(lowestFree);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = static_cast<rlim_t>(lowestFree) + left;
+        setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorsLeft() { setrlimit(RLIMIT_NOFILE, &saved_); }
+    DescriptorsLeft(const DescriptorsLeft&) = delete;
+    DescriptorsLeft& operator=(const DescriptorsLeft&) = delete;
+
+private:
+    rlimit saved_{};
+};
 
 }  // namespace
 
@@ -527,6 +554,36 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(due.count(), 4, kPatienceMs);
         QTest::qWait(100);
         QCOMPARE(due.count(), 4);
+    }
+
+    // A clock whose boundary timer gets no descriptor (thousands of clocks, a low limit), or only
+    // one of the last few the rest of the program needs, falls back to the event loop's timer,
+    // and that still shows each second as it comes.
+    void aClockWithoutADescriptorStillTicksAtTheBoundary()
+    {
+        QVERIFY(TVrBoundaryTimer().UsesKernelTimer());
+        {
+            const DescriptorsLeft few(8);
+            QVERIFY(!TVrBoundaryTimer().UsesKernelTimer());
+        }
+        // A day long past, so that each boundary armed has come by the real clock too.
+        const QDate day(2000, 1, 1);
+        const auto source = std::make_shared<ManualTimeSource>(QDateTime(day, QTime(10, 0, 4, 250)));
+        SetTimeSource(source);
+        const auto restore = qScopeGuard([] { SetTimeSource(nullptr); });
+        std::unique_ptr<TVrLedClock> clock;
+        {
+            const DescriptorsLeft none(0);
+            clock = std::make_unique<TVrLedClock>();
+        }
+        QVERIFY(!clock->BoundaryTimer()->UsesKernelTimer());
+        // Only the boundary timer may tick it: the timer that wakes it ahead of each second is cut off.
+        disconnect(clock->Timer(), nullptr, clock.get(), nullptr);
+        clock->setActive(true);
+        for (const int second : {5, 6}) {
+            source->Set(QDateTime(day, QTime(10, 0, second, 2)));
+            QTRY_COMPARE_WITH_TIMEOUT(clock->Seconds(), second, kPatienceMs);
+        }
     }
 };
 
