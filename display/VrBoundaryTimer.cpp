@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/timerfd.h>
 #include <unistd.h>
 
@@ -61,11 +62,29 @@ void WaitUntil(timespec moment)
         prctl(PR_SET_TIMERSLACK, static_cast<unsigned long>(slack));
 }
 
+// The last descriptors under the process's limit are left to the toolkit and the libraries (the
+// display connection, fonts, D-Bus): thousands of clocks must not take them all.
+constexpr rlim_t kDescriptorsLeftToOthers = 64;
+
+// A wall-clock timer's descriptor, or -1 where there is none to spare.
+int BoundaryDescriptor()
+{
+    const int fd = timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
+    rlimit limit{};
+    // Descriptors are handed out lowest first: one this high means few are left above it.
+    if (fd >= 0 && getrlimit(RLIMIT_NOFILE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY
+        && static_cast<rlim_t>(fd) + kDescriptorsLeftToOthers >= limit.rlim_cur) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 }  // namespace
 
 TVrBoundaryTimer::TVrBoundaryTimer(QObject* owner)
     : QObject(owner)
-    , fd_(timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC))
+    , fd_(BoundaryDescriptor())
 {
     fallback_.setSingleShot(true);
     fallback_.setTimerType(Qt::PreciseTimer);

@@ -16,8 +16,8 @@ namespace display {
 // the kernel counts time, and at once when the system clock is set while it waits (an operator
 // or a time service stepping it). The event loop is woken two milliseconds ahead and the thread
 // waits out the rest, asleep and for the last tenth of a millisecond awake, so the moment finds
-// the thread running. Where the kernel
-// offers no such timer, it falls back to the event loop's timer, to the millisecond.
+// the thread running. Where the kernel offers no such timer, or no descriptor is to spare for it
+// (thousands of clocks), it falls back to the event loop's timer, to the millisecond.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrBoundaryTimer : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +35,8 @@ public:
     // it: the kernel's wakes it the lead before the moment. Zero once that has come, or with
     // nothing armed.
     std::chrono::nanoseconds WakesIn() const;
+    // False when it fell back: the event loop's timer wakes it.
+    bool UsesKernelTimer() const { return fd_ >= 0; }
 
 signals:
     // The moment came (clockSet false), or the system clock was set meanwhile (clockSet true).

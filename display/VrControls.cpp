@@ -32,12 +32,29 @@ int WholeDevicePixelStep(qreal ratio)
     return 1;
 }
 
+// What of a shown control its window can show: its rectangle within each parent's. Covering
+// siblings are not taken off, as visibleRegion would: that looks at every sibling, in every paint
+// of every control, which a form of thousands of clocks pays for many times over.
+QRect WithinWindow(const QWidget& control)
+{
+    if (!control.isVisible())
+        return {};
+    QRect within = control.rect();
+    QPoint offset;
+    for (const QWidget* widget = &control; !widget->isWindow() && widget->parentWidget();
+         widget = widget->parentWidget()) {
+        offset -= widget->pos();
+        within &= QRect(offset, widget->parentWidget()->size());
+    }
+    return within;
+}
+
 // The part of a control its frame is drawn for: what of it can be visible in its window, and
 // whatever a paint asks for beyond that (a hidden control being grabbed). Its top left lies on a
 // whole device pixel, so the part holds exactly the pixels a picture of the whole control would.
 QRect FramedPart(const QWidget& control, const QRect& asked)
 {
-    const QRect part = (control.visibleRegion().boundingRect() | asked) & control.rect();
+    const QRect part = (WithinWindow(control) | asked) & control.rect();
     const int step = WholeDevicePixelStep(control.devicePixelRatioF());
     const auto onStep = [step](int at) { return at - at % step; };
     return {QPoint(onStep(part.left()), onStep(part.top())), part.bottomRight()};

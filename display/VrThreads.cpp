@@ -7,6 +7,7 @@
 #include <QMetaMethod>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QTimerEvent>
 #include <algorithm>
 #include <climits>
@@ -18,38 +19,61 @@ namespace display {
 
 namespace {
 
-// Workers released from inside their own delivery: they end as soon as the delivery returns and
-// are freed then (or, at the latest, when the application object goes).
+// Workers let go of: stopped, they end on their own, each as soon as it next runs, and are freed
+// soon after (at the latest when the application object goes). A form freeing thousands of clocks
+// so waits for none of them in turn.
 class ReleasedWorkers {
 public:
     static void Adopt(std::unique_ptr<TVrTimerThread> worker)
     {
-        FreeEnded();
         static bool routineAdded = false;
         if (!routineAdded && QCoreApplication::instance()) {
             qAddPostRoutine(&ReleasedWorkers::FreeAll);
             routineAdded = true;
         }
-        Workers().push_back(std::move(worker));
+        Instance().workers.push_back(std::move(worker));
+        ScheduleSweep();
     }
 
     // Frees the workers that have ended; called whenever timers come and go.
     static void FreeEnded()
     {
-        auto& workers = Workers();
+        auto& workers = Instance().workers;
         workers.erase(
             std::remove_if(workers.begin(), workers.end(), [](const auto& w) { return w->Ended(); }),
             workers.end());
     }
 
 private:
-    static std::vector<std::unique_ptr<TVrTimerThread>>& Workers()
+    // Long enough for thousands of workers to end between two looks.
+    static constexpr int kSweepDelayMs = 100;
+
+    struct Released {
+        std::vector<std::unique_ptr<TVrTimerThread>> workers;
+        bool sweepScheduled = false;
+    };
+    static Released& Instance()
     {
-        static std::vector<std::unique_ptr<TVrTimerThread>> workers;
-        return workers;
+        static Released released;
+        return released;
     }
 
-    static void FreeAll() { Workers().clear(); }
+    // Looks again from the event loop until every worker is freed, also when no timer comes or
+    // goes any more; one look at a time, so adopting thousands stays linear.
+    static void ScheduleSweep()
+    {
+        Released& released = Instance();
+        if (released.sweepScheduled || released.workers.empty() || !framework::OnGuiThread())
+            return;
+        released.sweepScheduled = true;
+        QTimer::singleShot(kSweepDelayMs, QCoreApplication::instance(), [] {
+            Instance().sweepScheduled = false;
+            FreeEnded();
+            ScheduleSweep();
+        });
+    }
+
+    static void FreeAll() { Instance().workers.clear(); }
 };
 
 // What is left until a steady-clock moment, rounded up so that a tick never comes before it.
@@ -89,6 +113,30 @@ bool TVrTimerThread::DeliveringHere() const
     return deliveringThread_.load() == std::this_thread::get_id();
 }
 
+bool TVrTimerThread::BeginDelivery()
+{
+    const std::lock_guard lock(deliveryMutex_);
+    delivering_ = !Terminated();
+    return delivering_;
+}
+
+void TVrTimerThread::EndDelivery()
+{
+    {
+        const std::lock_guard lock(deliveryMutex_);
+        delivering_ = false;
+    }
+    framework::SyncQueue::Instance().Notify();
+}
+
+void TVrTimerThread::WaitForDelivery()
+{
+    framework::SyncQueue::Instance().ServeUntil([this] {
+        const std::lock_guard lock(deliveryMutex_);
+        return !delivering_;
+    });
+}
+
 std::chrono::steady_clock::time_point TVrTimerThread::LastWaitEnd() const
 {
     return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(lastWaitEnd_.load()));
@@ -113,13 +161,18 @@ void TVrTimerThread::Execute()
             break;
         const bool timedOut = wake_.WaitTimedOut(timeout);
         lastWaitEnd_ = std::chrono::steady_clock::now().time_since_epoch().count();
-        // A pause requested during the wait, a new moment armed, a stop, or a finishing
-        // application: no tick.
-        if (!timedOut || Terminated() || framework::ApplicationTerminated() || Suspended())
+        // A pause requested during the wait, a new moment armed or a stop: no tick.
+        if (!timedOut || Terminated() || Suspended())
             continue;
         // The armed moment has come; one armed again meanwhile stays.
         armedDeadline_.compare_exchange_strong(armed, 0);
-        if (timer_->SyncEvent())
+        // A finishing application takes no ticks; the moment is gone all the same, or every wait
+        // after it would end at once and the worker would spin until it is stopped.
+        if (framework::ApplicationTerminated())
+            continue;
+        if (!BeginDelivery())
+            continue;
+        if (syncEvent_.load())
             Synchronize([this] { DoTimer(); });
         else
             DoTimer();
@@ -140,9 +193,11 @@ void TVrTimerThread::ArmNextWait(std::uint32_t milliseconds)
 void TVrTimerThread::DoTimer()
 {
     deliveringThread_ = std::this_thread::get_id();
-    // The handler may release this worker or free the timer: neither is touched after Timer.
+    // The handler may release this worker or free the timer: the timer is not touched after
+    // Timer, and a worker released meanwhile is kept until it ends.
     timer_->Timer();
     deliveringThread_ = std::thread::id();
+    EndDelivery();
 }
 
 TVrTimer::TVrTimer(QObject* owner)
@@ -165,6 +220,13 @@ void TVrTimer::setEnabled(bool value)
     // Turning off touches no mechanism: Timer drops the ticks.
     if (value)
         UpdateTimer();
+}
+
+void TVrTimer::setSyncEvent(bool value)
+{
+    syncEvent_ = value;
+    if (worker_)
+        worker_->setSyncEvent(value);
 }
 
 void TVrTimer::setInterval(std::uint32_t value)
@@ -241,8 +303,10 @@ void TVrTimer::AllocateTimer()
 {
     ReleasedWorkers::FreeEnded();
     // A system timer needs nothing beyond this object; a thread timer gets its worker, paused.
-    if (timerType_ == ttThread)
+    if (timerType_ == ttThread) {
         worker_ = std::make_unique<TVrTimerThread>(this, false);
+        worker_->setSyncEvent(SyncEvent());
+    }
     allocated_ = true;
 }
 
@@ -262,9 +326,15 @@ void TVrTimer::ReleaseTimer()
     if (!worker)
         return;
     worker->Stop();
+    // Stopped, the worker begins no delivery, and ends on its own: only a delivery under way may
+    // still use this timer, so only that is waited for, and the worker freed once it has ended.
+    // Where the GUI thread cannot be served meanwhile, the worker is freed here, which waits for it.
     if (worker->DeliveringHere())
         ReleasedWorkers::Adopt(std::move(worker));  // waiting here would wait on ourselves
-    // Otherwise freed here: that waits for the worker, serving its pending delivery.
+    else if (framework::OnGuiThread()) {
+        worker->WaitForDelivery();
+        ReleasedWorkers::Adopt(std::move(worker));
+    }
 }
 
 void TVrTimer::UpdateTimer()

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 namespace display {
 
@@ -41,6 +42,12 @@ public:
 
     // True when called from inside this worker's tick delivery, on the thread running it.
     bool DeliveringHere() const;
+    // GUI thread: waits until no tick is being delivered, serving calls meanwhile, the worker's
+    // pending one too. Once stopped, the worker begins no delivery, so its timer may then go.
+    void WaitForDelivery();
+
+    // Whether ticks are delivered on the GUI thread; the timer's SyncEvent.
+    void setSyncEvent(bool value) { syncEvent_ = value; }
 
     // When the most recent wait ended (for latency measurements).
     std::chrono::steady_clock::time_point LastWaitEnd() const;
@@ -50,9 +57,15 @@ protected:
 
 private:
     void DoTimer();
+    // A delivery begins only while the worker is not stopped; it ends where the tick ran.
+    bool BeginDelivery();
+    void EndDelivery();
 
-    TVrTimer* timer_;
+    TVrTimer* timer_;  // touched only to deliver a tick, never once stopped
     framework::TEvent wake_;
+    std::atomic<bool> syncEvent_{true};
+    std::mutex deliveryMutex_;
+    bool delivering_ = false;  // from BeginDelivery to the end of DoTimer
     std::atomic<std::uint32_t> interval_{1000};
     std::atomic<std::uint32_t> armedWait_{0};     // as armed, for CurrentWait
     std::atomic<std::int64_t> armedDeadline_{0};  // steady-clock ticks; 0: none armed
@@ -87,7 +100,7 @@ public:
     std::uint32_t Interval() const { return interval_; }
     void setInterval(std::uint32_t value);
     bool SyncEvent() const { return syncEvent_.load(); }
-    void setSyncEvent(bool value) { syncEvent_ = value; }
+    void setSyncEvent(bool value);
     TVrTimerType TimerType() const { return timerType_; }
     void setTimerType(TVrTimerType value);
     framework::TThreadPriority Priority() const { return priority_; }

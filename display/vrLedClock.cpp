@@ -109,7 +109,7 @@ TVrLedClock::TVrLedClock(QWidget* parent)
 
 TVrLedClock::~TVrLedClock()
 {
-    delete timer_;  // stops and waits for its worker before anything else goes
+    delete timer_;  // stops its worker, waiting for a tick under way, before anything else goes
 }
 
 bool TVrLedClock::Threaded() const

@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <utility>
 
 namespace framework {
 
@@ -16,13 +17,13 @@ namespace {
 
 std::atomic<bool> applicationTerminated{false};
 
+}  // namespace
+
 bool OnGuiThread()
 {
     const QCoreApplication* application = QCoreApplication::instance();
     return application && QThread::currentThread() == application->thread();
 }
-
-}  // namespace
 
 // Serves the queue from the GUI thread's event loop, whatever the application object: a plain
 // QApplication runs synchronised calls as well as the framework's own.
@@ -30,7 +31,7 @@ class SyncServer : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
-    Q_INVOKABLE void Serve() { SyncQueue::Instance().Serve(); }
+    Q_INVOKABLE void Serve() { SyncQueue::Instance().ServePosted(); }
 };
 
 bool ApplicationTerminated()
@@ -64,7 +65,12 @@ bool TEvent::WaitTimedOut(std::chrono::milliseconds timeout)
 }
 
 struct SyncQueue::Call {
+    explicit Call(const std::function<void()>& call)
+        : function(call)
+    {
+    }
     const std::function<void()>& function;
+    std::condition_variable finished;
     bool done = false;
     std::exception_ptr error;
 };
@@ -81,28 +87,45 @@ void SyncQueue::Run(const std::function<void()>& call)
         call();
         return;
     }
-    Call entry{call, false, nullptr};
+    Call entry(call);
     std::unique_lock lock(mutex_);
     // The entry lives until it is done: Serve takes it off the queue before marking it done, and
     // this call does not return before that.
     // cppcheck-suppress danglingLifetime
     calls_.push_back(&entry);
-    changed_.notify_all();
-    // Asked by name: the toolkit builds the queued call itself, so no object made on this thread
-    // is read on the GUI thread outside the queue's own lock.
-    if (server_)
-        QMetaObject::invokeMethod(server_, "Serve", Qt::QueuedConnection);
-    changed_.wait(lock, [&entry] { return entry.done; });
+    work_.notify_all();
+    PostServe();
+    entry.finished.wait(lock, [&entry] { return entry.done; });
     if (entry.error)
         std::rethrow_exception(entry.error);
+}
+
+void SyncQueue::PostServe()
+{
+    // Asked by name: the toolkit builds the queued call itself, so no object made on a worker is
+    // read on the GUI thread outside the queue's own lock. One Serve serves every call queued by
+    // the time it runs, so thousands of workers calling at once post one event, not thousands.
+    if (server_ && !std::exchange(servePosted_, true))
+        QMetaObject::invokeMethod(server_, "Serve", Qt::QueuedConnection);
+}
+
+void SyncQueue::ServePosted()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        servePosted_ = false;  // a call queued from now on posts the next one
+    }
+    Serve();
 }
 
 void SyncQueue::Serve()
 {
     std::unique_lock lock(mutex_);
-    while (!calls_.empty()) {
+    // Only the calls queued by now: the workers they release may queue again at once, and the
+    // event loop must get its turn between rounds (painting, input, a quit), however many there are.
+    for (std::size_t round = calls_.size(); round > 0 && !calls_.empty(); --round) {
         Call* call = calls_.front();
-        calls_.erase(calls_.begin());
+        calls_.pop_front();
         lock.unlock();
         try {
             call->function();
@@ -111,26 +134,34 @@ void SyncQueue::Serve()
         }
         lock.lock();
         call->done = true;
-        changed_.notify_all();
+        // Under the lock: the caller cannot see done, return and free the entry before this.
+        call->finished.notify_one();
     }
+    if (!calls_.empty())
+        PostServe();
 }
 
 void SyncQueue::ServeUntil(const std::function<bool()>& done)
 {
-    for (;;) {
+    std::unique_lock lock(mutex_);
+    while (!done()) {
+        if (calls_.empty()) {
+            work_.wait(lock, [&] { return !calls_.empty() || done(); });
+            continue;
+        }
+        lock.unlock();
         Serve();
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return !calls_.empty() || done(); });
-        if (calls_.empty() && done())
-            return;
+        lock.lock();
     }
 }
 
 void SyncQueue::ServeFromEventLoop()
 {
     const std::lock_guard lock(mutex_);
-    if (!server_ && OnGuiThread())
+    if (!server_ && OnGuiThread()) {
         server_ = new SyncServer(QCoreApplication::instance());  // freed with the application
+        servePosted_ = false;  // what was posted to an earlier one went with it
+    }
 }
 
 void SyncQueue::Notify()
@@ -138,7 +169,7 @@ void SyncQueue::Notify()
     {
         const std::lock_guard lock(mutex_);
     }
-    changed_.notify_all();
+    work_.notify_all();
 }
 
 TThread::TThread(bool createSuspended)

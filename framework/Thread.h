@@ -7,10 +7,10 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 namespace framework {
 
@@ -38,7 +38,8 @@ public:
     // raises is raised here. From the GUI thread: runs it at once.
     void Run(const std::function<void()>& call);
 
-    // GUI thread: runs every queued call.
+    // GUI thread: runs the calls queued by now; the event loop is asked to serve any queued
+    // meanwhile, after its own turn.
     void Serve();
     // GUI thread: serves calls until `done` holds; Notify makes it look again.
     void ServeUntil(const std::function<bool()>& done);
@@ -47,12 +48,25 @@ public:
     void ServeFromEventLoop();
 
 private:
+    friend class SyncServer;
     struct Call;
+    // Has the event loop serve the queue soon; under the lock.
+    void PostServe();
+    // The Serve the event loop was asked for. Only it may ask again, so that calls served while
+    // the GUI thread waits leave no Serve behind in the loop.
+    void ServePosted();
+
     QPointer<QObject> server_;  // a child of the application
     std::mutex mutex_;
-    std::condition_variable changed_;
-    std::vector<Call*> calls_;
+    // The GUI thread waits on it for a new call or an ended worker; each worker waits on its own
+    // call's condition, so a finished call wakes only its caller.
+    std::condition_variable work_;
+    std::deque<Call*> calls_;
+    bool servePosted_ = false;  // the event loop has a Serve to come: one at a time
 };
+
+// True on the thread the application object was made on, which serves synchronised calls.
+STUDIOCLOCK_FRAMEWORK_EXPORT bool OnGuiThread();
 
 // True once the application's message loop was told to end; safe from any thread.
 STUDIOCLOCK_FRAMEWORK_EXPORT bool ApplicationTerminated();

@@ -1,16 +1,26 @@
 #include "display/VrBoundaryTimer.h"
 #include "display/VrThreads.h"
+#include "display/vrLedClock.h"
 #include "framework/Exceptions.h"
+#include "framework/TimeSource.h"
 #include "tests/TestMain.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QThread>
+#include <QTimer>
 #include <atomic>
 #include <chrono>
+#include <fcntl.h>
 #include <functional>
+#include <memory>
+#include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 using namespace display;
 using namespace framework;
@@ -43,6 +53,67 @@ void Idle(int ms)
 {
     QTest::qWait(ms);
 }
+
+// Worker threads that call onto the GUI thread; each notifies the queue as it ends, so that the
+// GUI thread can serve them until all have.
+class Callers {
+public:
+    template <typename Work> Callers(int count, Work work)
+    {
+        for (int i = 0; i < count; ++i)
+            threads_.emplace_back([this, work, i] {
+                work(i);
+                ++ended_;
+                SyncQueue::Instance().Notify();
+            });
+    }
+    ~Callers()
+    {
+        SyncQueue::Instance().ServeUntil([this] { return ended_ == static_cast<int>(threads_.size()); });
+        for (std::thread& thread : threads_)
+            thread.join();
+    }
+    Callers(const Callers&) = delete;
+    Callers& operator=(const Callers&) = delete;
+
+private:
+    std::vector<std::thread> threads_;
+    std::atomic<int> ended_{0};
+};
+
+// How often the calling thread has gone to sleep (Linux counts it per thread).
+long SleepsOfThisThread()
+{
+    QFile status(QStringLiteral("/proc/thread-self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = "voluntary_ctxt_switches:";
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().toLong();
+    return -1;
+}
+
+// While it lives, only `left` more file descriptors can be had, as when thousands of clocks took
+// the rest.
+class DescriptorsLeft {
+public:
+    explicit DescriptorsLeft(rlim_t left)
+    {
+        getrlimit(RLIMIT_NOFILE, &saved_);
+        const int lowestFree = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+        close(lowestFree);
+        rlimit lowered = saved_;
+        lowered.rlim_cur = static_cast<rlim_t>(lowestFree) + left;
+        setrlimit(RLIMIT_NOFILE, &lowered);
+    }
+    ~DescriptorsLeft() { setrlimit(RLIMIT_NOFILE, &saved_); }
+    DescriptorsLeft(const DescriptorsLeft&) = delete;
+    DescriptorsLeft& operator=(const DescriptorsLeft&) = delete;
+
+private:
+    rlimit saved_{};
+};
 
 }  // namespace
 
@@ -325,6 +396,113 @@ private slots:
         QVERIFY(true);  // no hang, no crash; the sanitizer builds judge the rest
     }
 
+    // Once the application is ending, a moment armed for a tick that passed is let go: the worker
+    // waits its interval again, rather than ending every wait at once until it is stopped.
+    void anArmedMomentThatPassesAsTheApplicationEndsIsLetGo()
+    {
+        TVrTimer timer;
+        Ticks ticks;
+        ticks.Listen(timer);
+        timer.setInterval(3'600'000);
+        SetApplicationTerminated(true);
+        const auto armedAt = std::chrono::steady_clock::now();
+        timer.ArmNextTick(10);
+        const TVrTimerThread* worker = timer.Worker();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            worker->LastWaitEnd() >= armedAt + std::chrono::milliseconds(10), kPatienceMs);
+        // Settled: no wait ends for a while (a spinning worker ends thousands).
+        const auto settled = [worker] {
+            const auto before = worker->LastWaitEnd();
+            Idle(50);
+            return worker->LastWaitEnd() == before;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(settled(), kPatienceMs);
+        QCOMPARE(ticks.count.load(), 0);
+    }
+
+    // Freeing a timer waits for no worker to end, only for a tick being delivered on the worker's
+    // own thread: its handler may use the timer until it returns.
+    void freeingATimerWaitsForAHandlerRunningOnItsWorker()
+    {
+        std::atomic<bool> entered{false};
+        std::atomic<bool> returned{false};
+        auto timer = std::make_unique<TVrTimer>();
+        timer->setSyncEvent(false);
+        connect(
+            timer.get(), &TVrTimer::OnTimer, this,
+            [&] {
+                if (entered.exchange(true))
+                    return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                returned = true;
+            },
+            Qt::DirectConnection);
+        timer->setInterval(1);
+        QTRY_VERIFY_WITH_TIMEOUT(entered, kPatienceMs);
+        timer.reset();
+        QVERIFY(returned);
+    }
+
+    // A call that ends wakes its own caller alone: a worker whose call runs long sleeps on while
+    // a thousand calls of another worker come and go.
+    void aFinishedCallWakesOnlyItsCaller()
+    {
+        std::atomic<bool> longCallRunning{false};
+        std::atomic<bool> othersDone{false};
+        long sleepsWhileWaiting = -1;
+        {
+            const Callers callers(2, [&](int worker) {
+                if (worker == 0) {
+                    while (!longCallRunning)
+                        std::this_thread::yield();
+                    for (int call = 0; call < 1000; ++call)
+                        TThread::Synchronize([] {});
+                    othersDone = true;
+                    return;
+                }
+                const long before = SleepsOfThisThread();
+                TThread::Synchronize([&] {
+                    longCallRunning = true;
+                    SyncQueue::Instance().ServeUntil([&] { return othersDone.load(); });
+                });
+                sleepsWhileWaiting = SleepsOfThisThread() - before;
+            });
+        }
+        QCOMPARE_GE(sleepsWhileWaiting, 0L);
+        QCOMPARE_LT(sleepsWhileWaiting, 100L);  // woken for every other call, it would sleep again after each
+    }
+
+    // Workers that call again as soon as each call returns never hold the event loop up: it gets
+    // its turn between rounds of calls, so a window is still painted and a quit still heard. Nor
+    // do calls served while the GUI thread waited (for a worker to end) leave rounds behind.
+    void callersWithoutPauseLeaveTheEventLoopItsTurn()
+    {
+        SyncQueue::Instance().ServeFromEventLoop();
+        {
+            const Callers servedWhileWaiting(1, [](int) {
+                for (int call = 0; call < 2000; ++call)
+                    TThread::Synchronize([] {});
+            });
+        }
+        const QDeadlineTimer patience(kPatienceMs);
+        std::atomic<bool> turnTaken{false};
+        bool takenWhileCalling = false;
+        bool asked = false;
+        const Callers callers(8, [&](int) {
+            while (!turnTaken && !patience.hasExpired())
+                TThread::Synchronize([&] {
+                    if (!std::exchange(asked, true))
+                        QTimer::singleShot(0, this, [&] {
+                            takenWhileCalling = !patience.hasExpired();
+                            turnTaken = true;
+                        });
+                    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                });
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(turnTaken, 2 * kPatienceMs);
+        QVERIFY(takenWhileCalling);
+    }
+
     void pausesAndNewIntervalsAreNeverLost_data()
     {
         QTest::addColumn<bool>("syncEvent");
@@ -422,6 +600,39 @@ private slots:
             return;
         }
         QFAIL("The system clock was set at every reading.");
+    }
+
+    // A boundary timer the kernel gives no descriptor (thousands of clocks, a low limit), or only
+    // one of the last few the rest of the program needs, falls back to the event loop's timer;
+    // a clock with such a timer still shows each second as it comes.
+    void aClockWithoutADescriptorStillTicksAtTheBoundary()
+    {
+        QVERIFY(TVrBoundaryTimer().UsesKernelTimer());
+        std::unique_ptr<TVrBoundaryTimer> refused;
+        {
+            const DescriptorsLeft none(0);
+            refused = std::make_unique<TVrBoundaryTimer>();
+        }
+        QVERIFY(!refused->UsesKernelTimer());
+        // A day long past, so that each boundary armed has come by the real clock too.
+        const QDate day(2000, 1, 1);
+        const auto source = std::make_shared<ManualTimeSource>(QDateTime(day, QTime(10, 0, 4, 250)));
+        SetTimeSource(source);
+        const auto restore = qScopeGuard([] { SetTimeSource(nullptr); });
+        std::unique_ptr<TVrLedClock> clock;
+        {
+            // A few left, not none: the sanitizers need some for their own checks.
+            const DescriptorsLeft few(8);
+            clock = std::make_unique<TVrLedClock>();
+        }
+        QVERIFY(!clock->BoundaryTimer()->UsesKernelTimer());
+        // Only the boundary timer may tick it: the timer that wakes it ahead of each second is cut off.
+        disconnect(clock->Timer(), nullptr, clock.get(), nullptr);
+        clock->setActive(true);
+        for (const int second : {5, 6}) {
+            source->Set(QDateTime(day, QTime(10, 0, second, 2)));
+            QTRY_COMPARE_WITH_TIMEOUT(clock->Seconds(), second, kPatienceMs);
+        }
     }
 };
 
