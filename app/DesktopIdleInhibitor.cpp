@@ -93,9 +93,14 @@ const std::array<Way, 3> kWays{{
 
 constexpr int kPortalWay = 2;
 
+const Way& WayAt(int way)
+{
+    return kWays.at(static_cast<std::size_t>(way));
+}
+
 QString ServiceOf(int way)
 {
-    return QString::fromLatin1(kWays[static_cast<std::size_t>(way)].service);
+    return QString::fromLatin1(WayAt(way).service);
 }
 
 }  // namespace
@@ -172,10 +177,8 @@ void DesktopIdleInhibitor::Ask(int way)
     const bool onX = qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
     const Request request{QCoreApplication::applicationName(),
         QStringLiteral("The clock is shown full screen"), onX ? window_->internalWinId() : 0};
-    auto* call
-        = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(
-                                          kWays[static_cast<std::size_t>(way)].inhibit(request), kNoTimeout),
-            this);
+    auto* call = new QDBusPendingCallWatcher(
+        QDBusConnection::sessionBus().asyncCall(WayAt(way).inhibit(request), kNoTimeout), this);
     connect(call, &QDBusPendingCallWatcher::finished, this,
         [this, round = round_, way](QDBusPendingCallWatcher* finished) {
             finished->deleteLater();
@@ -192,7 +195,7 @@ void DesktopIdleInhibitor::PassOver()
 
 void DesktopIdleInhibitor::Answer(int round, int way, const QDBusMessage& reply)
 {
-    const Way& asked = kWays[static_cast<std::size_t>(way)];
+    const Way& asked = WayAt(way);
     const bool awaited = round == round_ && way == asking_;
     if (reply.type() != QDBusMessage::ReplyMessage
         || reply.signature() != QLatin1String(asked.cookieSignature)) {
@@ -220,7 +223,7 @@ void DesktopIdleInhibitor::GiveBack()
 {
     if (cookie_.isNull())
         return;
-    QDBusConnection::sessionBus().send(kWays[static_cast<std::size_t>(heldWay_)].release(cookie_));
+    QDBusConnection::sessionBus().send(WayAt(heldWay_).release(cookie_));
     cookie_ = QVariant();
     heldWay_ = -1;
 }

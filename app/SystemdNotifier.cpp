@@ -13,8 +13,7 @@ SystemdNotifier::SystemdNotifier(QWidget* window, display::TVrLedClock* clock)
 {
     window->installEventFilter(this);
     // Asked once: the unit's watchdog is set for the process's whole life.
-    std::uint64_t interval = 0;
-    if (sd_watchdog_enabled(0, &interval) > 0)
+    if (sd_watchdog_enabled(0, nullptr) > 0)
         connect(clock, &display::TVrLedClock::OnSecondsChanged, this, &SystemdNotifier::Ticked);
 }
 

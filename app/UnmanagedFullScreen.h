@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QObject>
-#include <QPointer>
 #include <QRect>
-#include <QScreen>
 #include <optional>
 
 class QWidget;
@@ -25,6 +23,6 @@ private:
     void Cover();
 
     QWidget* window_;
-    std::optional<QRect> normal_;  // the window's place while it covers its screen itself
-    QPointer<QScreen> covered_;    // the screen it covers, followed as its size changes
+    std::optional<QRect> normal_;             // the window's place while it covers its screen itself
+    QMetaObject::Connection screenFollowed_;  // the covered screen's size, while it is covered
 };

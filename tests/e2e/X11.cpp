@@ -1,24 +1,12 @@
 #include "tests/e2e/X11.h"
 
-#include <QGuiApplication>
-
 #include <xcb/screensaver.h>
 #include <xcb/xfixes.h>
 #include <xcb/xtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace {
-
-template <typename Reply> using Owned = std::unique_ptr<Reply, decltype(&std::free)>;
-
-template <typename Reply> Owned<Reply> Own(Reply* reply)
-{
-    return Owned<Reply>(reply, &std::free);
-}
 
 xcb_window_t Root()
 {
@@ -26,19 +14,6 @@ xcb_window_t Root()
 }
 
 }  // namespace
-
-xcb_connection_t* XConnection()
-{
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
-xcb_atom_t Atom(const char* name, xcb_connection_t* connection)
-{
-    const xcb_intern_atom_cookie_t cookie
-        = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-    const auto reply = Own(xcb_intern_atom_reply(connection, cookie, nullptr));
-    return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
-}
 
 XScreenSaverState XScreenSaver()
 {

@@ -1,12 +1,10 @@
 #pragma once
 
-#include <xcb/xcb.h>
+// What the tests ask of the X display directly, where xdotool has no command for it, through the
+// test's own connection (app/X11.h's XConnection).
+#include "app/X11.h"
 
 #include <cstdint>
-
-// The test's own connection to the X display, for what xdotool cannot do.
-xcb_connection_t* XConnection();
-xcb_atom_t Atom(const char* name, xcb_connection_t* connection = XConnection());
 
 // The X server's own screen saver: whether it is on, and how long no input has come.
 struct XScreenSaverState {
