@@ -58,8 +58,9 @@ TVrLedClock::TVrLedClock(QWidget* parent)
     setColor(framework::clBlack);
     connect(d->scheduler, &TVrSecondScheduler::PrepareSecond, this, &TVrLedClock::DrawAhead);
     // What a handler raises is reported, as for a tick of the timer, and leaves the loop whole.
-    connect(d->scheduler, &TVrSecondScheduler::ShowSecond, this,
-        [this](const QDateTime& second) { framework::Guarded(this, [this, &second] { ShowSample(second); }); });
+    connect(d->scheduler, &TVrSecondScheduler::ShowSecond, this, [this](const QDateTime& second) {
+        framework::Guarded(this, [this, &second] { ShowSample(second); });
+    });
 }
 
 TVrLedClock::~TVrLedClock()
