@@ -4,7 +4,6 @@
 #include "display/VrAccessible.h"
 #include "display/VrSecondScheduler.h"
 #include "framework/Application.h"
-#include "framework/TimeSource.h"
 
 #include <QPointer>
 #include <QScopedValueRollback>
