@@ -19,8 +19,8 @@ namespace display {
 
 // The studio clock face: twelve hour marks, HH:MM in slanted LED dots and a ring of second dots
 // growing clockwise from 12 o'clock. While Active it follows the local time from the framework's
-// time source: its timer wakes it shortly before each second boundary of the wall clock to draw the
-// next face off screen, its boundary timer at the boundary to show it; then it raises an event for
+// time source: its TVrSecondScheduler wakes it shortly before each second boundary of the wall
+// clock to draw the next face off screen, and at the boundary to show it; then it raises an event for
 // each changed unit of time (hours, minutes, seconds, in that order) and the alarm. Any of these
 // handlers may free the clock; the tick's later events are then not raised.
 //
