@@ -4,6 +4,7 @@
 #include "display/VrAccessible.h"
 #include "framework/Application.h"
 #include "framework/Arithmetic.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/TimeSource.h"
 
 #include <QPointer>
@@ -102,7 +103,7 @@ TVrLedClock::TVrLedClock(QWidget* parent)
         timer_ = new TVrTimer(this);
     }
     timer_->setEnabled(false);
-    connect(timer_, &TVrTimer::OnTimer, this, &TVrLedClock::PrepareNextSecond);
+    framework::ConnectGuarded(timer_, &TVrTimer::OnTimer, this, &TVrLedClock::PrepareNextSecond);
     boundary_ = new TVrBoundaryTimer(this);
     connect(boundary_, &TVrBoundaryTimer::OnDue, this, &TVrLedClock::BoundaryDue);
 }
@@ -214,7 +215,7 @@ void TVrLedClock::BoundaryDue(bool clockSet)
         boundary_->ArmIn(now.msecsTo(lastSample_.addSecs(1)));
         return;
     }
-    // What a handler raises is reported, as for a tick of the timer, and leaves the loop whole.
+    // A tick that fails is reported, as one the timer starts, and leaves the loop whole.
     // The time just read is shown: reading it again would only delay the pixels.
     framework::Guarded(this, [this, &sample] { ShowSample(sample); });
 }
