@@ -1,6 +1,7 @@
 #include "app/SystemdNotifier.h"
 
 #include "display/vrLedClock.h"
+#include "framework/ConnectGuarded.h"
 
 #include <QEvent>
 #include <QWidget>
@@ -14,7 +15,8 @@ SystemdNotifier::SystemdNotifier(QWidget* window, display::TVrLedClock* clock)
     window->installEventFilter(this);
     // Asked once: the unit's watchdog is set for the process's whole life.
     if (sd_watchdog_enabled(0, nullptr) > 0)
-        connect(clock, &display::TVrLedClock::OnSecondsChanged, this, &SystemdNotifier::Ticked);
+        framework::ConnectGuarded(
+            clock, &display::TVrLedClock::OnSecondsChanged, this, &SystemdNotifier::Ticked);
 }
 
 bool SystemdNotifier::eventFilter(QObject* watched, QEvent* event)

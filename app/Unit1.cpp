@@ -7,6 +7,7 @@
 #include "app/ScreenAwake.h"
 #include "app/SystemdNotifier.h"
 #include "app/UnmanagedFullScreen.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
 #include "framework/TimeSource.h"
@@ -32,12 +33,16 @@ TForm1::TForm1(QWidget* parent)
 
 void TForm1::BindEvents()
 {
-    connect(this, &controls::TForm::OnCreate, this, &TForm1::FormCreate);
-    connect(VrLedClock1, &display::TVrLedClock::OnHoursChanged, this, &TForm1::VrLedClock1HoursChanged);
-    connect(VrLedClock1, &display::TVrLedClock::OnSecondsChanged, this, &TForm1::VrLedClock1SecondsChanged);
-    connect(Label7, &controls::TLabel::OnClick, this, &TForm1::Label7Click);
-    connect(Button1, &controls::TButton::OnClick, this, &TForm1::Button1Click);
-    connect(MonthCalendar1, &controls::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
+    using framework::ConnectGuarded;
+    ConnectGuarded(this, &controls::TForm::OnCreate, this, &TForm1::FormCreate);
+    ConnectGuarded(
+        VrLedClock1, &display::TVrLedClock::OnHoursChanged, this, &TForm1::VrLedClock1HoursChanged);
+    ConnectGuarded(
+        VrLedClock1, &display::TVrLedClock::OnSecondsChanged, this, &TForm1::VrLedClock1SecondsChanged);
+    ConnectGuarded(Label7, &controls::TLabel::OnClick, this, &TForm1::Label7Click);
+    ConnectGuarded(Button1, &controls::TButton::OnClick, this, &TForm1::Button1Click);
+    ConnectGuarded(
+        MonthCalendar1, &controls::TMonthCalendar::OnDblClick, this, &TForm1::MonthCalendar1DblClick);
 }
 
 QUrl TForm1::MakerAddress()

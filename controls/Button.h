@@ -7,7 +7,7 @@
 
 namespace controls {
 
-// A push button; OnClick reaches its handler with errors contained.
+// A push button that raises OnClick when clicked.
 class STUDIOCLOCK_CONTROLS_EXPORT TButton : public QPushButton, public framework::Control {
     Q_OBJECT
     FRAMEWORK_CONTROL_PROPERTIES
@@ -18,6 +18,8 @@ public:
     void setCaption(const QString& caption) { setText(caption); }
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnClick(QObject* sender);
 };
 

@@ -17,7 +17,7 @@ TForm::TForm(QWidget* parent)
 
 void TForm::AfterConstruction()
 {
-    framework::Guarded(this, [this] { emit OnCreate(this); });
+    emit OnCreate(this);
 }
 
 void TForm::showEvent(QShowEvent* event)

@@ -20,10 +20,12 @@ public:
     framework::TPosition Position() const { return position_; }
     void setPosition(framework::TPosition value) { position_ = framework::CheckedEnum(value); }
 
-    // Raises OnCreate; an error in its handler is reported and the form lives on.
+    // Raises OnCreate.
     virtual void AfterConstruction();
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnCreate(QObject* sender);
     // The form has accepted a close request and is gone from the screen.
     void Closed();

@@ -1,7 +1,5 @@
 #include "controls/Label.h"
 
-#include "framework/Application.h"
-
 #include <QMouseEvent>
 
 namespace controls {
@@ -42,7 +40,7 @@ void TLabel::mouseReleaseEvent(QMouseEvent* event)
     const bool click = clicks_.Released(*event, rect());
     QLabel::mouseReleaseEvent(event);
     if (click)
-        framework::Guarded(this, [this] { emit OnClick(this); });
+        emit OnClick(this);
 }
 
 void TLabel::changeEvent(QEvent* event)

@@ -24,6 +24,8 @@ public:
     void Loaded() override;
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnClick(QObject* sender);
 
 protected:

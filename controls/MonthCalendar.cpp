@@ -1,7 +1,5 @@
 #include "controls/MonthCalendar.h"
 
-#include "framework/Application.h"
-
 #include <QInputEvent>
 #include <algorithm>
 
@@ -75,7 +73,7 @@ bool TMonthCalendar::eventFilter(QObject* watched, QEvent* event)
         const quint64 stamp = static_cast<QInputEvent*>(event)->timestamp();
         if (stamp != lastDoubleClick_) {
             lastDoubleClick_ = stamp;
-            framework::Guarded(this, [this] { emit OnDblClick(this); });
+            emit OnDblClick(this);
         }
     }
     return QCalendarWidget::eventFilter(watched, event);

@@ -28,6 +28,8 @@ public:
     void Loaded() override;
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnDblClick(QObject* sender);
 
 protected:

@@ -218,13 +218,13 @@ void TVrGraphicControl::DoContextPopup(framework::TPoint mousePos, bool& handled
 void TVrGraphicControl::enterEvent(QEnterEvent* event)
 {
     QWidget::enterEvent(event);
-    framework::Guarded(this, [this] { MouseEntered(); });
+    MouseEntered();
 }
 
 void TVrGraphicControl::leaveEvent(QEvent* event)
 {
     QWidget::leaveEvent(event);
-    framework::Guarded(this, [this] { MouseLeft(); });
+    MouseLeft();
 }
 
 bool TVrGraphicControl::event(QEvent* event)
@@ -249,7 +249,7 @@ void TVrGraphicControl::mousePressEvent(QMouseEvent* event)
         return event->ignore();
     clicks_.Pressed(*event);
     const QPoint at = event->position().toPoint();
-    framework::Guarded(this, [&] { DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y()); });
+    DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y());
 }
 
 void TVrGraphicControl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -260,17 +260,15 @@ void TVrGraphicControl::mouseDoubleClickEvent(QMouseEvent* event)
         return event->ignore();
     clicks_.Cancel();  // the release that ends a double click is no click
     const QPoint at = event->position().toPoint();
-    framework::Guarded(this, [&] {
-        if (*button == framework::mbLeft)
-            DoDblClick();
-        DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y());
-    });
+    if (*button == framework::mbLeft)
+        DoDblClick();
+    DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y());
 }
 
 void TVrGraphicControl::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
-    framework::Guarded(this, [&] { DoMouseMove(framework::ShiftState(*event), at.x(), at.y()); });
+    DoMouseMove(framework::ShiftState(*event), at.x(), at.y());
 }
 
 void TVrGraphicControl::mouseReleaseEvent(QMouseEvent* event)
@@ -280,17 +278,15 @@ void TVrGraphicControl::mouseReleaseEvent(QMouseEvent* event)
         return event->ignore();
     const QPoint at = event->position().toPoint();
     const bool click = clicks_.Released(*event, rect());
-    framework::Guarded(this, [&] {
-        if (click)
-            DoClick();
-        DoMouseUp(*button, framework::ShiftState(*event), at.x(), at.y());
-    });
+    if (click)
+        DoClick();
+    DoMouseUp(*button, framework::ShiftState(*event), at.x(), at.y());
 }
 
 void TVrGraphicControl::contextMenuEvent(QContextMenuEvent* event)
 {
     bool handled = false;
-    framework::Guarded(this, [&] { DoContextPopup(framework::FromQPoint(event->pos()), handled); });
+    DoContextPopup(framework::FromQPoint(event->pos()), handled);
     // An unhandled request goes on to the parent, which may show a menu of its own.
     event->setAccepted(handled);
 }

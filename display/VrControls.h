@@ -65,6 +65,8 @@ public:
     framework::TCanvas& Canvas() { return canvas_; }
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnMouseEnter(QObject* sender);
     void OnMouseLeave(QObject* sender);
     void OnFontChanged(QObject* sender);

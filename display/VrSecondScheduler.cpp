@@ -1,6 +1,7 @@
 #include "display/VrSecondScheduler.h"
 
 #include "framework/Component.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/TimeSource.h"
 
 #include <algorithm>
@@ -25,7 +26,7 @@ TVrSecondScheduler::TVrSecondScheduler(QObject* owner)
         timer_ = new TVrTimer(this);
     }
     timer_->setEnabled(false);
-    connect(timer_, &TVrTimer::OnTimer, this, &TVrSecondScheduler::PrepareNext);
+    framework::ConnectGuarded(timer_, &TVrTimer::OnTimer, this, &TVrSecondScheduler::PrepareNext);
     boundary_ = new TVrBoundaryTimer(this);
     connect(boundary_, &TVrBoundaryTimer::OnDue, this, &TVrSecondScheduler::BoundaryDue);
 }

@@ -1,11 +1,9 @@
 #include "display/VrThreads.h"
 
-#include "framework/Application.h"
 #include "framework/Exceptions.h"
 
 #include <QCoreApplication>
 #include <QMetaMethod>
-#include <QPointer>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <QTimerEvent>
@@ -278,14 +276,8 @@ bool TVrTimer::HandlerAssigned() const
 
 void TVrTimer::Timer()
 {
-    if (!Enabled() || !HandlerAssigned())
-        return;
-    const QPointer<TVrTimer> self(this);  // the handler may free the timer before it fails
-    try {
+    if (Enabled() && HandlerAssigned())
         emit OnTimer(this);
-    } catch (...) {
-        framework::HandleException(self.data(), std::current_exception());
-    }
 }
 
 void TVrTimer::timerEvent(QTimerEvent* event)

@@ -108,8 +108,7 @@ public:
 
     void Loaded() override;
 
-    // One tick: raises OnTimer when Enabled and connected. An error in the handler is reported
-    // through the application and the tick ends normally.
+    // One tick: raises OnTimer when Enabled and connected.
     virtual void Timer();
 
     // Makes the next tick come `milliseconds` from now instead of an Interval after the previous
@@ -122,6 +121,8 @@ public:
     TVrTimerThread* Worker() const { return worker_.get(); }
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnTimer(QObject* sender);
 
 protected:

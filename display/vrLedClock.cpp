@@ -55,8 +55,10 @@ TVrLedClock::TVrLedClock(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetBounds(0, 0, 200, 200);
     setColor(framework::clBlack);
-    connect(d->scheduler, &TVrSecondScheduler::PrepareSecond, this, &TVrLedClock::DrawAhead);
-    // What a handler raises is reported, as for a tick of the timer, and leaves the loop whole.
+    // What the drawing or a handler raises is reported naming the clock, and leaves the loop whole.
+    connect(d->scheduler, &TVrSecondScheduler::PrepareSecond, this, [this](const QDateTime& second) {
+        framework::Guarded(this, [this, &second] { DrawAhead(second); });
+    });
     connect(d->scheduler, &TVrSecondScheduler::ShowSecond, this, [this](const QDateTime& second) {
         framework::Guarded(this, [this, &second] { ShowSample(second); });
     });

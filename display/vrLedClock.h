@@ -137,6 +137,8 @@ public:
     QRect TimeTextRect() const;
 
 signals:
+    // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
+    // must not raise.
     void OnHoursChanged(QObject* sender, quint16 hours);
     void OnMinutesChanged(QObject* sender, quint16 minutes);
     void OnSecondsChanged(QObject* sender, quint16 seconds);

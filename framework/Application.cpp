@@ -41,6 +41,9 @@ Application::Application(int& argc, char** argv)
 Application::~Application()
 {
     FreeForms();
+    // The boxes no main form owned: shown before there was one, or in a program without one.
+    for (const QPointer<QMessageBox>& box : messageBoxes_)
+        delete box.data();
 }
 
 Application* Application::Instance()

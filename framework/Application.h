@@ -83,7 +83,7 @@ STUDIOCLOCK_FRAMEWORK_EXPORT QPointer<QObject> Watched(QObject* object);
 
 // Runs an event handler so that nothing it raises escapes into the toolkit's own code: the error
 // is reported and the caller carries on. A handler that freed its sender before failing is
-// reported without one.
+// reported without one. ConnectGuarded runs a component event's handler through it.
 template <typename Handler> void Guarded(QObject* sender, Handler&& handler)
 {
     const QPointer<QObject> alive = Watched(sender);

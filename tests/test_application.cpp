@@ -1,4 +1,5 @@
 #include "controls/Button.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/CursorTable.h"
 #include "framework/Exceptions.h"
 #include "framework/Shell.h"
@@ -81,7 +82,7 @@ private slots:
         button.resize(80, 25);
         button.show();
         int clicks = 0;
-        connect(&button, &TButton::OnClick, &button, [&](QObject* sender) {
+        ConnectGuarded(&button, &TButton::OnClick, &button, [&](QObject* sender) {
             QCOMPARE(sender, &button);
             if (++clicks == 1)
                 throw ERangeError();
@@ -102,8 +103,21 @@ private slots:
             delete sender;
             throw Exception("handler failed");
         });
-        QCOMPARE(reported.count(), 1);
-        QVERIFY(!reported.at(0).at(0).value<QObject*>());  // QCOMPARE would print what it points to
+        // Connected to an event: freed by its handler, or before a queued call came.
+        auto* button = new TButton;
+        ConnectGuarded(button, &TButton::OnClick, this, [button] {
+            delete button;
+            throw Exception("handler failed");
+        });
+        emit button->OnClick(button);
+        button = new TButton;
+        ConnectGuarded(
+            button, &TButton::OnClick, this, [] { throw Exception("handler failed"); }, Qt::QueuedConnection);
+        emit button->OnClick(button);
+        delete button;
+        QTRY_COMPARE(reported.count(), 3);
+        for (const QList<QVariant>& report : reported)  // QCOMPARE would print what it points to
+            QVERIFY(!report.at(0).value<QObject*>());
     }
 
     void unknownErrorsAreReportedToo()

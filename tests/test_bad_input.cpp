@@ -1,6 +1,7 @@
 // Bad input never breaks the window: extreme property values, a huge paste, a storm of double
 // clicks, an error every second, a close in the middle of a tick.
 #include "display/VrThreads.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/Exceptions.h"
 #include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
@@ -128,7 +129,7 @@ private slots:
     void anErrorEverySecondShowsOneMessageAndTheClockRunsOn()
     {
         display::TVrLedClock* clock = form_->VrLedClock1;
-        connect(clock, &display::TVrLedClock::OnSecondsChanged, this,
+        framework::ConnectGuarded(clock, &display::TVrLedClock::OnSecondsChanged, this,
             [] { throw framework::Exception(QStringLiteral("the studio feed is down")); });
         clock->setLedSize(INT_MAX / 2);  // every paint fails as well
         for (int second = 1; second <= 5; ++second) {

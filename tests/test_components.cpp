@@ -1,5 +1,6 @@
 #include "controls/Form.h"
 #include "framework/Component.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/Exceptions.h"
 #include "tests/TestMain.h"
 
@@ -146,7 +147,7 @@ private slots:
         QSignalSpy reported(application, &Application::ExceptionReported);
         TForm form;
         bool loadingAtCreate = true;
-        connect(&form, &TForm::OnCreate, &form, [&](QObject* sender) {
+        ConnectGuarded(&form, &TForm::OnCreate, &form, [&](QObject* sender) {
             loadingAtCreate = form.IsLoading();
             QCOMPARE(sender, &form);
             throw Exception("create failed");

@@ -1,4 +1,5 @@
 #include "display/vrLedClock.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/Exceptions.h"
 #include "framework/TimeSource.h"
 #include "tests/HeardAccessibleEvents.h"
@@ -7,6 +8,7 @@
 #include "tests/TestWidgets.h"
 
 #include <QPointer>
+#include <QSignalSpy>
 #include <QTimeZone>
 #include <chrono>
 #include <functional>
@@ -587,6 +589,31 @@ private slots:
         source_->Set(QDateTime(kDay, QTime(11, 0, 0)));
         QTRY_VERIFY_WITH_TIMEOUT(watched.isNull(), 10'000);
         QCOMPARE(journal.entries, kTickEvents.mid(0, freedBy + 1));
+    }
+
+    void aQueuedHandlerThatRaisesIsReportedAndTheClockTicksOn()
+    {
+        QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
+        TVrLedClock clock;
+        QList<quint16> heard;
+        ConnectGuarded(
+            &clock, &TVrLedClock::OnSecondsChanged, this,
+            [&](QObject*, quint16 seconds) {
+                heard << seconds;
+                if (heard.size() == 1)
+                    throw Exception("the studio feed is down");
+            },
+            Qt::QueuedConnection);
+        clock.setActive(true);
+        for (int second = 5; second <= 7; ++second) {
+            source_->Set(QDateTime(kDay, QTime(10, 0, second)));
+            emit clock.BoundaryTimer()->OnDue(false);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(heard, (QList<quint16>{5, 6, 7}));
+        QCOMPARE(reported.count(), 1);
+        QCOMPARE(reported.at(0).at(0).value<QObject*>(), &clock);
+        QCOMPARE(reported.at(0).at(1).toString(), QString("the studio feed is down"));
     }
 
     void aRunningClockTicksAndStopsCleanly()

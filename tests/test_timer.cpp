@@ -1,6 +1,7 @@
 #include "display/VrBoundaryTimer.h"
 #include "display/VrThreads.h"
 #include "display/vrLedClock.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/Exceptions.h"
 #include "framework/TimeSource.h"
 #include "tests/TestMain.h"
@@ -307,7 +308,7 @@ private slots:
         QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
         TVrTimer timer;
         int calls = 0;
-        connect(&timer, &TVrTimer::OnTimer, this, [&] {
+        ConnectGuarded(&timer, &TVrTimer::OnTimer, this, [&] {
             if (++calls == 1)
                 throw Exception("tick failed");
         });

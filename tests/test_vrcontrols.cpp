@@ -1,6 +1,7 @@
 #include "display/VrControls.h"
 #include "display/VrLabel.h"
 #include "display/vrLedClock.h"
+#include "framework/ConnectGuarded.h"
 #include "framework/Exceptions.h"
 #include "tests/TestMain.h"
 #include "tests/TestWidgets.h"
@@ -286,7 +287,8 @@ private slots:
 
         // A failing handler is reported, and the control goes on.
         QSignalSpy reported(Application::Instance(), &Application::ExceptionReported);
-        connect(&label, &TVrGraphicControl::OnDblClick, &label, [] { throw Exception("handler failed"); });
+        ConnectGuarded(
+            &label, &TVrGraphicControl::OnDblClick, &label, [] { throw Exception("handler failed"); });
         Mouse(label, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, {5, 6});
         QCOMPARE(reported.count(), 1);
         QCOMPARE(reported.at(0).at(1).toString(), QString("handler failed"));

@@ -46,6 +46,7 @@ int main(int argc, char** argv)
     Ui::ComponentsWindow form;
     form.setupUi(&window);
     int ticks = 0;
+    // Connected the plain Qt way, so the handler must not raise.
     QObject::connect(form.ledClock->Timer(), &display::TVrTimer::OnTimer, [&ticks] { ++ticks; });
     window.show();
 
