@@ -74,8 +74,8 @@ for name in "${libraries[@]}"; do
       echo "  tools/abi-check.sh --renew, all in one commit." >&2
       failed+=("$name")
     else
-      echo "libstudioclock-$name: incompatible ABI change, with the soname raised from $was to $now;" \
-        "tools/abi-check.sh --renew records it"
+      echo "libstudioclock-$name: the soname was raised from $was to $now;" \
+        "tools/abi-check.sh --renew records the new ABI"
     fi
   elif [ $((status & 4)) -ne 0 ]; then
     echo "libstudioclock-$name: compatible ABI change (additions):"
