@@ -41,10 +41,11 @@ for name in "${libraries[@]}"; do
   library="$build/$name/libstudioclock-$name.so"
   baseline="$root/abi/libstudioclock-$name.abi"
   current="$work/$name.abi"
-  # Without paths or source locations, so a baseline renewed in another folder differs only where
-  # the ABI does.
+  # Without source locations, and the tree's folder written as ".", so a baseline renewed in another
+  # folder differs only where the ABI does.
   abidw --no-corpus-path --no-show-locs --drop-private-types --drop-undefined-syms --type-id-style hash \
     "${headers[@]}" --out-file "$current" "$library"
+  sed -i "s|$root|.|g" "$current"
   if [ "$renew" = yes ]; then
     cp "$current" "$baseline"
     echo "renewed abi/libstudioclock-$name.abi ($(soname "$current"))"
