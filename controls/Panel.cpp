@@ -15,18 +15,30 @@ constexpr int kBevelWidth = 1;
 
 }  // namespace
 
+struct TPanel::Private {
+    QString caption;
+};
+
 TPanel::TPanel(QWidget* parent)
     : QWidget(parent)
     , framework::Control(this)
+    , d(std::make_unique<Private>())
 {
     setContentsMargins(kBevelWidth, kBevelWidth, kBevelWidth, kBevelWidth);
     // The panel paints its whole background itself, whatever the parent shows behind it.
     setAutoFillBackground(true);
 }
 
+TPanel::~TPanel() = default;
+
+QString TPanel::Caption() const
+{
+    return d->caption;
+}
+
 void TPanel::setCaption(const QString& value)
 {
-    if (framework::SetIfChanged(caption_, value))
+    if (framework::SetIfChanged(d->caption, value))
         update();
 }
 
@@ -68,9 +80,9 @@ void TPanel::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(colours.color(QPalette::Dark));
     painter.drawLine(frame.bottomLeft(), frame.bottomRight());
     painter.drawLine(frame.topRight(), frame.bottomRight());
-    if (!caption_.isEmpty()) {
+    if (!d->caption.isEmpty()) {
         painter.setPen(colours.color(QPalette::WindowText));
-        painter.drawText(contentsRect(), Qt::AlignCenter, caption_);
+        painter.drawText(contentsRect(), Qt::AlignCenter, d->caption);
     }
 }
 

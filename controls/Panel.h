@@ -4,6 +4,7 @@
 #include "framework/Control.h"
 
 #include <QWidget>
+#include <memory>
 
 namespace controls {
 
@@ -17,8 +18,9 @@ class STUDIOCLOCK_CONTROLS_EXPORT TPanel : public QWidget, public framework::Con
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
 public:
     explicit TPanel(QWidget* parent = nullptr);
+    ~TPanel() override;
 
-    QString Caption() const { return caption_; }
+    QString Caption() const;
     void setCaption(const QString& value);
 
     // With AutoSize, shrinks or grows the panel to just hold its controls, in the dimensions its
@@ -33,7 +35,8 @@ protected:
     void childEvent(QChildEvent* event) override;
 
 private:
-    QString caption_;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace controls

@@ -85,12 +85,32 @@ TVrComponent::TVrComponent(QObject* owner)
 {
 }
 
+struct TVrGraphicControl::Private {
+    framework::TCanvas canvas;
+    QString caption;
+    bool captionFollowsName = false;
+    framework::ClickTracker clicks;
+};
+
 TVrGraphicControl::TVrGraphicControl(QWidget* parent)
     : QWidget(parent)
     , Control(this, framework::clBtnFace, Background::PaintedByControl)
+    , d(std::make_unique<Private>())
 {
     setMouseTracking(true);  // OnMouseMove also while no button is held
     InstallVrAccessibility();
+}
+
+TVrGraphicControl::~TVrGraphicControl() = default;
+
+QString TVrGraphicControl::Caption() const
+{
+    return d->caption;
+}
+
+framework::TCanvas& TVrGraphicControl::Canvas()
+{
+    return d->canvas;
 }
 
 void TVrGraphicControl::UpdateControl()
@@ -140,21 +160,21 @@ framework::TRect TVrGraphicControl::BoundsRect() const
 
 void TVrGraphicControl::setCaption(const QString& value)
 {
-    captionFollowsName_ = false;
+    d->captionFollowsName = false;
     ChangeCaption(value);
 }
 
 void TVrGraphicControl::ChangeCaption(const QString& value)
 {
-    if (framework::SetIfChanged(caption_, value))
+    if (framework::SetIfChanged(d->caption, value))
         TextChanged();
 }
 
 void TVrGraphicControl::SetCaptionFollowsName()
 {
-    captionFollowsName_ = true;
+    d->captionFollowsName = true;
     connect(this, &QObject::objectNameChanged, this, [this](const QString& name) {
-        if (captionFollowsName_ && IsDesigning())
+        if (d->captionFollowsName && IsDesigning())
             ChangeCaption(name);
     });
 }
@@ -247,7 +267,7 @@ void TVrGraphicControl::mousePressEvent(QMouseEvent* event)
     const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
     if (!button)
         return event->ignore();
-    clicks_.Pressed(*event);
+    d->clicks.Pressed(*event);
     const QPoint at = event->position().toPoint();
     DoMouseDown(*button, framework::ShiftState(*event), at.x(), at.y());
 }
@@ -258,7 +278,7 @@ void TVrGraphicControl::mouseDoubleClickEvent(QMouseEvent* event)
     const std::optional<framework::TMouseButton> button = framework::MouseButton(*event);
     if (!button)
         return event->ignore();
-    clicks_.Cancel();  // the release that ends a double click is no click
+    d->clicks.Cancel();  // the release that ends a double click is no click
     const QPoint at = event->position().toPoint();
     if (*button == framework::mbLeft)
         DoDblClick();
@@ -277,7 +297,7 @@ void TVrGraphicControl::mouseReleaseEvent(QMouseEvent* event)
     if (!button)
         return event->ignore();
     const QPoint at = event->position().toPoint();
-    const bool click = clicks_.Released(*event, rect());
+    const bool click = d->clicks.Released(*event, rect());
     if (click)
         DoClick();
     DoMouseUp(*button, framework::ShiftState(*event), at.x(), at.y());
@@ -291,14 +311,37 @@ void TVrGraphicControl::contextMenuEvent(QContextMenuEvent* event)
     event->setAccepted(handled);
 }
 
+struct TVrGraphicImageControl::Private {
+    framework::TBitmap offscreen;
+    bool transparent = false;
+};
+
 TVrGraphicImageControl::TVrGraphicImageControl(QWidget* parent)
     : TVrGraphicControl(parent)
+    , d(std::make_unique<Private>())
 {
+}
+
+TVrGraphicImageControl::~TVrGraphicImageControl() = default;
+
+bool TVrGraphicImageControl::Transparent() const
+{
+    return d->transparent;
+}
+
+framework::TCanvas& TVrGraphicImageControl::BitmapCanvas()
+{
+    return d->offscreen.Canvas();
+}
+
+framework::TBitmap& TVrGraphicImageControl::OffscreenBitmap()
+{
+    return d->offscreen;
 }
 
 void TVrGraphicImageControl::setTransparent(bool value)
 {
-    if (!framework::SetIfChanged(transparent_, value))
+    if (!framework::SetIfChanged(d->transparent, value))
         return;
     setAttribute(Qt::WA_OpaquePaintEvent, !value);
     if (IsDesigning())
@@ -316,14 +359,14 @@ void TVrGraphicImageControl::UpdateRegion(const QRegion& changed)
 void TVrGraphicImageControl::Paint()
 {
     const framework::TPoint at = BitmapCanvas().Origin();
-    Canvas().Draw(at.X, at.Y, offscreen_.Image());
+    Canvas().Draw(at.X, at.Y, d->offscreen.Image());
 }
 
 void TVrGraphicImageControl::ClearBitmapCanvas()
 {
     framework::TCanvas& canvas = BitmapCanvas();
     canvas.Brush().Style = framework::bsSolid;
-    if (transparent_) {
+    if (d->transparent) {
         canvas.ClearToTransparent();
         return;
     }
@@ -338,8 +381,8 @@ void TVrGraphicImageControl::paintEvent(QPaintEvent* event)
         // Only what can reach the screen: a control far larger than its window (a huge font)
         // would otherwise hold a picture of all of itself.
         const QRect part = FramedPart(*this, event->rect());
-        offscreen_.SetDevicePixelRatio(devicePixelRatioF());
-        offscreen_.SetSize(part.width(), part.height());
+        d->offscreen.SetDevicePixelRatio(devicePixelRatioF());
+        d->offscreen.SetSize(part.width(), part.height());
         BitmapCanvas().SetOrigin(framework::FromQPoint(part.topLeft()));
         // The screen canvas is this widget only for the length of the paint, also when Paint fails.
         struct Detach {

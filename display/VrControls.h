@@ -13,6 +13,7 @@
 
 #include <QObject>
 #include <QWidget>
+#include <memory>
 
 // The bases of the display controls: a non-visual component, a windowless control with the mouse
 // events and hooks for mouse, font and text changes, and a control that draws each frame
@@ -44,6 +45,7 @@ class STUDIOCLOCK_DISPLAY_EXPORT TVrGraphicControl : public QWidget, public fram
     Q_PROPERTY(QFont font READ font WRITE setFont DESIGNABLE false)
 public:
     explicit TVrGraphicControl(QWidget* parent = nullptr);
+    ~TVrGraphicControl() override;
 
     QString Version() const { return kVrVersion; }
 
@@ -58,11 +60,11 @@ public:
     void SetBounds(int left, int top, int width, int height);
     framework::TRect BoundsRect() const;
 
-    QString Caption() const { return caption_; }
+    QString Caption() const;
     void setCaption(const QString& value);
 
     // The canvas of the screen while a frame is being shown.
-    framework::TCanvas& Canvas() { return canvas_; }
+    framework::TCanvas& Canvas();
 
 signals:
     // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
@@ -121,10 +123,8 @@ protected:
 private:
     void ChangeCaption(const QString& value);
 
-    framework::TCanvas canvas_;
-    QString caption_;
-    bool captionFollowsName_ = false;
-    framework::ClickTracker clicks_;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 // Draws every frame into OffscreenBitmap and copies it to the screen at once. Descendants
@@ -140,12 +140,13 @@ class STUDIOCLOCK_DISPLAY_EXPORT TVrGraphicImageControl : public TVrGraphicContr
     Q_OBJECT
 public:
     explicit TVrGraphicImageControl(QWidget* parent = nullptr);
+    ~TVrGraphicImageControl() override;
 
-    bool Transparent() const { return transparent_; }
+    bool Transparent() const;
     void setTransparent(bool value);
 
-    framework::TCanvas& BitmapCanvas() { return offscreen_.Canvas(); }
-    framework::TBitmap& OffscreenBitmap() { return offscreen_; }
+    framework::TCanvas& BitmapCanvas();
+    framework::TBitmap& OffscreenBitmap();
 
     // Draws the frame off screen as always, but copies only `changed` (control pixels) to
     // the screen: for a change the control made itself and knows the reach of, so the window
@@ -161,8 +162,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    framework::TBitmap offscreen_;
-    bool transparent_ = false;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace display

@@ -10,8 +10,23 @@ namespace display {
 
 using framework::CheckedInt;
 
+struct TVrLabel::Private {
+    framework::TAlignment alignment = framework::taCenter;
+    framework::TTextLayout layout = framework::tlCenter;
+    framework::TColor colorHighlight = framework::clWhite;
+    framework::TColor colorShadow = framework::clGray;
+    TVrLabelStyle style = lsRaised;
+    int shadowDepth = 2;
+    QImage bitmap;
+    int angle = 0;
+    double radianAngle = 0.0;
+    int captionWidth = 0;
+    int captionHeight = 0;
+};
+
 TVrLabel::TVrLabel(QWidget* parent)
     : TVrGraphicImageControl(parent)
+    , d(std::make_unique<Private>())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetBounds(0, 0, 100, 25);
@@ -22,17 +37,104 @@ TVrLabel::TVrLabel(QWidget* parent)
     SetCaptionFollowsName();
 }
 
+TVrLabel::~TVrLabel() = default;
+
+framework::TAlignment TVrLabel::Alignment() const
+{
+    return d->alignment;
+}
+
+void TVrLabel::setAlignment(framework::TAlignment value)
+{
+    ChangeAndUpdate(d->alignment, framework::CheckedEnum(value));
+}
+
+framework::TTextLayout TVrLabel::Layout() const
+{
+    return d->layout;
+}
+
+void TVrLabel::setLayout(framework::TTextLayout value)
+{
+    ChangeAndUpdate(d->layout, framework::CheckedEnum(value));
+}
+
+framework::TColor TVrLabel::ColorHighlight() const
+{
+    return d->colorHighlight;
+}
+
+void TVrLabel::setColorHighlight(framework::TColor value)
+{
+    ChangeAndUpdate(d->colorHighlight, value);
+}
+
+framework::TColor TVrLabel::ColorShadow() const
+{
+    return d->colorShadow;
+}
+
+void TVrLabel::setColorShadow(framework::TColor value)
+{
+    ChangeAndUpdate(d->colorShadow, value);
+}
+
+TVrLabelStyle TVrLabel::Style() const
+{
+    return d->style;
+}
+
+void TVrLabel::setStyle(TVrLabelStyle value)
+{
+    ChangeAndUpdate(d->style, framework::CheckedEnum(value));
+}
+
+int TVrLabel::ShadowDepth() const
+{
+    return d->shadowDepth;
+}
+
+void TVrLabel::setShadowDepth(int value)
+{
+    ChangeAndUpdate(d->shadowDepth, value);
+}
+
+QImage TVrLabel::Bitmap() const
+{
+    return d->bitmap;
+}
+
+int TVrLabel::Angle() const
+{
+    return d->angle;
+}
+
+double TVrLabel::RadianAngle() const
+{
+    return d->radianAngle;
+}
+
+int TVrLabel::CaptionWidth() const
+{
+    return d->captionWidth;
+}
+
+int TVrLabel::CaptionHeight() const
+{
+    return d->captionHeight;
+}
+
 void TVrLabel::setBitmap(const QImage& value)
 {
-    bitmap_ = value;
+    d->bitmap = value;
     UpdateControl();
 }
 
 void TVrLabel::setAngle(int value)
 {
-    if (!framework::SetIfChanged(angle_, framework::RangeChecked(value, 0, 359)))
+    if (!framework::SetIfChanged(d->angle, framework::RangeChecked(value, 0, 359)))
         return;
-    radianAngle_ = value * kDegreesToRadians;
+    d->radianAngle = value * kDegreesToRadians;
     AdjustAutoSize();
 }
 
@@ -81,8 +183,8 @@ framework::TPoint TVrLabel::TextPosition(
 
 void TVrLabel::CalcTextPosition(int& x, int& y) const
 {
-    const framework::TPoint p
-        = TextPosition(captionWidth_, captionHeight_, width(), height(), angle_, alignment_, layout_);
+    const framework::TPoint p = TextPosition(
+        d->captionWidth, d->captionHeight, width(), height(), d->angle, d->alignment, d->layout);
     x = p.X;
     y = p.Y;
 }
@@ -92,20 +194,20 @@ void TVrLabel::MeasureCaption()
     framework::TCanvas& canvas = BitmapCanvas();
     canvas.Font() = {font(), FontColor(), 0};
     const framework::TPoint extent = MeasureText(canvas, Caption());
-    captionWidth_ = extent.X;
-    captionHeight_ = extent.Y;
+    d->captionWidth = extent.X;
+    d->captionHeight = extent.Y;
 }
 
 bool TVrLabel::CanAutoSize(int& newWidth, int& newHeight)
 {
     MeasureCaption();
-    const long double absCos = std::fabs(std::cos(static_cast<long double>(radianAngle_)));
-    const long double absSin = std::fabs(std::sin(static_cast<long double>(radianAngle_)));
+    const long double absCos = std::fabs(std::cos(static_cast<long double>(d->radianAngle)));
+    const long double absSin = std::fabs(std::sin(static_cast<long double>(d->radianAngle)));
     const framework::TAlign align = Align();
     if (align == framework::alNone || align == framework::alLeft || align == framework::alRight)
-        newWidth = (CheckedInt::Trunc(absCos * captionWidth_ + absSin * captionHeight_) + 4).value();
+        newWidth = (CheckedInt::Trunc(absCos * d->captionWidth + absSin * d->captionHeight) + 4).value();
     if (align == framework::alNone || align == framework::alTop || align == framework::alBottom)
-        newHeight = (CheckedInt::Trunc(absCos * captionHeight_ + absSin * captionWidth_) + 4).value();
+        newHeight = (CheckedInt::Trunc(absCos * d->captionHeight + absSin * d->captionWidth) + 4).value();
     return true;
 }
 
@@ -127,28 +229,28 @@ void TVrLabel::Paint()
     framework::TCanvas& canvas = BitmapCanvas();
     ClearBitmapCanvas();
     MeasureCaption();
-    SetCanvasFontAngle(canvas, static_cast<std::uint16_t>(angle_));
+    SetCanvasFontAngle(canvas, static_cast<std::uint16_t>(d->angle));
     int x = 0;
     int y = 0;
     CalcTextPosition(x, y);
-    switch (style_) {
+    switch (d->style) {
     case lsNone:
         canvas.Brush().Style = Transparent() ? framework::bsClear : framework::bsSolid;
         canvas.TextOut(x, y, Caption());
         break;
     case lsRaised:
-        TextOut3D(canvas, x, y, Caption(), colorHighlight_, colorShadow_);
+        TextOut3D(canvas, x, y, Caption(), d->colorHighlight, d->colorShadow);
         break;
     case lsLowered:
-        TextOut3D(canvas, x, y, Caption(), colorShadow_, colorHighlight_);
+        TextOut3D(canvas, x, y, Caption(), d->colorShadow, d->colorHighlight);
         break;
     case lsShadow:
-        TextOutShadow(canvas, x, y, Caption(), colorShadow_, shadowDepth_, shadowDepth_);
+        TextOutShadow(canvas, x, y, Caption(), d->colorShadow, d->shadowDepth, d->shadowDepth);
         break;
     }
-    if (!bitmap_.isNull())
-        TextOutBitmap(canvas, framework::Rect(0, 0, width(), height()), x, y, Caption(), bitmap_,
-            static_cast<std::uint16_t>(angle_));
+    if (!d->bitmap.isNull())
+        TextOutBitmap(canvas, framework::Rect(0, 0, width(), height()), x, y, Caption(), d->bitmap,
+            static_cast<std::uint16_t>(d->angle));
     TVrGraphicImageControl::Paint();
 }
 

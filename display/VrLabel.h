@@ -7,6 +7,7 @@
 #include "framework/Enums.h"
 
 #include <QImage>
+#include <memory>
 
 namespace display {
 
@@ -36,31 +37,29 @@ class STUDIOCLOCK_DISPLAY_EXPORT TVrLabel : public TVrGraphicImageControl {
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE setAutoSize)
 public:
     explicit TVrLabel(QWidget* parent = nullptr);
+    ~TVrLabel() override;
 
-    framework::TAlignment Alignment() const { return alignment_; }
-    void setAlignment(framework::TAlignment value)
-    {
-        ChangeAndUpdate(alignment_, framework::CheckedEnum(value));
-    }
-    framework::TTextLayout Layout() const { return layout_; }
-    void setLayout(framework::TTextLayout value) { ChangeAndUpdate(layout_, framework::CheckedEnum(value)); }
-    framework::TColor ColorHighlight() const { return colorHighlight_; }
-    void setColorHighlight(framework::TColor value) { ChangeAndUpdate(colorHighlight_, value); }
-    framework::TColor ColorShadow() const { return colorShadow_; }
-    void setColorShadow(framework::TColor value) { ChangeAndUpdate(colorShadow_, value); }
-    TVrLabelStyle Style() const { return style_; }
-    void setStyle(TVrLabelStyle value) { ChangeAndUpdate(style_, framework::CheckedEnum(value)); }
-    int ShadowDepth() const { return shadowDepth_; }
-    void setShadowDepth(int value) { ChangeAndUpdate(shadowDepth_, value); }
+    framework::TAlignment Alignment() const;
+    void setAlignment(framework::TAlignment value);
+    framework::TTextLayout Layout() const;
+    void setLayout(framework::TTextLayout value);
+    framework::TColor ColorHighlight() const;
+    void setColorHighlight(framework::TColor value);
+    framework::TColor ColorShadow() const;
+    void setColorShadow(framework::TColor value);
+    TVrLabelStyle Style() const;
+    void setStyle(TVrLabelStyle value);
+    int ShadowDepth() const;
+    void setShadowDepth(int value);
     // Always taken and redrawn, even the same picture; an empty one turns the fill off.
-    QImage Bitmap() const { return bitmap_; }
+    QImage Bitmap() const;
     void setBitmap(const QImage& value);
     // 0..359 degrees counter-clockwise; anything else raises framework::ERangeError.
-    int Angle() const { return angle_; }
+    int Angle() const;
     void setAngle(int value);
-    double RadianAngle() const { return radianAngle_; }
-    int CaptionWidth() const { return captionWidth_; }
-    int CaptionHeight() const { return captionHeight_; }
+    double RadianAngle() const;
+    int CaptionWidth() const;
+    int CaptionHeight() const;
 
     // Where text of extent w x h starts (its TextOut origin) in a client area of cw x ch.
     static framework::TPoint TextPosition(int w, int h, int cw, int ch, int angle,
@@ -77,17 +76,8 @@ private:
     // Gives the frame's canvas the label's font, unrotated, and measures the caption with it.
     void MeasureCaption();
 
-    framework::TAlignment alignment_ = framework::taCenter;
-    framework::TTextLayout layout_ = framework::tlCenter;
-    framework::TColor colorHighlight_ = framework::clWhite;
-    framework::TColor colorShadow_ = framework::clGray;
-    TVrLabelStyle style_ = lsRaised;
-    int shadowDepth_ = 2;
-    QImage bitmap_;
-    int angle_ = 0;
-    double radianAngle_ = 0.0;
-    int captionWidth_ = 0;
-    int captionHeight_ = 0;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace display

@@ -35,7 +35,12 @@ LayoutReading::MadeInCode::~MadeInCode()
     --madeInCode;
 }
 
+struct Component::Private {
+    ComponentState state;
+};
+
 Component::Component()
+    : d(std::make_unique<Private>())
 {
     LayoutReading::Enlist(this);
 }
@@ -45,9 +50,34 @@ Component::~Component()
     LayoutReading::Withdraw(this);
 }
 
+ComponentState Component::State() const
+{
+    return d->state;
+}
+
+bool Component::IsLoading() const
+{
+    return d->state.testFlag(csLoading);
+}
+
+bool Component::IsReading() const
+{
+    return d->state.testFlag(csReading);
+}
+
+bool Component::IsDesigning() const
+{
+    return d->state.testFlag(csDesigning);
+}
+
+void Component::SetDesigning(bool designing)
+{
+    d->state.setFlag(csDesigning, designing);
+}
+
 void Component::Loaded()
 {
-    state_.setFlag(csLoading, false);
+    d->state.setFlag(csLoading, false);
 }
 
 void LayoutReading::Enlist(Component* component)
@@ -56,7 +86,7 @@ void LayoutReading::Enlist(Component* component)
     if (readings.empty() || !readings.back()->enlisting || madeInCode > 0)
         return;
     readings.back()->components.push_back(component);
-    component->state_ |= csLoading | csReading;
+    component->d->state |= csLoading | csReading;
 }
 
 void LayoutReading::Withdraw(Component* component)
@@ -82,7 +112,7 @@ void LayoutReading::Read(const std::function<void()>& read, Component* root)
         {
             for (Component* c : reading.components)
                 if (c)
-                    c->state_ &= ~ComponentState(csLoading | csReading);
+                    c->d->state &= ~ComponentState(csLoading | csReading);
             ActiveReadings().pop_back();
         }
     } finish{reading};
@@ -91,7 +121,7 @@ void LayoutReading::Read(const std::function<void()>& read, Component* root)
     reading.enlisting = false;
     for (Component* c : reading.components)
         if (c)
-            c->state_.setFlag(csReading, false);
+            c->d->state.setFlag(csReading, false);
     // Each entry is read at its turn: a Loaded may destroy a later component, which then reads as
     // nullptr. Nothing is appended any more, so the list does not move.
     for (Component* c : reading.components)

@@ -4,6 +4,7 @@
 
 #include <QFlags>
 #include <functional>
+#include <memory>
 
 // Component states of a stored layout: a component created while a layout is read is "loading"
 // (and "reading" while its values arrive) until its Loaded runs; a component open in a designer is
@@ -20,11 +21,11 @@ public:
     Component(const Component&) = delete;
     Component& operator=(const Component&) = delete;
 
-    ComponentState State() const { return state_; }
-    bool IsLoading() const { return state_.testFlag(csLoading); }
-    bool IsReading() const { return state_.testFlag(csReading); }
-    bool IsDesigning() const { return state_.testFlag(csDesigning); }
-    void SetDesigning(bool designing) { state_.setFlag(csDesigning, designing); }
+    ComponentState State() const;
+    bool IsLoading() const;
+    bool IsReading() const;
+    bool IsDesigning() const;
+    void SetDesigning(bool designing);
 
     // Runs once after every value of the stored layout has been applied. Overrides call the
     // inherited Loaded first: it ends the loading state.
@@ -32,7 +33,8 @@ public:
 
 private:
     friend class LayoutReading;
-    ComponentState state_;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 // Reads a stored layout: every component created inside `read` (and `root`, if given, first) is

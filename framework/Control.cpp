@@ -64,57 +64,114 @@ Span AnchorSpan(Span origin, bool startAnchored, bool endAnchored, int oldSize, 
 
 }  // namespace
 
+struct Control::Private {
+    Private(QWidget* widget, TColor color, Background background)
+        : widget(widget)
+        , color(color)
+        , background(background)
+    {
+    }
+
+    QWidget* widget;
+    TAlign align = alNone;
+    TAnchors anchors = TAnchors(akLeft | akTop);
+    TColor color;
+    Background background;
+    TColor fontColor = clWindowText;
+    bool autoSize = false;
+    QRect freeBounds;        // bounds while free, restored when a docked control is freed
+    QRect anchorBounds;      // bounds the anchors measure from ...
+    QSize anchorClientSize;  // ... and the parent's client size at that moment
+    QRect placedBounds;      // where the last alignment put the control
+    QSize lastClientSize;    // the parent's client size at the last alignment
+};
+
 Control::Control(QWidget* widget, TColor defaultColor, Background background)
-    : widget_(widget)
-    , color_(defaultColor)
-    , background_(background)
+    : d(std::make_unique<Private>(widget, defaultColor, background))
 {
+}
+
+Control::~Control() = default;
+
+QWidget* Control::Widget() const
+{
+    return d->widget;
+}
+
+TAlign Control::Align() const
+{
+    return d->align;
+}
+
+TAnchors Control::Anchors() const
+{
+    return d->anchors;
+}
+
+TColor Control::Color() const
+{
+    return d->color;
+}
+
+TColor Control::FontColor() const
+{
+    return d->fontColor;
+}
+
+bool Control::AutoSize() const
+{
+    return d->autoSize;
+}
+
+void Control::SetDefaultAutoSize(bool value)
+{
+    d->autoSize = value;
 }
 
 void Control::setColor(TColor value)
 {
-    if (!SetIfChanged(color_, value))
+    if (!SetIfChanged(d->color, value))
         return;
-    QPalette palette = widget_->palette();
+    QPalette palette = d->widget->palette();
     palette.setColor(QPalette::Window, ToQColor(value));
     palette.setColor(QPalette::Base, ToQColor(value));
-    widget_->setPalette(palette);
-    if (background_ == Background::FilledByQt)
-        widget_->setAutoFillBackground(true);
+    d->widget->setPalette(palette);
+    if (d->background == Background::FilledByQt)
+        d->widget->setAutoFillBackground(true);
 }
 
 void Control::setFontColor(TColor value)
 {
-    if (!SetIfChanged(fontColor_, value))
+    if (!SetIfChanged(d->fontColor, value))
         return;
-    QPalette palette = widget_->palette();
+    QPalette palette = d->widget->palette();
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(role, ToQColor(value));
-    widget_->setPalette(palette);
+    d->widget->setPalette(palette);
 }
 
 void Control::setAlign(TAlign value)
 {
-    if (CheckedEnum(value) == align_)
+    if (CheckedEnum(value) == d->align)
         return;
-    if (align_ == alNone) {
-        freeBounds_ = widget_->geometry();
+    if (d->align == alNone) {
+        d->freeBounds = d->widget->geometry();
         DockEvent docking(DockEvent::Docking);
-        QCoreApplication::sendEvent(widget_, &docking);
+        QCoreApplication::sendEvent(d->widget, &docking);
     }
-    align_ = value;
-    if (align_ == alNone) {
+    d->align = value;
+    if (d->align == alNone) {
         // A container that keeps its controls in proportion puts the control where it belongs at
         // the size the parent has now; only without one do the old pixel bounds come back.
         DockEvent freed(DockEvent::Freed);
-        QCoreApplication::sendEvent(widget_, &freed);
-        if (!freed.Placed() && freeBounds_.isValid())
-            widget_->setGeometry(freeBounds_);
+        QCoreApplication::sendEvent(d->widget, &freed);
+        if (!freed.Placed() && d->freeBounds.isValid())
+            d->widget->setGeometry(d->freeBounds);
     }
     Realign();
-    if (align_ != alNone) {
+    if (d->align != alNone) {
         DockEvent docked(DockEvent::Docked);
-        QCoreApplication::sendEvent(widget_, &docked);
+        QCoreApplication::sendEvent(d->widget, &docked);
     }
 }
 
@@ -122,19 +179,19 @@ void Control::setAnchors(TAnchors value)
 {
     if ((value.toInt() & ~(akLeft | akTop | akRight | akBottom)) != 0)
         throw ERangeError(QStringLiteral("any of akLeft, akTop, akRight and akBottom"));
-    if (SetIfChanged(anchors_, value))
-        anchorClientSize_ = QSize();  // measure again from where the control is now
+    if (SetIfChanged(d->anchors, value))
+        d->anchorClientSize = QSize();  // measure again from where the control is now
 }
 
 void Control::setAutoSize(bool value)
 {
-    if (SetIfChanged(autoSize_, value))
+    if (SetIfChanged(d->autoSize, value))
         AdjustAutoSize();
 }
 
 int Control::FontHeight() const
 {
-    const QFont font = widget_->font();
+    const QFont font = d->widget->font();
     if (font.pixelSize() > 0)
         return -font.pixelSize();
     return -QFontInfo(font).pixelSize();
@@ -148,7 +205,7 @@ void Control::setFontHeight(int value)
         throw ERangeError(QStringLiteral("%1 to %2").arg(-kLargestFontHeight).arg(kLargestFontHeight));
     if (value == 0)
         return;  // 0 keeps the inherited size
-    QFont font = widget_->font();
+    QFont font = d->widget->font();
     font.setPixelSize(std::abs(value));
     if (value > 0) {
         // A positive height is the whole cell; scale the em size so the cell fits it.
@@ -159,7 +216,7 @@ void Control::setFontHeight(int value)
     if (!MeasuresRight(font))
         throw ERangeError(QStringLiteral("a height at which %1 can be measured, some 17000 pixels or less")
                               .arg(font.family()));
-    widget_->setFont(font);
+    d->widget->setFont(font);
 }
 
 void Control::Loaded()
@@ -172,28 +229,28 @@ void Control::Realign()
 {
     if (IsLoading())
         return;
-    if (QWidget* parent = widget_->parentWidget())
+    if (QWidget* parent = d->widget->parentWidget())
         AlignControls(parent);
 }
 
 void Control::PlaceAligned(const QRect& bounds)
 {
-    widget_->setGeometry(bounds);
-    placedBounds_ = widget_->geometry();
+    d->widget->setGeometry(bounds);
+    d->placedBounds = d->widget->geometry();
 }
 
 void Control::ApplyAnchors(const QSize& clientSize)
 {
-    const QRect current = widget_->geometry();
-    if (!anchorClientSize_.isValid() || current != placedBounds_) {
+    const QRect current = d->widget->geometry();
+    if (!d->anchorClientSize.isValid() || current != d->placedBounds) {
         // First alignment, or something else moved the control since: measure from here.
-        anchorBounds_ = current;
-        anchorClientSize_ = lastClientSize_.isValid() ? lastClientSize_ : clientSize;
+        d->anchorBounds = current;
+        d->anchorClientSize = d->lastClientSize.isValid() ? d->lastClientSize : clientSize;
     }
-    const Span x = AnchorSpan({anchorBounds_.x(), anchorBounds_.width()}, anchors_.testFlag(akLeft),
-        anchors_.testFlag(akRight), anchorClientSize_.width(), clientSize.width());
-    const Span y = AnchorSpan({anchorBounds_.y(), anchorBounds_.height()}, anchors_.testFlag(akTop),
-        anchors_.testFlag(akBottom), anchorClientSize_.height(), clientSize.height());
+    const Span x = AnchorSpan({d->anchorBounds.x(), d->anchorBounds.width()}, d->anchors.testFlag(akLeft),
+        d->anchors.testFlag(akRight), d->anchorClientSize.width(), clientSize.width());
+    const Span y = AnchorSpan({d->anchorBounds.y(), d->anchorBounds.height()}, d->anchors.testFlag(akTop),
+        d->anchors.testFlag(akBottom), d->anchorClientSize.height(), clientSize.height());
     PlaceAligned(QRect(x.start, y.start, x.length, y.length));
 }
 
@@ -240,7 +297,7 @@ void AlignControls(QWidget* container)
     for (Control* control : controls) {
         if (control->Align() == alNone)
             control->ApplyAnchors(client.size());
-        control->lastClientSize_ = client.size();
+        control->d->lastClientSize = client.size();
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QSize>
+#include <memory>
 
 class QWidget;
 
@@ -24,14 +25,16 @@ public:
     explicit Control(
         QWidget* widget, TColor defaultColor = clBtnFace, Background background = Background::FilledByQt);
 
-    QWidget* Widget() const { return widget_; }
+    ~Control() override;
 
-    TAlign Align() const { return align_; }
+    QWidget* Widget() const;
+
+    TAlign Align() const;
     // Docking (any value but alNone) remembers the free bounds; going back to alNone restores them,
     // unless a watcher of the control's DockEvent places it. Every change sends DockEvents.
     void setAlign(TAlign value);
 
-    TAnchors Anchors() const { return anchors_; }
+    TAnchors Anchors() const;
     void setAnchors(TAnchors value);
 
     // Character height in pixels when negative (the em height), cell height when positive; a
@@ -41,14 +44,14 @@ public:
     void setFontHeight(int value);
 
     // Background and text colours; system colours follow the desktop palette.
-    TColor Color() const { return color_; }
+    TColor Color() const;
     void setColor(TColor value);
-    TColor FontColor() const { return fontColor_; }
+    TColor FontColor() const;
     void setFontColor(TColor value);
 
     // Whether the control takes its natural size, whatever that is for it (a label its caption's,
     // a panel its controls'). Only the controls that have one publish it.
-    bool AutoSize() const { return autoSize_; }
+    bool AutoSize() const;
     void setAutoSize(bool value);
     // Gives an auto-sized control its natural size again, or releases one that no longer sizes
     // itself: setAutoSize calls it on a change, a control also when what its size follows changes.
@@ -59,7 +62,7 @@ public:
 
 protected:
     // For a constructor: the AutoSize the control starts with, taken without adjusting anything.
-    void SetDefaultAutoSize(bool value) { autoSize_ = value; }
+    void SetDefaultAutoSize(bool value);
 
     // Lays out the parent's controls again, once the layout is complete.
     void Realign();
@@ -72,18 +75,8 @@ private:
     void ApplyAnchors(const QSize& clientSize);
     void PlaceAligned(const QRect& bounds);
 
-    QWidget* widget_;
-    TAlign align_ = alNone;
-    TAnchors anchors_ = TAnchors(akLeft | akTop);
-    TColor color_;
-    Background background_;
-    TColor fontColor_ = clWindowText;
-    bool autoSize_ = false;
-    QRect freeBounds_;        // bounds while free, restored when a docked control is freed
-    QRect anchorBounds_;      // bounds the anchors measure from ...
-    QSize anchorClientSize_;  // ... and the parent's client size at that moment
-    QRect placedBounds_;      // where the last alignment put the control
-    QSize lastClientSize_;    // the parent's client size at the last alignment
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 // Lays out a container's controls: docked ones (top, bottom, left, right, then client, each in

@@ -7,13 +7,38 @@
 #include <QResizeEvent>
 #include <QScopeGuard>
 #include <algorithm>
+#include <list>
+#include <unordered_map>
 #include <utility>
 
 namespace resizer {
 
+struct TCustomResizerPanel::Private {
+    using HandlerList = std::list<std::unique_ptr<TMRControlHandler>>;
+
+    explicit Private(QWidget* panel)
+        : fontHandler(panel, QStringLiteral("Font"))
+    {
+    }
+
+    TMRControlHandlerClass controlHandlerClass = CreateControlHandler<TMRControlHandler>;
+    int oldWidth = 0;
+    int oldHeight = 0;
+    bool active = true;
+    bool allowChanges = false;
+    // Whether the next size change only sets the reference: the controls were placed for the size
+    // the panel first has. A panel read from a layout decides this as it is loaded; one made by a
+    // plain setupUi or in code is never loaded, and so keeps it.
+    bool sizeFromLayoutPending = true;
+    TMRFont fontHandler;
+    HandlerList controlHandlers;
+    // Finds a control's handler in constant time; the list keeps the registration order.
+    std::unordered_map<const QObject*, HandlerList::iterator> handlerIndex;
+};
+
 TCustomResizerPanel::TCustomResizerPanel(QWidget* parent)
     : TPanel(parent)
-    , fontHandler_(this, QStringLiteral("Font"))
+    , d(std::make_unique<Private>(this))
 {
 }
 
@@ -25,69 +50,94 @@ TCustomResizerPanel::~TCustomResizerPanel()
 void TCustomResizerPanel::FreeHandlers()
 {
     // The controls may outlive the panel: their removal notices must not reach it any more.
-    for (const auto& handler : controlHandlers_) {
+    for (const auto& handler : d->controlHandlers) {
         if (QWidget* control = handler->Control()) {
             disconnect(control, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler);
             control->removeEventFilter(this);
         }
     }
     // Last to first, the reverse of registration.
-    while (!controlHandlers_.empty())
-        controlHandlers_.pop_back();
-    handlerIndex_.clear();
+    while (!d->controlHandlers.empty())
+        d->controlHandlers.pop_back();
+    d->handlerIndex.clear();
 }
 
 void TCustomResizerPanel::setControlHandlerClass(TMRControlHandlerClass value)
 {
     if (!value)
         throw framework::Exception(QStringLiteral("A resizer panel needs a control handler class"));
-    controlHandlerClass_ = value;
+    d->controlHandlerClass = value;
+}
+
+bool TCustomResizerPanel::AllowChanges() const
+{
+    return d->allowChanges;
+}
+
+void TCustomResizerPanel::setAllowChanges(bool value)
+{
+    d->allowChanges = value;
+}
+
+bool TCustomResizerPanel::Active() const
+{
+    return d->active;
+}
+
+TMRControlHandlerClass TCustomResizerPanel::ControlHandlerClass() const
+{
+    return d->controlHandlerClass;
+}
+
+int TCustomResizerPanel::OldWidth() const
+{
+    return d->oldWidth;
 }
 
 void TCustomResizerPanel::setActive(bool value)
 {
-    if (value == active_)
+    if (value == d->active)
         return;
-    active_ = value;
-    if (!active_)
+    d->active = value;
+    if (!d->active)
         FreeHandlers();
 }
 
 void TCustomResizerPanel::Loaded()
 {
-    oldWidth_ = width();
-    oldHeight_ = height();
+    d->oldWidth = width();
+    d->oldHeight = height();
     // A panel in a Qt layout has no stored size (Designer leaves it out): its controls were placed
     // for the size the layout first gives it, so that size becomes the reference.
-    sizeFromLayoutPending_ = !testAttribute(Qt::WA_Resized);
+    d->sizeFromLayoutPending = !testAttribute(Qt::WA_Resized);
     TPanel::Loaded();
 }
 
 void TCustomResizerPanel::SetBounds(int left, int top, int width, int height)
 {
-    if (!active_) {
-        oldWidth_ = this->width();
-        oldHeight_ = this->height();
+    if (!d->active) {
+        d->oldWidth = this->width();
+        d->oldHeight = this->height();
     }
     setGeometry(left, top, width, height);
-    if (!active_) {
-        oldWidth_ = this->width();
-        oldHeight_ = this->height();
+    if (!d->active) {
+        d->oldWidth = this->width();
+        d->oldHeight = this->height();
     }
 }
 
 std::vector<TMRControlHandler*> TCustomResizerPanel::ControlHandlers() const
 {
-    std::vector<TMRControlHandler*> handlers(controlHandlers_.size());
-    std::transform(controlHandlers_.begin(), controlHandlers_.end(), handlers.begin(),
+    std::vector<TMRControlHandler*> handlers(d->controlHandlers.size());
+    std::transform(d->controlHandlers.begin(), d->controlHandlers.end(), handlers.begin(),
         [](const std::unique_ptr<TMRControlHandler>& handler) { return handler.get(); });
     return handlers;
 }
 
 TMRControlHandler* TCustomResizerPanel::HandlerOf(const QWidget* control) const
 {
-    const auto found = handlerIndex_.find(control);
-    return found == handlerIndex_.end() ? nullptr : found->second->get();
+    const auto found = d->handlerIndex.find(control);
+    return found == d->handlerIndex.end() ? nullptr : found->second->get();
 }
 
 void TCustomResizerPanel::CreatePropertyHandlers(QWidget* /*control*/, TMRPropertyHandlerList& /*handlers*/)
@@ -108,16 +158,16 @@ void TCustomResizerPanel::Register(QWidget* control)
 {
     // Listed before its property handlers are made: if making one fails, the handler stays,
     // uncaptured, with those made so far.
-    std::unique_ptr<TMRControlHandler> made = controlHandlerClass_(control);
+    std::unique_ptr<TMRControlHandler> made = d->controlHandlerClass(control);
     if (!made)
         throw framework::Exception(QStringLiteral("The control handler class made no handler"));
-    controlHandlers_.push_back(std::move(made));
-    TMRControlHandler* handler = controlHandlers_.back().get();
-    handlerIndex_.emplace(control, std::prev(controlHandlers_.end()));
+    d->controlHandlers.push_back(std::move(made));
+    TMRControlHandler* handler = d->controlHandlers.back().get();
+    d->handlerIndex.emplace(control, std::prev(d->controlHandlers.end()));
     connect(control, &QObject::destroyed, this, &TCustomResizerPanel::DropHandler, Qt::UniqueConnection);
     control->installEventFilter(this);
     CreatePropertyHandlers(control, handler->PropertyHandlers());
-    if (!allowChanges_) {
+    if (!d->allowChanges) {
         const QSize reference = ReferenceSize(control);
         handler->Capture(reference.width(), reference.height());
     }
@@ -125,17 +175,17 @@ void TCustomResizerPanel::Register(QWidget* control)
 
 void TCustomResizerPanel::DropHandler(QObject* control)
 {
-    const auto found = handlerIndex_.find(control);
-    if (found == handlerIndex_.end())
+    const auto found = d->handlerIndex.find(control);
+    if (found == d->handlerIndex.end())
         return;
-    controlHandlers_.erase(found->second);
-    handlerIndex_.erase(found);
+    d->controlHandlers.erase(found->second);
+    d->handlerIndex.erase(found);
 }
 
 QSize TCustomResizerPanel::ReferenceSize(const QWidget* control) const
 {
     if (control->parentWidget() == this)
-        return {oldWidth_, oldHeight_};
+        return {d->oldWidth, d->oldHeight};
     return framework::ClientSize(control->parentWidget());
 }
 
@@ -165,7 +215,7 @@ void TCustomResizerPanel::DockChanged(QWidget* control, framework::DockEvent& ev
         return;
     switch (event.change()) {
     case framework::DockEvent::Docking:
-        if (allowChanges_) {
+        if (d->allowChanges) {
             const QSize reference = ReferenceSize(control);
             handler->Capture(reference.width(), reference.height());
         }
@@ -187,7 +237,7 @@ void TCustomResizerPanel::DockChanged(QWidget* control, framework::DockEvent& ev
 std::vector<TMRControlHandler*> TCustomResizerPanel::HandlersUnder(const QWidget* control) const
 {
     std::vector<TMRControlHandler*> handlers;
-    for (const auto& handler : controlHandlers_) {
+    for (const auto& handler : d->controlHandlers) {
         const QWidget* under = handler->Control();
         if ((under == control || control->isAncestorOf(under)) && IsOnPanel(under))
             handlers.push_back(handler.get());
@@ -210,11 +260,11 @@ void TCustomResizerPanel::ApplyUnder(const QWidget* control)
 
 void TCustomResizerPanel::SizeChanged(QResizeEvent* event)
 {
-    if (IsDesigning() || IsLoading() || IsReading() || !active_
-        || std::exchange(sizeFromLayoutPending_, false)) {
+    if (IsDesigning() || IsLoading() || IsReading() || !d->active
+        || std::exchange(d->sizeFromLayoutPending, false)) {
         TPanel::resizeEvent(event);
-        oldWidth_ = width();
-        oldHeight_ = height();
+        d->oldWidth = width();
+        d->oldHeight = height();
         return;
     }
     RegisterControls(this);
@@ -225,21 +275,21 @@ void TCustomResizerPanel::SizeChanged(QResizeEvent* event)
     setUpdatesEnabled(false);
     const auto done = qScopeGuard([this, heldBackAlready] {
         setUpdatesEnabled(!heldBackAlready);
-        oldWidth_ = width();
-        oldHeight_ = height();
+        d->oldWidth = width();
+        d->oldHeight = height();
     });
-    if (allowChanges_)
+    if (d->allowChanges)
         CaptureAll();
     TPanel::resizeEvent(event);
-    fontHandler_.ApplyRatios();
+    d->fontHandler.ApplyRatios();
     ApplyUnder(this);
 }
 
 void TCustomResizerPanel::CaptureAll()
 {
-    fontHandler_.CaptureRatiosFor(oldWidth_, oldHeight_);
+    d->fontHandler.CaptureRatiosFor(d->oldWidth, d->oldHeight);
     // Every reference is read before anything moves.
-    for (const auto& handler : controlHandlers_) {
+    for (const auto& handler : d->controlHandlers) {
         if (!IsOnPanel(handler->Control()))
             continue;
         const QSize reference = ReferenceSize(handler->Control());

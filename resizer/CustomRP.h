@@ -7,8 +7,8 @@
 #include "resizer/Export.h"
 #include "resizer/MRFont.h"
 
-#include <list>
-#include <unordered_map>
+#include <memory>
+#include <vector>
 
 // A panel that keeps every control placed on it, at any depth, in proportion to its own size:
 // at each size change it records where the controls are as fractions of their parents, lets the
@@ -25,23 +25,23 @@ public:
 
     // True: fractions are taken again at every size change for each control that something else
     // moved; false: once, when a control is first seen, so moves by the program are undone.
-    bool AllowChanges() const { return allowChanges_; }
-    void setAllowChanges(bool value) { allowChanges_ = value; }
+    bool AllowChanges() const;
+    void setAllowChanges(bool value);
 
     // Switching off drops every handler and leaves the controls where they are; switching on
     // takes the layout of the next size change as the new basis.
-    bool Active() const { return active_; }
+    bool Active() const;
     void setActive(bool value);
 
     // What the panel makes the handler of each control it meets from now on: the class reference
     // by which a program puts a control-handler class of its own in place,
     // CreateControlHandler<TMyHandler>. Handlers already made stay.
-    TMRControlHandlerClass ControlHandlerClass() const { return controlHandlerClass_; }
+    TMRControlHandlerClass ControlHandlerClass() const;
     void setControlHandlerClass(TMRControlHandlerClass value);
 
     // The width the panel had after its last size change: with the height, the reference of its
     // direct children.
-    int OldWidth() const { return oldWidth_; }
+    int OldWidth() const;
 
     void Loaded() override;
     // Moves and sizes the panel; while inactive the reference size follows.
@@ -64,8 +64,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using HandlerList = std::list<std::unique_ptr<TMRControlHandler>>;
-
     void SizeChanged(QResizeEvent* event);
     void Register(QWidget* control);
     void CaptureAll();
@@ -86,19 +84,8 @@ private:
     void ApplyUnder(const QWidget* control);
     void FreeHandlers();
 
-    TMRControlHandlerClass controlHandlerClass_ = CreateControlHandler<TMRControlHandler>;
-    int oldWidth_ = 0;
-    int oldHeight_ = 0;
-    bool active_ = true;
-    bool allowChanges_ = false;
-    // Whether the next size change only sets the reference: the controls were placed for the size
-    // the panel first has. A panel read from a layout decides this as it is loaded; one made by a
-    // plain setupUi or in code is never loaded, and so keeps it.
-    bool sizeFromLayoutPending_ = true;
-    TMRFont fontHandler_;
-    HandlerList controlHandlers_;
-    // Finds a control's handler in constant time; the list keeps the registration order.
-    std::unordered_map<const QObject*, HandlerList::iterator> handlerIndex_;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace resizer

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the clock needs to build, run and be tested; skips what is there.
-# `tools/install-deps.sh lint` adds the source checkers tools/lint.sh runs.
+# `tools/install-deps.sh lint` adds the source checkers tools/lint.sh runs, `tools/install-deps.sh abi`
+# the ABI tools tools/abi-check.sh runs.
 set -euo pipefail
 
 packages=(
@@ -30,6 +31,7 @@ packages=(
   dbus at-spi2-core python3-pyatspi  # an end-to-end test reads the window over AT-SPI on a private bus
 )
 [ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
+[ "${1:-}" = abi ] && packages+=(abigail-tools)
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Proves the Debian packages on this machine: installs them with apt, starts /usr/bin/studio-clock
 # on a virtual display and closes it as a window manager does (exit code 0), verifies its systemd
-# user unit, builds and runs the components example against the installed development package,
-# then purges the packages and checks that none of their files is left behind.
+# user unit, checks the runtime package is named for its libraries' soname, builds and runs the
+# components example against the installed development package, then purges the packages and
+# checks that none of their files is left behind.
 #   tools/test-packages.sh [packages, default build/packages] [build with the tests, default build/release]
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -33,9 +34,24 @@ grep -qx "$unit" "$work/installed"
 # without manuals are common (the man page's installation is checked with the other files).
 XDG_RUNTIME_DIR="$work" systemd-analyze verify --user --man=no "$unit"
 
+echo "== the runtime package is named for the soname of its libraries"
+# A program built against the package looks for the libraries by soname; a raised soname that kept
+# the old package name would replace the libraries those programs need.
+runtime="$(printf '%s\n' "${names[@]}" | grep -x 'libstudioclock[0-9]*')"
+mapfile -t libraries < <(grep '/libstudioclock-[a-z]*\.so\.[0-9]*$' "$work/installed")
+[ ${#libraries[@]} -gt 0 ]
+for library in "${libraries[@]}"; do
+  soname="$(objdump -p "$library" | awk '$1 == "SONAME" { print $2 }')"
+  if [ "libstudioclock${soname##*.so.}" != "$runtime" ]; then
+    echo "$library has the soname $soname, but is in the package $runtime" >&2
+    exit 1
+  fi
+done
+
 echo "== the Designer plugin finds its libraries"
 plugin="$(grep '/designer/libstudioclock-designer.so$' "$work/installed")"
-! ldd "$plugin" | grep 'not found'
+# A negated pipeline never stops a script under `set -e`, so the failure is raised explicitly.
+if ldd "$plugin" | grep 'not found'; then exit 1; fi
 
 echo "== the components example builds against the development package"
 cmake -S "$root/examples/components" -B "$work/example" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
