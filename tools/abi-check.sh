@@ -26,10 +26,13 @@ cmake --preset abi >/dev/null
 cmake --build --preset abi
 build="$root/build/abi"
 
-# The folders installed as include/studioclock/<folder>, and the generated export headers.
+# The headers installed as include/studioclock/<folder>, the generated export headers among them,
+# as the build lists them: a private header beside them describes no interface.
 libraries=(framework resources controls display resizer forms)
-headers=(--headers-dir "$build/generated")
-for name in "${libraries[@]}"; do headers+=(--headers-dir "$root/$name"); done
+headers=()
+for name in "${libraries[@]}"; do
+  while read -r header; do headers+=(--header-file "$header"); done <"$build/installed-headers/$name.txt"
+done
 
 soname() { sed -n 's/.*<abi-corpus [^>]*soname=.\([^"'\'']*\).*/\1/p' "$1" | head -n 1; }
 
