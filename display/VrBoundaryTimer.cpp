@@ -88,7 +88,7 @@ TVrBoundaryTimer::TVrBoundaryTimer(QObject* owner)
 {
     fallback_.setSingleShot(true);
     fallback_.setTimerType(Qt::PreciseTimer);
-    connect(&fallback_, &QTimer::timeout, this, [this] { emit OnDue(false); });
+    connect(&fallback_, &QTimer::timeout, this, [this] { emit Due(false); });
     if (fd_ < 0)
         return;
     notifier_ = new QSocketNotifier(fd_, QSocketNotifier::Read, this);
@@ -153,9 +153,9 @@ void TVrBoundaryTimer::ReadExpiry()
     std::uint64_t expirations = 0;
     if (read(fd_, &expirations, sizeof expirations) == static_cast<ssize_t>(sizeof expirations)) {
         WaitUntil(moment_);
-        emit OnDue(false);
+        emit Due(false);
     } else if (errno == ECANCELED)
-        emit OnDue(true);
+        emit Due(true);
     // Otherwise nothing is due: the timer was armed again after the kernel reported it.
 }
 

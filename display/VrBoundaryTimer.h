@@ -40,7 +40,7 @@ public:
 
 signals:
     // The moment came (clockSet false), or the system clock was set meanwhile (clockSet true).
-    void OnDue(bool clockSet);
+    void Due(bool clockSet);
 
 private:
     void Arm(timespec moment, qint64 fallbackMsecs);

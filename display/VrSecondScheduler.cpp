@@ -28,7 +28,7 @@ TVrSecondScheduler::TVrSecondScheduler(QObject* owner)
     timer_->setEnabled(false);
     framework::ConnectGuarded(timer_, &TVrTimer::OnTimer, this, &TVrSecondScheduler::PrepareNext);
     boundary_ = new TVrBoundaryTimer(this);
-    connect(boundary_, &TVrBoundaryTimer::OnDue, this, &TVrSecondScheduler::BoundaryDue);
+    connect(boundary_, &TVrBoundaryTimer::Due, this, &TVrSecondScheduler::BoundaryDue);
 }
 
 TVrSecondScheduler::~TVrSecondScheduler()

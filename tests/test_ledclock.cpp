@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(Shown(window), before);
         Journal journal(clock);
         source_->Set(wokenAt);
-        emit clock.BoundaryTimer()->OnDue(clockSet);
+        emit clock.BoundaryTimer()->Due(clockSet);
         QCOMPARE(QTime(clock.Hours(), clock.Minutes(), clock.Seconds()), shown);
         QCOMPARE(journal.entries, heard);  // the events after the pixels
         QVERIFY(ShowsAWholeFrame(window, clock));
@@ -324,7 +324,7 @@ private slots:
         source_->Set(QDateTime(kDay, QTime(10, 0, 4, 600)));
         TVrLedClock clock;
         clock.setActive(true);
-        emit clock.BoundaryTimer()->OnDue(false);
+        emit clock.BoundaryTimer()->Due(false);
         QCOMPARE(clock.Seconds(), 4);
         // Due within the 400 ms left; a slow machine only shortens what is left.
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(clock.BoundaryTimer()->WakesIn());
@@ -354,7 +354,7 @@ private slots:
             clock.PrepareNextSecond();
             change(clock);
             source_->Set(QDateTime(kDay, QTime(10, 0, 5)));
-            emit clock.BoundaryTimer()->OnDue(false);
+            emit clock.BoundaryTimer()->Due(false);
             QVERIFY2(clock.Seconds() == 5 && ShowsAWholeFrame(window, clock), name);
         }
     }
@@ -607,7 +607,7 @@ private slots:
         clock.setActive(true);
         for (int second = 5; second <= 7; ++second) {
             source_->Set(QDateTime(kDay, QTime(10, 0, second)));
-            emit clock.BoundaryTimer()->OnDue(false);
+            emit clock.BoundaryTimer()->Due(false);
             QCoreApplication::processEvents();
         }
         QCOMPARE(heard, (QList<quint16>{5, 6, 7}));

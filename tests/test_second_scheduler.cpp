@@ -49,17 +49,17 @@ private slots:
         scheduler.PrepareNext();
         QCOMPARE(Seconds(prepared), QList{At(10, 0, 5)});
         source_->Set(At(10, 0, 4, 999));
-        emit scheduler.BoundaryTimer()->OnDue(false);
+        emit scheduler.BoundaryTimer()->Due(false);
         QVERIFY(shown.isEmpty());
         source_->Set(At(10, 0, 5));
-        emit scheduler.BoundaryTimer()->OnDue(false);
+        emit scheduler.BoundaryTimer()->Due(false);
         QCOMPARE(Seconds(shown), QList{At(10, 0, 5)});
         QCOMPARE(prepared.count(), 1);
         // Stopped, a wake shows nothing.
         scheduler.setShownSecond(At(10, 0, 5));
         scheduler.setRunning(false);
         source_->Set(At(10, 0, 6));
-        emit scheduler.BoundaryTimer()->OnDue(false);
+        emit scheduler.BoundaryTimer()->Due(false);
         QCOMPARE(shown.count(), 1);
     }
 
@@ -86,7 +86,7 @@ private slots:
         scheduler.setShownSecond(At(10, 0, 4));
         scheduler.setRunning(true);
         source_->Set(wokenAt);
-        emit scheduler.BoundaryTimer()->OnDue(clockSet);
+        emit scheduler.BoundaryTimer()->Due(clockSet);
         QCOMPARE(Seconds(shown), QList{show});
     }
 

@@ -542,7 +542,7 @@ private slots:
         int woken = 0;
         qint64 wokenAt = 0;
         std::function<void()> pending;  // the arming not woken for yet
-        connect(&timer, &TVrBoundaryTimer::OnDue, &timer, [&](bool clockSet) {
+        connect(&timer, &TVrBoundaryTimer::Due, &timer, [&](bool clockSet) {
             if (clockSet) {
                 if (pending && timer.WakesIn() == std::chrono::nanoseconds::zero())
                     pending();
@@ -583,7 +583,7 @@ private slots:
         const auto wallClock
             = [] { return nanoseconds(std::chrono::system_clock::now().time_since_epoch()); };
         TVrBoundaryTimer timer;
-        QSignalSpy clockSet(&timer, &TVrBoundaryTimer::OnDue);  // nothing else wakes it a minute early
+        QSignalSpy clockSet(&timer, &TVrBoundaryTimer::Due);  // nothing else wakes it a minute early
         for (int reading = 0; reading < 10; ++reading) {
             const QDateTime moment = QDateTime::currentDateTime().addSecs(60);
             timer.ArmAt(moment);
