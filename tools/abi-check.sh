@@ -47,6 +47,7 @@ for name in "${libraries[@]}"; do
   # Without source locations, and the tree's folder written as ".", so a baseline renewed in another
   # folder differs only where the ABI does.
   abidw --no-corpus-path --no-show-locs --drop-private-types --drop-undefined-syms --type-id-style hash \
+    --suppressions "$root/abi/qt-types.suppr" \
     "${headers[@]}" --out-file "$current" "$library"
   sed -i "s|$root|.|g" "$current"
   if [ "$renew" = yes ]; then
