@@ -1,7 +1,6 @@
 #include "display/VrLabel.h"
 
 #include "display/DrawingUtils.h"
-#include "display/VrAccessible.h"
 #include "framework/Arithmetic.h"
 
 #include <cmath>
@@ -85,6 +84,16 @@ void TVrLabel::CalcTextPosition(int& x, int& y) const
         = TextPosition(captionWidth_, captionHeight_, width(), height(), angle_, alignment_, layout_);
     x = p.X;
     y = p.Y;
+}
+
+QAccessible::Role TVrLabel::AccessibleRole() const
+{
+    return QAccessible::StaticText;
+}
+
+QString TVrLabel::AccessibleText() const
+{
+    return Caption();
 }
 
 void TVrLabel::MeasureCaption()

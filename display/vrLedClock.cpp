@@ -1,7 +1,6 @@
 #include "display/vrLedClock.h"
 
 #include "display/DrawingUtils.h"
-#include "display/VrAccessible.h"
 #include "framework/Application.h"
 #include "framework/Arithmetic.h"
 #include "framework/TimeSource.h"
@@ -175,6 +174,21 @@ void TVrLedClock::AnnounceShownTime()
     // value change only for a number.
     QAccessibleTextUpdateEvent event(this, 0, before, announcedTime_);
     QAccessible::updateAccessibility(&event);
+}
+
+QAccessible::Role TVrLedClock::AccessibleRole() const
+{
+    return QAccessible::Clock;
+}
+
+QString TVrLedClock::AccessibleText() const
+{
+    return ShownTime();
+}
+
+QString TVrLedClock::UnnamedAccessibleName() const
+{
+    return tr("Clock");
 }
 
 void TVrLedClock::changeEvent(QEvent* event)
