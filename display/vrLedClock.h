@@ -3,25 +3,24 @@
 
 #include "display/Export.h"
 #include "display/VrBoundaryTimer.h"
+#include "display/VrClockFaceGeometry.h"
 #include "display/VrControls.h"
+#include "display/VrFrameCache.h"
 #include "display/VrThreads.h"
 #include "display/VrTypes.h"
-#include "framework/Arithmetic.h"
 #include "framework/DateTime.h"
 
 #include <QDateTime>
 #include <QImage>
 #include <QRegion>
-#include <array>
-#include <cstdint>
-#include <optional>
+#include <memory>
 
 namespace display {
 
 // The studio clock face: twelve hour marks, HH:MM in slanted LED dots and a ring of second dots
 // growing clockwise from 12 o'clock. While Active it follows the local time from the framework's
-// time source: its timer wakes it shortly before each second boundary of the wall clock to draw the
-// next face off screen, its boundary timer at the boundary to show it; then it raises an event for
+// time source: its TVrSecondScheduler wakes it shortly before each second boundary of the wall
+// clock to draw the next face off screen, and at the boundary to show it; then it raises an event for
 // each changed unit of time (hours, minutes, seconds, in that order) and the alarm. Any of these
 // handlers may free the clock; the tick's later events are then not raised.
 //
@@ -64,56 +63,56 @@ public:
 
     bool Threaded() const;
     void setThreaded(bool value);
-    bool Active() const { return active_; }
+    bool Active() const;
     void setActive(bool value);
-    bool SecondsIndicator() const { return secondsIndicator_; }
-    void setSecondsIndicator(bool value) { ChangeAndUpdate(secondsIndicator_, value); }
-    bool HourMarks() const { return hourMarks_; }
-    void setHourMarks(bool value) { ChangeAndUpdate(hourMarks_, value); }
-    QImage Background() const { return background_; }
+    bool SecondsIndicator() const;
+    void setSecondsIndicator(bool value);
+    bool HourMarks() const;
+    void setHourMarks(bool value);
+    QImage Background() const;
     void setBackground(const QImage& value);
-    framework::TColor HoursColor() const { return hoursColor_; }
-    void setHoursColor(framework::TColor value) { ChangeAndUpdate(hoursColor_, value); }
-    framework::TColor HoursOutline() const { return hoursOutline_; }
-    void setHoursOutline(framework::TColor value) { ChangeAndUpdate(hoursOutline_, value); }
-    framework::TColor SecHandColor() const { return secHandColor_; }
-    void setSecHandColor(framework::TColor value) { ChangeAndUpdate(secHandColor_, value); }
-    framework::TColor SecOutline() const { return secOutline_; }
-    void setSecOutline(framework::TColor value) { ChangeAndUpdate(secOutline_, value); }
-    int SecWidth() const { return secWidth_; }
-    void setSecWidth(int value) { ChangeAndUpdate(secWidth_, value); }
-    framework::TColor TickColor() const { return tickColor_; }
-    void setTickColor(framework::TColor value) { ChangeAndUpdate(tickColor_, value); }
-    framework::TColor TickOutline() const { return tickOutline_; }
-    void setTickOutline(framework::TColor value) { ChangeAndUpdate(tickOutline_, value); }
-    int TickWidth() const { return tickWidth_; }
+    framework::TColor HoursColor() const;
+    void setHoursColor(framework::TColor value);
+    framework::TColor HoursOutline() const;
+    void setHoursOutline(framework::TColor value);
+    framework::TColor SecHandColor() const;
+    void setSecHandColor(framework::TColor value);
+    framework::TColor SecOutline() const;
+    void setSecOutline(framework::TColor value);
+    int SecWidth() const;
+    void setSecWidth(int value);
+    framework::TColor TickColor() const;
+    void setTickColor(framework::TColor value);
+    framework::TColor TickOutline() const;
+    void setTickOutline(framework::TColor value);
+    int TickWidth() const;
     void setTickWidth(int value);  // 0 or less is ignored
-    bool EnableAlarm() const { return enableAlarm_; }
-    void setEnableAlarm(bool value) { enableAlarm_ = value; }
+    bool EnableAlarm() const;
+    void setEnableAlarm(bool value);
     // Hours 0..23, minutes and seconds 0..59; a value outside raises framework::ERangeError.
-    int Hours() const { return hours_; }
-    void setHours(int value) { ChangeAndUpdate(hours_, framework::RangeChecked(value, 0, 23)); }
-    TVrHourFormat HourFormat() const { return hourFormat_; }
-    void setHourFormat(TVrHourFormat value) { ChangeAndUpdate(hourFormat_, framework::CheckedEnum(value)); }
-    int Minutes() const { return minutes_; }
-    void setMinutes(int value) { ChangeAndUpdate(minutes_, framework::RangeChecked(value, 0, 59)); }
-    int Seconds() const { return seconds_; }
-    void setSeconds(int value) { ChangeAndUpdate(seconds_, framework::RangeChecked(value, 0, 59)); }
-    int LedSize() const { return ledSize_; }
-    void setLedSize(int value) { ChangeAndUpdate(ledSize_, value); }
-    int Spacing() const { return spacing_; }
-    void setSpacing(int value) { ChangeAndUpdate(spacing_, value); }
-    int TextOffsetX() const { return textOffsetX_; }
-    void setTextOffsetX(int value) { ChangeAndUpdate(textOffsetX_, value); }
-    int TextOffsetY() const { return textOffsetY_; }
-    void setTextOffsetY(int value) { ChangeAndUpdate(textOffsetY_, value); }
-    int TextAngle() const { return textAngle_; }
-    void setTextAngle(int value) { ChangeAndUpdate(textAngle_, value); }
-    framework::TDateTime AlarmTime() const { return alarmTime_; }
-    void setAlarmTime(framework::TDateTime value) { alarmTime_ = value; }
+    int Hours() const;
+    void setHours(int value);
+    TVrHourFormat HourFormat() const;
+    void setHourFormat(TVrHourFormat value);
+    int Minutes() const;
+    void setMinutes(int value);
+    int Seconds() const;
+    void setSeconds(int value);
+    int LedSize() const;
+    void setLedSize(int value);
+    int Spacing() const;
+    void setSpacing(int value);
+    int TextOffsetX() const;
+    void setTextOffsetX(int value);
+    int TextOffsetY() const;
+    void setTextOffsetY(int value);
+    int TextAngle() const;
+    void setTextAngle(int value);
+    framework::TDateTime AlarmTime() const;
+    void setAlarmTime(framework::TDateTime value);
 
-    TVrTimer* Timer() const { return timer_; }
-    TVrBoundaryTimer* BoundaryTimer() const { return boundary_; }
+    TVrTimer* Timer() const;
+    TVrBoundaryTimer* BoundaryTimer() const;
 
     // The time the face shows, HH:MM: under hfmt12h the afternoon's hours from 1 to 11.
     QString ShownTime() const;
@@ -161,46 +160,18 @@ protected:
     void DrawLedChar(int x, int y, QChar character);
 
 private:
-    // The centre and the radii of the hour marks and the second dots, from the control's size.
-    struct Rings {
-        framework::CheckedInt cx, cy, hourRadius, secondRadius;
-    };
-    Rings RingGeometry() const;
-    // The corners of the ellipses the face draws: the dot of a second, and the LED dot at (row,
-    // column) of a glyph whose right reference is (x, y), the columns counted leftwards.
-    framework::TRect SecondDotCorners(const Rings& rings, int second) const;
-    framework::TRect LedCorners(int x, int y, int row, int column) const;
-    // Each character of the time text with the right reference and top it is drawn at.
-    struct PlacedChar {
-        QChar character;
-        int x, y;
-    };
-    std::array<PlacedChar, 5> TimeLayout() const;
-    // What a tick from the given time changes on the face: the second dots that came or went, and
-    // the text when the hour or minute changed.
-    QRegion ChangedSince(int oldHours, int oldMinutes, int oldSeconds) const;
-    // The same, as worked out when this face was drawn ahead, if it was.
-    QRegion ChangedByTick(int oldHours, int oldMinutes, int oldSeconds);
+    struct Private;
 
-    // Everything the face drawn off screen depends on: a frame drawn ahead is shown only when this
-    // is still the same at the boundary.
-    struct FaceKey {
-        int hours, minutes, seconds;
-        std::uint64_t state;
-        QSize size, bitmapSize;
-        framework::TPoint origin;
-        qreal ratio;
-        bool operator==(const FaceKey& other) const;
-    };
-    FaceKey CurrentFace();
+    TVrClockFaceGeometry Geometry() const;
+    TVrFrameCache::FaceKey CurrentFace();
     void DrawFace();
     // The face drawn only where it meets `part`; the rest of the frame stays as it is.
     void DrawFaceWithin(const QRect& part);
+    // Draws `second`'s face off screen ahead of its boundary, over the face shown when it can.
+    void DrawAhead(const QDateTime& second);
+    // What a tick from the face shown at `shown` changes, as worked out ahead if it was.
+    QRegion ChangedByTick(const QTime& shown);
 
-    void ArmForNextSecond();
-    // The boundary timer woke: a new second, or a set clock, is shown at once; a wake before the
-    // time source reaches the boundary waits the rest.
-    void BoundaryDue(bool clockSet);
     // Stores the hours, minutes and seconds of `sample`, a local time to the second; returns it.
     QDateTime TakeSample(const QDateTime& sample);
     // A tick to `sample`, a local time to the second: the changed pixels, then the events.
@@ -209,45 +180,7 @@ private:
     // Tells screen readers of a new time on the face: once a minute, never every second.
     void AnnounceShownTime();
 
-    bool active_ = false;
-    bool secondsIndicator_ = true;
-    bool hourMarks_ = true;
-    int hours_ = 0;
-    int minutes_ = 0;
-    int seconds_ = 0;
-    QImage background_;
-    framework::TColor hoursColor_ = framework::clRed;
-    framework::TColor hoursOutline_ = framework::clRed;
-    framework::TColor secHandColor_ = framework::clRed;
-    framework::TColor secOutline_ = framework::clRed;
-    framework::TColor tickColor_ = framework::clRed;
-    int tickWidth_ = 2;
-    framework::TColor tickOutline_ = framework::clRed;
-    framework::TDateTime alarmTime_ = 0;
-    bool enableAlarm_ = false;
-    TVrTimer* timer_ = nullptr;             // a child: freed first by the destructor
-    TVrBoundaryTimer* boundary_ = nullptr;  // a child
-    std::uint64_t faceState_ = 0;           // counts the changes of what the face is drawn from
-    std::optional<FaceKey> held_;           // what the off-screen frame holds, when known
-    // A face drawn ahead of the boundary: the face, the time of the one it follows, and what
-    // differs between the two.
-    struct DrawnAhead {
-        FaceKey face;
-        std::array<int, 3> from;
-        QRegion changed;
-    };
-    std::optional<DrawnAhead> drawnAhead_;
-    int secWidth_ = 2;
-    int ledSize_ = 3;
-    int spacing_ = 8;
-    int textOffsetX_ = 0;
-    int textOffsetY_ = 0;
-    int textAngle_ = 10;
-    TVrHourFormat hourFormat_ = hfmt24h;
-    QDateTime lastSample_;  // the previous tick's local time, to the second
-    QDateTime nextSample_;  // the second the boundary timer is armed for
-    qint64 nextSampleMSecs_ = 0;
-    QString announcedTime_;  // the time screen readers were last told of
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace display
