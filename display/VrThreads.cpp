@@ -119,9 +119,9 @@ TVrTimerThread::TVrTimerThread(TVrTimer* timer, bool createRunning)
 {
 }
 
-TVrTimerThread::TVrTimerThread(std::shared_ptr<Private> d, bool createRunning)
-    : TThread([d](TThread& thread) { d->Execute(thread); }, !createRunning)
-    , d_(std::move(d))
+TVrTimerThread::TVrTimerThread(std::shared_ptr<Private> shared, bool createRunning)
+    : TThread([shared](TThread& thread) { shared->Execute(thread); }, !createRunning)
+    , d(std::move(shared))
 {
 }
 
@@ -129,27 +129,27 @@ TVrTimerThread::~TVrTimerThread() = default;
 
 void TVrTimerThread::setInterval(std::uint32_t milliseconds)
 {
-    d_->interval = milliseconds;
+    d->interval = milliseconds;
 }
 
 std::uint32_t TVrTimerThread::Interval() const
 {
-    return d_->interval.load();
+    return d->interval.load();
 }
 
 std::uint32_t TVrTimerThread::CurrentWait() const
 {
-    return d_->currentWait.load();
+    return d->currentWait.load();
 }
 
 void TVrTimerThread::setSyncEvent(bool value)
 {
-    d_->syncEvent = value;
+    d->syncEvent = value;
 }
 
 bool TVrTimerThread::DeliveringHere() const
 {
-    return d_->deliveringThread.load() == std::this_thread::get_id();
+    return d->deliveringThread.load() == std::this_thread::get_id();
 }
 
 bool TVrTimerThread::Private::BeginDelivery(const framework::TThread& thread)
@@ -171,14 +171,14 @@ void TVrTimerThread::Private::EndDelivery()
 void TVrTimerThread::WaitForDelivery()
 {
     framework::SyncQueue::Instance().ServeUntil([this] {
-        const std::lock_guard lock(d_->deliveryMutex);
-        return !d_->delivering;
+        const std::lock_guard lock(d->deliveryMutex);
+        return !d->delivering;
     });
 }
 
 std::chrono::steady_clock::time_point TVrTimerThread::LastWaitEnd() const
 {
-    return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(d_->lastWaitEnd.load()));
+    return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(d->lastWaitEnd.load()));
 }
 
 void TVrTimerThread::Private::Execute(framework::TThread& thread)
@@ -220,8 +220,8 @@ void TVrTimerThread::Private::Execute(framework::TThread& thread)
 
 void TVrTimerThread::ArmNextWait(std::uint32_t milliseconds)
 {
-    d_->armedWait = milliseconds;
-    d_->armedDeadline = milliseconds == 0
+    d->armedWait = milliseconds;
+    d->armedDeadline = milliseconds == 0
         ? 0
         : (std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds))
               .time_since_epoch()
@@ -256,52 +256,52 @@ struct TVrTimer::Private {
 
 TVrTimer::TVrTimer(QObject* owner)
     : TVrComponent(owner)
-    , d_(std::make_unique<Private>())
+    , d(std::make_unique<Private>())
 {
 }
 
 TVrTimer::~TVrTimer()
 {
-    d_->enabled = false;
+    d->enabled = false;
     disconnect(this, &TVrTimer::OnTimer, nullptr, nullptr);
     ReleaseTimer();
 }
 
 bool TVrTimer::Enabled() const
 {
-    return d_->enabled.load();
+    return d->enabled.load();
 }
 
 std::uint32_t TVrTimer::Interval() const
 {
-    return d_->interval;
+    return d->interval;
 }
 
 bool TVrTimer::SyncEvent() const
 {
-    return d_->syncEvent.load();
+    return d->syncEvent.load();
 }
 
 TVrTimerType TVrTimer::TimerType() const
 {
-    return d_->timerType;
+    return d->timerType;
 }
 
 framework::TThreadPriority TVrTimer::Priority() const
 {
-    return d_->priority;
+    return d->priority;
 }
 
 TVrTimerThread* TVrTimer::Worker() const
 {
-    return d_->worker.get();
+    return d->worker.get();
 }
 
 void TVrTimer::setEnabled(bool value)
 {
-    if (value == d_->enabled.load())
+    if (value == d->enabled.load())
         return;
-    d_->enabled = value;
+    d->enabled = value;
     // Turning off touches no mechanism: Timer drops the ticks.
     if (value)
         UpdateTimer();
@@ -309,43 +309,43 @@ void TVrTimer::setEnabled(bool value)
 
 void TVrTimer::setSyncEvent(bool value)
 {
-    d_->syncEvent = value;
-    if (d_->worker)
-        d_->worker->setSyncEvent(value);
+    d->syncEvent = value;
+    if (d->worker)
+        d->worker->setSyncEvent(value);
 }
 
 void TVrTimer::setInterval(std::uint32_t value)
 {
-    if (value == d_->interval)
+    if (value == d->interval)
         return;
-    d_->interval = value;
+    d->interval = value;
     if (Enabled())
         UpdateTimer();
 }
 
 void TVrTimer::ArmNextTick(std::uint32_t milliseconds)
 {
-    d_->nextTick = milliseconds;
+    d->nextTick = milliseconds;
     if (Enabled())
         UpdateTimer();
 }
 
 void TVrTimer::setTimerType(TVrTimerType value)
 {
-    if (framework::CheckedEnum(value) == d_->timerType)
+    if (framework::CheckedEnum(value) == d->timerType)
         return;
     ReleaseTimer();
-    d_->timerType = value;
+    d->timerType = value;
     if (Enabled())
         UpdateTimer();
 }
 
 void TVrTimer::setPriority(framework::TThreadPriority value)
 {
-    if (framework::CheckedEnum(value) == d_->priority)
+    if (framework::CheckedEnum(value) == d->priority)
         return;
-    d_->priority = value;
-    if (d_->timerType == ttThread && Enabled())
+    d->priority = value;
+    if (d->timerType == ttThread && Enabled())
         UpdateTimer();
 }
 
@@ -375,12 +375,12 @@ void TVrTimer::Timer()
 
 void TVrTimer::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() != d_->systemTimerId) {
+    if (event->timerId() != d->systemTimerId) {
         TVrComponent::timerEvent(event);
         return;
     }
-    if (d_->systemTimerArmedOnce)
-        StartSystemTimer(d_->systemInterval);  // the armed tick has come: back to the interval
+    if (d->systemTimerArmedOnce)
+        StartSystemTimer(d->systemInterval);  // the armed tick has come: back to the interval
     Timer();
 }
 
@@ -388,26 +388,26 @@ void TVrTimer::AllocateTimer()
 {
     ReleasedWorkers::FreeEnded();
     // A system timer needs nothing beyond this object; a thread timer gets its worker, paused.
-    if (d_->timerType == ttThread) {
-        d_->worker = std::make_unique<TVrTimerThread>(this, false);
-        d_->worker->setSyncEvent(SyncEvent());
+    if (d->timerType == ttThread) {
+        d->worker = std::make_unique<TVrTimerThread>(this, false);
+        d->worker->setSyncEvent(SyncEvent());
     }
-    d_->allocated = true;
+    d->allocated = true;
 }
 
 void TVrTimer::ReleaseTimer()
 {
-    if (!d_->allocated)
+    if (!d->allocated)
         return;
-    d_->allocated = false;
-    if (d_->timerType == ttSystem) {
+    d->allocated = false;
+    if (d->timerType == ttSystem) {
         StopSystemTimer();
         return;
     }
     // The worker's pending delivery is served while it is waited for, and its handler may change
     // this timer's settings: meanwhile the mechanism is neither touched nor made again.
-    const QScopedValueRollback releasing(d_->releasing, true);
-    std::unique_ptr<TVrTimerThread> worker = std::move(d_->worker);
+    const QScopedValueRollback releasing(d->releasing, true);
+    std::unique_ptr<TVrTimerThread> worker = std::move(d->worker);
     if (!worker)
         return;
     worker->Stop();
@@ -425,30 +425,30 @@ void TVrTimer::ReleaseTimer()
 void TVrTimer::UpdateTimer()
 {
     // While a worker is being released, the settings wait for the update that follows it.
-    if (IsDesigning() || d_->releasing)
+    if (IsDesigning() || d->releasing)
         return;
-    if (!d_->allocated)
+    if (!d->allocated)
         AllocateTimer();
-    const bool ticking = d_->interval != 0 && Enabled() && HandlerAssigned();
+    const bool ticking = d->interval != 0 && Enabled() && HandlerAssigned();
     // An armed tick waits for a mechanism that really ticks.
-    const std::uint32_t nextTick = ticking ? std::exchange(d_->nextTick, 0) : 0;
-    if (d_->timerType == ttSystem) {
+    const std::uint32_t nextTick = ticking ? std::exchange(d->nextTick, 0) : 0;
+    if (d->timerType == ttSystem) {
         StopSystemTimer();
-        d_->systemInterval = d_->interval;
+        d->systemInterval = d->interval;
         if (ticking)
-            StartSystemTimer(nextTick != 0 ? nextTick : d_->interval);
+            StartSystemTimer(nextTick != 0 ? nextTick : d->interval);
         return;
     }
     // The worker's settings change only while it is paused: it takes them as one set.
-    if (!d_->worker->Suspended())
-        d_->worker->Suspend();
-    d_->worker->setInterval(d_->interval);
+    if (!d->worker->Suspended())
+        d->worker->Suspend();
+    d->worker->setInterval(d->interval);
     if (nextTick != 0)
-        d_->worker->ArmNextWait(nextTick);
+        d->worker->ArmNextWait(nextTick);
     if (ticking) {
-        d_->worker->SetPriority(d_->priority);
-        while (d_->worker->Suspended())
-            d_->worker->Resume();
+        d->worker->SetPriority(d->priority);
+        while (d->worker->Suspended())
+            d->worker->Resume();
     }
 }
 
@@ -457,18 +457,18 @@ void TVrTimer::StartSystemTimer(std::uint32_t milliseconds)
     StopSystemTimer();
     // The longest interval the loop's timers take; a longer one ticks at that.
     const int interval = static_cast<int>(std::min<std::uint32_t>(milliseconds, INT_MAX));
-    d_->systemTimerId = startTimer(interval, Qt::PreciseTimer);
-    if (d_->systemTimerId == 0)
+    d->systemTimerId = startTimer(interval, Qt::PreciseTimer);
+    if (d->systemTimerId == 0)
         throw framework::EOutOfResources(QStringLiteral("No timer resources left."));
-    d_->systemTimerArmedOnce = milliseconds != d_->systemInterval;
+    d->systemTimerArmedOnce = milliseconds != d->systemInterval;
 }
 
 void TVrTimer::StopSystemTimer()
 {
-    if (d_->systemTimerId != 0)
-        killTimer(d_->systemTimerId);
-    d_->systemTimerId = 0;
-    d_->systemTimerArmedOnce = false;
+    if (d->systemTimerId != 0)
+        killTimer(d->systemTimerId);
+    d->systemTimerId = 0;
+    d->systemTimerArmedOnce = false;
 }
 
 }  // namespace display

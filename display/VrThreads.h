@@ -48,10 +48,10 @@ public:
 
 private:
     struct Private;
-    TVrTimerThread(std::shared_ptr<Private> d, bool createRunning);
+    TVrTimerThread(std::shared_ptr<Private> shared, bool createRunning);
 
     // Shared with the work, which the thread frees only once it has returned.
-    std::shared_ptr<Private> d_;
+    std::shared_ptr<Private> d;
 };
 
 // Raises OnTimer every Interval milliseconds while Enabled, from a worker thread (ttThread, the
@@ -116,7 +116,7 @@ private:
     void StopSystemTimer();
 
     struct Private;
-    std::unique_ptr<Private> d_;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace display

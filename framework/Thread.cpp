@@ -211,14 +211,14 @@ void TThread::Private::ApplyPriority()
 }
 
 TThread::TThread(Work work, bool createSuspended)
-    : d_(std::make_unique<Private>(std::move(work), createSuspended))
+    : d(std::make_unique<Private>(std::move(work), createSuspended))
 {
     SyncQueue::Instance().ServeFromEventLoop();
     // Started last: the work may use all of this object at once.
-    d_->thread = std::thread([this] {
-        d_->id = std::this_thread::get_id();
-        d_->work(*this);
-        d_->ended = true;
+    d->thread = std::thread([this] {
+        d->id = std::this_thread::get_id();
+        d->work(*this);
+        d->ended = true;
         SyncQueue::Instance().Notify();
     });
 }
@@ -232,21 +232,21 @@ TThread::~TThread()
 void TThread::Terminate()
 {
     {
-        const std::lock_guard lock(d_->pauseMutex);
-        d_->terminated = true;
+        const std::lock_guard lock(d->pauseMutex);
+        d->terminated = true;
     }
-    d_->pauseChanged.notify_all();
+    d->pauseChanged.notify_all();
     Wake();
 }
 
 bool TThread::Terminated() const
 {
-    return d_->terminated.load();
+    return d->terminated.load();
 }
 
 bool TThread::Ended() const
 {
-    return d_->ended.load();
+    return d->ended.load();
 }
 
 void TThread::Stop()
@@ -258,72 +258,72 @@ void TThread::Stop()
 
 void TThread::Suspend()
 {
-    const std::lock_guard lock(d_->pauseMutex);
-    ++d_->suspendCount;
+    const std::lock_guard lock(d->pauseMutex);
+    ++d->suspendCount;
 }
 
 void TThread::Resume()
 {
     {
-        const std::lock_guard lock(d_->pauseMutex);
-        if (d_->suspendCount > 0)
-            --d_->suspendCount;
+        const std::lock_guard lock(d->pauseMutex);
+        if (d->suspendCount > 0)
+            --d->suspendCount;
     }
-    d_->pauseChanged.notify_all();
+    d->pauseChanged.notify_all();
 }
 
 bool TThread::Suspended() const
 {
-    const std::lock_guard lock(d_->pauseMutex);
-    return d_->suspendCount > 0;
+    const std::lock_guard lock(d->pauseMutex);
+    return d->suspendCount > 0;
 }
 
 void TThread::SetPriority(TThreadPriority priority)
 {
-    d_->priority = priority;
+    d->priority = priority;
 }
 
 TThreadPriority TThread::Priority() const
 {
-    return d_->priority.load();
+    return d->priority.load();
 }
 
 bool TThread::IsCurrentThread() const
 {
-    return std::this_thread::get_id() == d_->id.load();
+    return std::this_thread::get_id() == d->id.load();
 }
 
 bool TThread::WaitWhileSuspended(const std::function<void()>& onPass)
 {
     {
-        std::unique_lock lock(d_->pauseMutex);
-        d_->pauseChanged.wait(lock, [this] { return d_->suspendCount == 0 || d_->terminated.load(); });
-        if (d_->terminated.load())
+        std::unique_lock lock(d->pauseMutex);
+        d->pauseChanged.wait(lock, [this] { return d->suspendCount == 0 || d->terminated.load(); });
+        if (d->terminated.load())
             return false;
         if (onPass)
             onPass();
     }
-    d_->ApplyPriority();
-    return !d_->terminated.load();
+    d->ApplyPriority();
+    return !d->terminated.load();
 }
 
 bool TThread::WaitTimedOut(std::chrono::milliseconds timeout)
 {
-    return d_->wake.WaitTimedOut(timeout);
+    return d->wake.WaitTimedOut(timeout);
 }
 
 void TThread::Wake()
 {
-    d_->wake.Signal();
+    d->wake.Signal();
 }
 
 void TThread::WaitFor()
 {
-    if (IsCurrentThread() || !d_->thread.joinable())
+    if (IsCurrentThread() || !d->thread.joinable())
         return;  // a thread waiting on itself, or one joined already
     if (OnGuiThread())
-        SyncQueue::Instance().ServeUntil([this] { return d_->ended.load(); });
-    d_->thread.join();
+        SyncQueue::Instance().ServeUntil([this] { return d->ended.load(); });
+    d->thread.join();
 }
 
 }  // namespace framework

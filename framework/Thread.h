@@ -128,7 +128,7 @@ public:
 
 private:
     struct Private;
-    std::unique_ptr<Private> d_;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace framework
