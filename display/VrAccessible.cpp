@@ -1,8 +1,5 @@
 #include "display/VrAccessible.h"
 
-#include "display/VrLabel.h"
-#include "display/vrLedClock.h"
-
 #include <QCoreApplication>
 #include <QPointer>
 
@@ -11,20 +8,21 @@ namespace display {
 namespace {
 
 // Qt asks with each class name of an object's ancestry, the most derived first; what this returns
-// Qt keeps, and deletes with the object.
-QAccessibleInterface* MakeVrAccessible(const QString& className, QObject* object)
+// Qt keeps, and deletes with the object. A display control that names no role is left to Qt.
+QAccessibleInterface* MakeVrAccessible(const QString& /*className*/, QObject* object)
 {
-    if (className == QLatin1String(TVrLedClock::staticMetaObject.className()))
-        if (auto* clock = qobject_cast<TVrLedClock*>(object))
-            return new TVrShownTextAccessible(
-                clock, QAccessible::Clock, [clock] { return clock->ShownTime(); },
-                QCoreApplication::translate("display::TVrLedClock", "Clock"));
-    if (className == QLatin1String(TVrLabel::staticMetaObject.className()))
-        if (auto* label = qobject_cast<TVrLabel*>(object))
-            return new TVrShownTextAccessible(
-                label, QAccessible::StaticText, [label] { return label->Caption(); }, QString());
-    return nullptr;
+    auto* control = qobject_cast<TVrGraphicControl*>(object);
+    if (!control || control->AccessibleRole() == QAccessible::NoRole)
+        return nullptr;
+    return new TVrShownTextAccessible(
+        control, control->AccessibleRole(), [control] { return control->AccessibleText(); },
+        control->UnnamedAccessibleName());
 }
+
+// Made as the library is loaded: Qt then installs the interfaces as the application object starts.
+const struct VrAccessibilityRegistration {
+    VrAccessibilityRegistration() { qAddPreRoutine(InstallVrAccessibility); }
+} vrAccessibilityRegistration;
 
 }  // namespace
 
@@ -35,14 +33,6 @@ void InstallVrAccessibility()
         return;
     installedFor = QCoreApplication::instance();
     QAccessible::installFactory(&MakeVrAccessible);
-}
-
-void NotifyAccessible(QObject* control, QAccessible::Event what)
-{
-    if (!QAccessible::isActive())
-        return;
-    QAccessibleEvent event(control, what);
-    QAccessible::updateAccessibility(&event);
 }
 
 TVrShownTextAccessible::TVrShownTextAccessible(

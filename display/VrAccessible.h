@@ -1,6 +1,7 @@
 #pragma once
 
 #include "display/Export.h"
+#include "display/VrControls.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -10,19 +11,18 @@
 // The controls draw their text themselves, so without these a reader would find nameless panes.
 namespace display {
 
-// Lets Qt find the interfaces below for the display controls; every display control calls it as
-// it is made, and it installs them once for each application object (Qt forgets them with it).
+// Lets Qt find the interfaces below for the display controls that name an accessible role. The
+// library calls it as the application object starts, or at once when it is loaded into a running
+// one; it installs them once for each application object (Qt forgets them with it).
 STUDIOCLOCK_DISPLAY_EXPORT void InstallVrAccessibility();
 
-// Tells screen readers that `what` of `control` changed; nothing while none is listening.
-STUDIOCLOCK_DISPLAY_EXPORT void NotifyAccessible(QObject* control, QAccessible::Event what);
-
 // The text a display control draws, offered read-only through Qt's text interface: an AT-SPI
-// reader reads text from there, and its value interface carries numbers only. The LED clock is a
-// clock named "Clock" whose value and text are the HH:MM its face shows; the styled label is static
-// text named by its caption. Either takes its accessible name first; the description is the
-// widget's (its accessible description, else its tooltip), where an owner may say how far a
-// clock's time can be trusted.
+// reader reads text from there, and its value interface carries numbers only. A control's role,
+// text and name without an accessible name come from the control (TVrGraphicControl::
+// AccessibleRole and its siblings): the LED clock is a clock named "Clock" whose value and text are
+// the HH:MM its face shows; the styled label is static text named by its caption. Either takes its
+// accessible name first; the description is the widget's (its accessible description, else its
+// tooltip), where an owner may say how far a clock's time can be trusted.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrShownTextAccessible : public QAccessibleWidget,
                                                           public QAccessibleTextInterface {
 public:

@@ -1,7 +1,6 @@
 #include "display/VrControls.h"
 
 #include "display/DrawingUtils.h"
-#include "display/VrAccessible.h"
 #include "framework/Application.h"
 
 #include <QBitmap>
@@ -80,6 +79,14 @@ const struct HandPointCursorRegistration {
 
 }  // namespace
 
+void NotifyAccessible(QObject* control, QAccessible::Event what)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleEvent event(control, what);
+    QAccessible::updateAccessibility(&event);
+}
+
 TVrComponent::TVrComponent(QObject* owner)
     : QObject(owner)
 {
@@ -98,7 +105,21 @@ TVrGraphicControl::TVrGraphicControl(QWidget* parent)
     , d(std::make_unique<Private>())
 {
     setMouseTracking(true);  // OnMouseMove also while no button is held
-    InstallVrAccessibility();
+}
+
+QAccessible::Role TVrGraphicControl::AccessibleRole() const
+{
+    return QAccessible::NoRole;
+}
+
+QString TVrGraphicControl::AccessibleText() const
+{
+    return {};
+}
+
+QString TVrGraphicControl::UnnamedAccessibleName() const
+{
+    return {};
 }
 
 TVrGraphicControl::~TVrGraphicControl() = default;

@@ -11,6 +11,7 @@
 #include "framework/Mouse.h"
 #include "framework/Property.h"
 
+#include <QAccessible>
 #include <QObject>
 #include <QWidget>
 #include <memory>
@@ -29,6 +30,9 @@ constexpr double kDegreesToRadians = 0.017453292519943295;
 // Index of the pointing hand in the screen's cursors, put there as the application starts, for a
 // program to set on any control: setCursor(framework::ScreenCursors().Cursor(HandPointCursor)).
 constexpr framework::TCursor HandPointCursor = 99;
+
+// Tells screen readers that `what` of `control` changed; nothing while none is listening.
+STUDIOCLOCK_DISPLAY_EXPORT void NotifyAccessible(QObject* control, QAccessible::Event what);
 
 class STUDIOCLOCK_DISPLAY_EXPORT TVrComponent : public QObject, public framework::Component {
     Q_OBJECT
@@ -65,6 +69,13 @@ public:
 
     // The canvas of the screen while a frame is being shown.
     framework::TCanvas& Canvas();
+
+    // What screen readers learn of the control: its role, NoRole leaving it to Qt as any widget;
+    // the text it shows; and its name while it has no accessible name of its own, empty when its
+    // shown text names it.
+    virtual QAccessible::Role AccessibleRole() const;
+    virtual QString AccessibleText() const;
+    virtual QString UnnamedAccessibleName() const;
 
 signals:
     // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one

@@ -1,7 +1,6 @@
 #include "display/VrLabel.h"
 
 #include "display/DrawingUtils.h"
-#include "display/VrAccessible.h"
 #include "framework/Arithmetic.h"
 
 #include <cmath>
@@ -187,6 +186,16 @@ void TVrLabel::CalcTextPosition(int& x, int& y) const
         d->captionWidth, d->captionHeight, width(), height(), d->angle, d->alignment, d->layout);
     x = p.X;
     y = p.Y;
+}
+
+QAccessible::Role TVrLabel::AccessibleRole() const
+{
+    return QAccessible::StaticText;
+}
+
+QString TVrLabel::AccessibleText() const
+{
+    return Caption();
 }
 
 void TVrLabel::MeasureCaption()

@@ -66,6 +66,10 @@ public:
         framework::TAlignment alignment, framework::TTextLayout layout);
     void CalcTextPosition(int& x, int& y) const;
 
+    // To screen readers static text named by its caption.
+    QAccessible::Role AccessibleRole() const override;
+    QString AccessibleText() const override;
+
 protected:
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void FontChanged() override;

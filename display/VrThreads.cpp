@@ -8,7 +8,10 @@
 #include <QTimer>
 #include <QTimerEvent>
 #include <algorithm>
+#include <atomic>
 #include <climits>
+#include <memory>
+#include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -84,45 +87,81 @@ std::chrono::milliseconds TimeUntil(std::int64_t steadyTicks)
 
 }  // namespace
 
+// What the worker's work uses: the thread frees it only once the work has returned.
+struct TVrTimerThread::Private {
+    explicit Private(TVrTimer* timer)
+        : timer(timer)
+    {
+    }
+
+    void Execute(framework::TThread& thread);
+    // A delivery begins only while the worker is not stopped; it ends where the tick ran.
+    bool BeginDelivery(const framework::TThread& thread);
+    void EndDelivery();
+    void DoTimer();
+
+    TVrTimer* const timer;  // touched only to deliver a tick, never once stopped
+    std::atomic<bool> syncEvent{true};
+    std::mutex deliveryMutex;
+    bool delivering = false;  // from BeginDelivery to the end of DoTimer
+    std::atomic<std::uint32_t> interval{1000};
+    std::atomic<std::uint32_t> armedWait{0};     // as armed, for CurrentWait
+    std::atomic<std::int64_t> armedDeadline{0};  // steady-clock ticks; 0: none armed
+    std::atomic<std::uint32_t> currentWait{0};
+    std::atomic<std::thread::id> deliveringThread{};
+    std::atomic<std::int64_t> lastWaitEnd{0};
+};
+
 TVrTimerThread::TVrTimerThread(TVrTimer* timer, bool createRunning)
-    : TThread(!createRunning)
-    , timer_(timer)
+    : TVrTimerThread(std::make_shared<Private>(timer), createRunning)
 {
-    Start();
 }
 
-TVrTimerThread::~TVrTimerThread()
+TVrTimerThread::TVrTimerThread(std::shared_ptr<Private> shared, bool createRunning)
+    : TThread([shared](TThread& thread) { shared->Execute(thread); }, !createRunning)
+    , d(std::move(shared))
 {
-    // Here, not in the base: Execute belongs to this class and must have returned before it goes.
-    Stop();
-    WaitFor();
 }
 
-void TVrTimerThread::Stop()
+TVrTimerThread::~TVrTimerThread() = default;
+
+void TVrTimerThread::setInterval(std::uint32_t milliseconds)
 {
-    while (Suspended())
-        Resume();
-    Terminate();
-    wake_.Signal();
+    d->interval = milliseconds;
+}
+
+std::uint32_t TVrTimerThread::Interval() const
+{
+    return d->interval.load();
+}
+
+std::uint32_t TVrTimerThread::CurrentWait() const
+{
+    return d->currentWait.load();
+}
+
+void TVrTimerThread::setSyncEvent(bool value)
+{
+    d->syncEvent = value;
 }
 
 bool TVrTimerThread::DeliveringHere() const
 {
-    return deliveringThread_.load() == std::this_thread::get_id();
+    return d->deliveringThread.load() == std::this_thread::get_id();
 }
 
-bool TVrTimerThread::BeginDelivery()
+bool TVrTimerThread::Private::BeginDelivery(const framework::TThread& thread)
 {
-    const std::lock_guard lock(deliveryMutex_);
-    delivering_ = !Terminated();
-    return delivering_;
+    const std::lock_guard lock(deliveryMutex);
+    delivering = !thread.Terminated();
+    return delivering;
 }
 
-void TVrTimerThread::EndDelivery()
+void TVrTimerThread::Private::EndDelivery()
 {
     {
-        const std::lock_guard lock(deliveryMutex_);
-        delivering_ = false;
+        const std::lock_guard lock(deliveryMutex);
+        delivering = false;
     }
     framework::SyncQueue::Instance().Notify();
 }
@@ -130,48 +169,48 @@ void TVrTimerThread::EndDelivery()
 void TVrTimerThread::WaitForDelivery()
 {
     framework::SyncQueue::Instance().ServeUntil([this] {
-        const std::lock_guard lock(deliveryMutex_);
-        return !delivering_;
+        const std::lock_guard lock(d->deliveryMutex);
+        return !d->delivering;
     });
 }
 
 std::chrono::steady_clock::time_point TVrTimerThread::LastWaitEnd() const
 {
-    return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(lastWaitEnd_.load()));
+    return std::chrono::steady_clock::time_point(std::chrono::steady_clock::duration(d->lastWaitEnd.load()));
 }
 
-void TVrTimerThread::Execute()
+void TVrTimerThread::Private::Execute(framework::TThread& thread)
 {
-    while (!Terminated()) {
+    while (!thread.Terminated()) {
         // The wait's length is taken as the worker leaves its pause, where no new pause can
         // begin: a pause and a new interval requested just after can only stop the next wait,
         // never be half seen.
         std::chrono::milliseconds timeout{};
         std::int64_t armed = 0;
-        if (!WaitWhileSuspended([this, &timeout, &armed] {
-                armed = armedDeadline_.load();
-                const std::uint32_t wait = armed != 0 ? armedWait_.load() : interval_.load();
-                currentWait_ = wait;
+        if (!thread.WaitWhileSuspended([this, &timeout, &armed] {
+                armed = armedDeadline.load();
+                const std::uint32_t wait = armed != 0 ? armedWait.load() : interval.load();
+                currentWait = wait;
                 timeout = armed != 0 ? TimeUntil(armed)
                     : wait == 0      ? std::chrono::milliseconds::max()
                                      : std::chrono::milliseconds(wait);
             }))
             break;
-        const bool timedOut = wake_.WaitTimedOut(timeout);
-        lastWaitEnd_ = std::chrono::steady_clock::now().time_since_epoch().count();
+        const bool timedOut = thread.WaitTimedOut(timeout);
+        lastWaitEnd = std::chrono::steady_clock::now().time_since_epoch().count();
         // A pause requested during the wait, a new moment armed or a stop: no tick.
-        if (!timedOut || Terminated() || Suspended())
+        if (!timedOut || thread.Terminated() || thread.Suspended())
             continue;
         // The armed moment has come; one armed again meanwhile stays.
-        armedDeadline_.compare_exchange_strong(armed, 0);
+        armedDeadline.compare_exchange_strong(armed, 0);
         // A finishing application takes no ticks; the moment is gone all the same, or every wait
         // after it would end at once and the worker would spin until it is stopped.
         if (framework::ApplicationTerminated())
             continue;
-        if (!BeginDelivery())
+        if (!BeginDelivery(thread))
             continue;
-        if (syncEvent_.load())
-            Synchronize([this] { DoTimer(); });
+        if (syncEvent.load())
+            framework::TThread::Synchronize([this] { DoTimer(); });
         else
             DoTimer();
     }
@@ -179,42 +218,88 @@ void TVrTimerThread::Execute()
 
 void TVrTimerThread::ArmNextWait(std::uint32_t milliseconds)
 {
-    armedWait_ = milliseconds;
-    armedDeadline_ = milliseconds == 0
+    d->armedWait = milliseconds;
+    d->armedDeadline = milliseconds == 0
         ? 0
         : (std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds))
               .time_since_epoch()
               .count();
-    wake_.Signal();
+    Wake();
 }
 
-void TVrTimerThread::DoTimer()
+void TVrTimerThread::Private::DoTimer()
 {
-    deliveringThread_ = std::this_thread::get_id();
+    deliveringThread = std::this_thread::get_id();
     // The handler may release this worker or free the timer: the timer is not touched after
     // Timer, and a worker released meanwhile is kept until it ends.
-    timer_->Timer();
-    deliveringThread_ = std::thread::id();
+    timer->Timer();
+    deliveringThread = std::thread::id();
     EndDelivery();
 }
 
+struct TVrTimer::Private {
+    std::atomic<bool> enabled{true};
+    std::uint32_t interval = 1000;
+    std::atomic<bool> syncEvent{true};
+    TVrTimerType timerType = ttThread;
+    framework::TThreadPriority priority = framework::tpNormal;
+    bool allocated = false;
+    bool releasing = false;  // a worker is being let go
+    std::unique_ptr<TVrTimerThread> worker;
+    std::uint32_t nextTick = 0;  // armed, not yet handed to the mechanism
+    int systemTimerId = 0;
+    std::uint32_t systemInterval = 0;   // the Interval the system timer was set up with
+    bool systemTimerArmedOnce = false;  // it runs at an armed length until it first fires
+};
+
 TVrTimer::TVrTimer(QObject* owner)
     : TVrComponent(owner)
+    , d(std::make_unique<Private>())
 {
 }
 
 TVrTimer::~TVrTimer()
 {
-    enabled_ = false;
+    d->enabled = false;
     disconnect(this, &TVrTimer::OnTimer, nullptr, nullptr);
     ReleaseTimer();
 }
 
+bool TVrTimer::Enabled() const
+{
+    return d->enabled.load();
+}
+
+std::uint32_t TVrTimer::Interval() const
+{
+    return d->interval;
+}
+
+bool TVrTimer::SyncEvent() const
+{
+    return d->syncEvent.load();
+}
+
+TVrTimerType TVrTimer::TimerType() const
+{
+    return d->timerType;
+}
+
+framework::TThreadPriority TVrTimer::Priority() const
+{
+    return d->priority;
+}
+
+TVrTimerThread* TVrTimer::Worker() const
+{
+    return d->worker.get();
+}
+
 void TVrTimer::setEnabled(bool value)
 {
-    if (value == enabled_.load())
+    if (value == d->enabled.load())
         return;
-    enabled_ = value;
+    d->enabled = value;
     // Turning off touches no mechanism: Timer drops the ticks.
     if (value)
         UpdateTimer();
@@ -222,43 +307,43 @@ void TVrTimer::setEnabled(bool value)
 
 void TVrTimer::setSyncEvent(bool value)
 {
-    syncEvent_ = value;
-    if (worker_)
-        worker_->setSyncEvent(value);
+    d->syncEvent = value;
+    if (d->worker)
+        d->worker->setSyncEvent(value);
 }
 
 void TVrTimer::setInterval(std::uint32_t value)
 {
-    if (value == interval_)
+    if (value == d->interval)
         return;
-    interval_ = value;
+    d->interval = value;
     if (Enabled())
         UpdateTimer();
 }
 
 void TVrTimer::ArmNextTick(std::uint32_t milliseconds)
 {
-    nextTick_ = milliseconds;
+    d->nextTick = milliseconds;
     if (Enabled())
         UpdateTimer();
 }
 
 void TVrTimer::setTimerType(TVrTimerType value)
 {
-    if (framework::CheckedEnum(value) == timerType_)
+    if (framework::CheckedEnum(value) == d->timerType)
         return;
     ReleaseTimer();
-    timerType_ = value;
+    d->timerType = value;
     if (Enabled())
         UpdateTimer();
 }
 
 void TVrTimer::setPriority(framework::TThreadPriority value)
 {
-    if (framework::CheckedEnum(value) == priority_)
+    if (framework::CheckedEnum(value) == d->priority)
         return;
-    priority_ = value;
-    if (timerType_ == ttThread && Enabled())
+    d->priority = value;
+    if (d->timerType == ttThread && Enabled())
         UpdateTimer();
 }
 
@@ -282,12 +367,12 @@ void TVrTimer::Timer()
 
 void TVrTimer::timerEvent(QTimerEvent* event)
 {
-    if (event->timerId() != systemTimerId_) {
+    if (event->timerId() != d->systemTimerId) {
         TVrComponent::timerEvent(event);
         return;
     }
-    if (systemTimerArmedOnce_)
-        StartSystemTimer(systemInterval_);  // the armed tick has come: back to the interval
+    if (d->systemTimerArmedOnce)
+        StartSystemTimer(d->systemInterval);  // the armed tick has come: back to the interval
     Timer();
 }
 
@@ -295,26 +380,26 @@ void TVrTimer::AllocateTimer()
 {
     ReleasedWorkers::FreeEnded();
     // A system timer needs nothing beyond this object; a thread timer gets its worker, paused.
-    if (timerType_ == ttThread) {
-        worker_ = std::make_unique<TVrTimerThread>(this, false);
-        worker_->setSyncEvent(SyncEvent());
+    if (d->timerType == ttThread) {
+        d->worker = std::make_unique<TVrTimerThread>(this, false);
+        d->worker->setSyncEvent(SyncEvent());
     }
-    allocated_ = true;
+    d->allocated = true;
 }
 
 void TVrTimer::ReleaseTimer()
 {
-    if (!allocated_)
+    if (!d->allocated)
         return;
-    allocated_ = false;
-    if (timerType_ == ttSystem) {
+    d->allocated = false;
+    if (d->timerType == ttSystem) {
         StopSystemTimer();
         return;
     }
     // The worker's pending delivery is served while it is waited for, and its handler may change
     // this timer's settings: meanwhile the mechanism is neither touched nor made again.
-    const QScopedValueRollback releasing(releasing_, true);
-    std::unique_ptr<TVrTimerThread> worker = std::move(worker_);
+    const QScopedValueRollback releasing(d->releasing, true);
+    std::unique_ptr<TVrTimerThread> worker = std::move(d->worker);
     if (!worker)
         return;
     worker->Stop();
@@ -332,30 +417,30 @@ void TVrTimer::ReleaseTimer()
 void TVrTimer::UpdateTimer()
 {
     // While a worker is being released, the settings wait for the update that follows it.
-    if (IsDesigning() || releasing_)
+    if (IsDesigning() || d->releasing)
         return;
-    if (!allocated_)
+    if (!d->allocated)
         AllocateTimer();
-    const bool ticking = interval_ != 0 && Enabled() && HandlerAssigned();
+    const bool ticking = d->interval != 0 && Enabled() && HandlerAssigned();
     // An armed tick waits for a mechanism that really ticks.
-    const std::uint32_t nextTick = ticking ? std::exchange(nextTick_, 0) : 0;
-    if (timerType_ == ttSystem) {
+    const std::uint32_t nextTick = ticking ? std::exchange(d->nextTick, 0) : 0;
+    if (d->timerType == ttSystem) {
         StopSystemTimer();
-        systemInterval_ = interval_;
+        d->systemInterval = d->interval;
         if (ticking)
-            StartSystemTimer(nextTick != 0 ? nextTick : interval_);
+            StartSystemTimer(nextTick != 0 ? nextTick : d->interval);
         return;
     }
     // The worker's settings change only while it is paused: it takes them as one set.
-    if (!worker_->Suspended())
-        worker_->Suspend();
-    worker_->setInterval(interval_);
+    if (!d->worker->Suspended())
+        d->worker->Suspend();
+    d->worker->setInterval(d->interval);
     if (nextTick != 0)
-        worker_->ArmNextWait(nextTick);
+        d->worker->ArmNextWait(nextTick);
     if (ticking) {
-        worker_->SetPriority(priority_);
-        while (worker_->Suspended())
-            worker_->Resume();
+        d->worker->SetPriority(d->priority);
+        while (d->worker->Suspended())
+            d->worker->Resume();
     }
 }
 
@@ -364,18 +449,18 @@ void TVrTimer::StartSystemTimer(std::uint32_t milliseconds)
     StopSystemTimer();
     // The longest interval the loop's timers take; a longer one ticks at that.
     const int interval = static_cast<int>(std::min<std::uint32_t>(milliseconds, INT_MAX));
-    systemTimerId_ = startTimer(interval, Qt::PreciseTimer);
-    if (systemTimerId_ == 0)
+    d->systemTimerId = startTimer(interval, Qt::PreciseTimer);
+    if (d->systemTimerId == 0)
         throw framework::EOutOfResources(QStringLiteral("No timer resources left."));
-    systemTimerArmedOnce_ = milliseconds != systemInterval_;
+    d->systemTimerArmedOnce = milliseconds != d->systemInterval;
 }
 
 void TVrTimer::StopSystemTimer()
 {
-    if (systemTimerId_ != 0)
-        killTimer(systemTimerId_);
-    systemTimerId_ = 0;
-    systemTimerArmedOnce_ = false;
+    if (d->systemTimerId != 0)
+        killTimer(d->systemTimerId);
+    d->systemTimerId = 0;
+    d->systemTimerArmedOnce = false;
 }
 
 }  // namespace display

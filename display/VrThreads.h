@@ -6,39 +6,33 @@
 #include "display/VrTypes.h"
 #include "framework/Thread.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 
 namespace display {
 
 class TVrTimer;
 
-// The worker of a thread-mode timer: it waits on its wake event for the interval, and each time
-// the wait runs out it delivers one tick, through the GUI thread when the timer's SyncEvent is
-// set. The next wait starts after the delivery, so the period is the interval plus the tick.
+// The worker of a thread-mode timer: it waits for the interval, and each time the wait runs out it
+// delivers one tick, through the GUI thread when the timer's SyncEvent is set. The next wait starts
+// after the delivery, so the period is the interval plus the tick. Freeing it stops it and waits.
 class STUDIOCLOCK_DISPLAY_EXPORT TVrTimerThread : public framework::TThread {
 public:
     TVrTimerThread(TVrTimer* timer, bool createRunning);
-    // Stops the worker and waits for it, serving its pending delivery meanwhile.
     ~TVrTimerThread() override;
 
     // The length of every wait; 0 waits until woken. Written only while the worker is paused
     // (Suspend held): the worker takes it as it leaves the pause, so a new value applies from
     // the next wait.
-    void setInterval(std::uint32_t milliseconds) { interval_ = milliseconds; }
-    std::uint32_t Interval() const { return interval_.load(); }
+    void setInterval(std::uint32_t milliseconds);
+    std::uint32_t Interval() const;
     // The next tick comes this long from now, the ones after it an interval apart again: a wait in
     // progress is cut short, without a tick, and begun again towards the new moment. Written like
     // the interval, only while the worker is paused.
     void ArmNextWait(std::uint32_t milliseconds);
     // The length of the wait the worker is in, or began last.
-    std::uint32_t CurrentWait() const { return currentWait_.load(); }
-
-    // Lifts every pause, terminates, and wakes a waiting worker at once.
-    void Stop();
+    std::uint32_t CurrentWait() const;
 
     // True when called from inside this worker's tick delivery, on the thread running it.
     bool DeliveringHere() const;
@@ -47,31 +41,17 @@ public:
     void WaitForDelivery();
 
     // Whether ticks are delivered on the GUI thread; the timer's SyncEvent.
-    void setSyncEvent(bool value) { syncEvent_ = value; }
+    void setSyncEvent(bool value);
 
     // When the most recent wait ended (for latency measurements).
     std::chrono::steady_clock::time_point LastWaitEnd() const;
 
-protected:
-    void Execute() override;
-
 private:
-    void DoTimer();
-    // A delivery begins only while the worker is not stopped; it ends where the tick ran.
-    bool BeginDelivery();
-    void EndDelivery();
+    struct Private;
+    TVrTimerThread(std::shared_ptr<Private> shared, bool createRunning);
 
-    TVrTimer* timer_;  // touched only to deliver a tick, never once stopped
-    framework::TEvent wake_;
-    std::atomic<bool> syncEvent_{true};
-    std::mutex deliveryMutex_;
-    bool delivering_ = false;  // from BeginDelivery to the end of DoTimer
-    std::atomic<std::uint32_t> interval_{1000};
-    std::atomic<std::uint32_t> armedWait_{0};     // as armed, for CurrentWait
-    std::atomic<std::int64_t> armedDeadline_{0};  // steady-clock ticks; 0: none armed
-    std::atomic<std::uint32_t> currentWait_{0};
-    std::atomic<std::thread::id> deliveringThread_{};
-    std::atomic<std::int64_t> lastWaitEnd_{0};
+    // Shared with the work, which the thread frees only once it has returned.
+    std::shared_ptr<Private> d;
 };
 
 // Raises OnTimer every Interval milliseconds while Enabled, from a worker thread (ttThread, the
@@ -95,15 +75,15 @@ public:
     explicit TVrTimer(QObject* owner = nullptr);
     ~TVrTimer() override;
 
-    bool Enabled() const { return enabled_.load(); }
+    bool Enabled() const;
     void setEnabled(bool value);
-    std::uint32_t Interval() const { return interval_; }
+    std::uint32_t Interval() const;
     void setInterval(std::uint32_t value);
-    bool SyncEvent() const { return syncEvent_.load(); }
+    bool SyncEvent() const;
     void setSyncEvent(bool value);
-    TVrTimerType TimerType() const { return timerType_; }
+    TVrTimerType TimerType() const;
     void setTimerType(TVrTimerType value);
-    framework::TThreadPriority Priority() const { return priority_; }
+    framework::TThreadPriority Priority() const;
     void setPriority(framework::TThreadPriority value);
 
     void Loaded() override;
@@ -118,7 +98,7 @@ public:
     void ArmNextTick(std::uint32_t milliseconds);
 
     // The worker of a thread-mode timer once allocated, else nullptr.
-    TVrTimerThread* Worker() const { return worker_.get(); }
+    TVrTimerThread* Worker() const;
 
 signals:
     // A handler that may raise is connected with framework::ConnectGuarded; a plainly connected one
@@ -136,18 +116,8 @@ private:
     void StartSystemTimer(std::uint32_t milliseconds);
     void StopSystemTimer();
 
-    std::atomic<bool> enabled_{true};
-    std::uint32_t interval_ = 1000;
-    std::atomic<bool> syncEvent_{true};
-    TVrTimerType timerType_ = ttThread;
-    framework::TThreadPriority priority_ = framework::tpNormal;
-    bool allocated_ = false;
-    bool releasing_ = false;  // a worker is being let go
-    std::unique_ptr<TVrTimerThread> worker_;
-    std::uint32_t nextTick_ = 0;  // armed, not yet handed to the mechanism
-    int systemTimerId_ = 0;
-    std::uint32_t systemInterval_ = 0;   // the Interval the system timer was set up with
-    bool systemTimerArmedOnce_ = false;  // it runs at an armed length until it first fires
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace display

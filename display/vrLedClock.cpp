@@ -1,7 +1,6 @@
 #include "display/vrLedClock.h"
 
 #include "display/DrawingUtils.h"
-#include "display/VrAccessible.h"
 #include "display/VrSecondScheduler.h"
 #include "display/vrLedClockPrivate.h"
 #include "framework/Application.h"
@@ -79,6 +78,21 @@ void TVrLedClock::AnnounceShownTime()
     // value change only for a number.
     QAccessibleTextUpdateEvent event(this, 0, before, d->announcedTime);
     QAccessible::updateAccessibility(&event);
+}
+
+QAccessible::Role TVrLedClock::AccessibleRole() const
+{
+    return QAccessible::Clock;
+}
+
+QString TVrLedClock::AccessibleText() const
+{
+    return ShownTime();
+}
+
+QString TVrLedClock::UnnamedAccessibleName() const
+{
+    return tr("Clock");
 }
 
 void TVrLedClock::changeEvent(QEvent* event)

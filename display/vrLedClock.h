@@ -117,6 +117,11 @@ public:
     // The time the face shows, HH:MM: under hfmt12h the afternoon's hours from 1 to 11.
     QString ShownTime() const;
 
+    // To screen readers a clock named "Clock" whose text is the time shown.
+    QAccessible::Role AccessibleRole() const override;
+    QString AccessibleText() const override;
+    QString UnnamedAccessibleName() const override;
+
     void Loaded() override;
     // Redraws, and tells screen readers when the time shown changed.
     void UpdateControl() override;

@@ -3,11 +3,13 @@
 #include <QCoreApplication>
 #include <QPointer>
 #include <QThread>
+#include <atomic>
 #include <exception>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
+#include <thread>
 #include <unistd.h>
 #include <utility>
 
@@ -172,76 +174,35 @@ void SyncQueue::Notify()
     work_.notify_all();
 }
 
-TThread::TThread(bool createSuspended)
-    : suspendCount_(createSuspended ? 1 : 0)
-{
-    SyncQueue::Instance().ServeFromEventLoop();
-}
-
-TThread::~TThread()
-{
-    Terminate();
-    while (Suspended())
-        Resume();
-    WaitFor();
-}
-
-void TThread::Start()
-{
-    thread_ = std::thread([this] { Run(); });
-}
-
-void TThread::Terminate()
-{
+struct TThread::Private {
+    Private(Work work, bool createSuspended)
+        : work(std::move(work))
+        , suspendCount(createSuspended ? 1 : 0)
     {
-        const std::lock_guard lock(pauseMutex_);
-        terminated_ = true;
     }
-    pauseChanged_.notify_all();
-}
 
-void TThread::Suspend()
-{
-    const std::lock_guard lock(pauseMutex_);
-    ++suspendCount_;
-}
+    // Worker thread: gives it the priority last asked for.
+    void ApplyPriority();
 
-void TThread::Resume()
-{
-    {
-        const std::lock_guard lock(pauseMutex_);
-        if (suspendCount_ > 0)
-            --suspendCount_;
-    }
-    pauseChanged_.notify_all();
-}
+    Work work;
+    std::thread thread;
+    std::atomic<std::thread::id> id{};
+    std::atomic<bool> terminated{false};
+    std::atomic<bool> ended{false};
+    std::atomic<TThreadPriority> priority{tpNormal};
+    TThreadPriority applied = tpNormal;  // worker thread only
+    TEvent wake;
+    mutable std::mutex pauseMutex;
+    std::condition_variable pauseChanged;
+    int suspendCount;
+};
 
-bool TThread::Suspended() const
+void TThread::Private::ApplyPriority()
 {
-    const std::lock_guard lock(pauseMutex_);
-    return suspendCount_ > 0;
-}
-
-bool TThread::WaitWhileSuspended(const std::function<void()>& onPass)
-{
-    {
-        std::unique_lock lock(pauseMutex_);
-        pauseChanged_.wait(lock, [this] { return suspendCount_ == 0 || terminated_.load(); });
-        if (terminated_.load())
-            return false;
-        if (onPass)
-            onPass();
-    }
-    ApplyPriority();
-    return !terminated_.load();
-}
-
-void TThread::ApplyPriority()
-{
-    const TThreadPriority wanted = priority_.load();
-    if (wanted == applied_)
+    const TThreadPriority wanted = priority.load();
+    if (wanted == applied)
         return;
-    applied_ = wanted;
+    applied = wanted;
     // Linux keeps a nice value per thread; the idle level is a scheduling class of its own.
     sched_param param{};
     pthread_setschedparam(pthread_self(), wanted == tpIdle ? SCHED_IDLE : SCHED_OTHER, &param);
@@ -249,21 +210,120 @@ void TThread::ApplyPriority()
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), kNice[wanted]);
 }
 
-void TThread::WaitFor()
+TThread::TThread(Work work, bool createSuspended)
+    : d(std::make_unique<Private>(std::move(work), createSuspended))
 {
-    if (!thread_.joinable() || IsCurrentThread())
-        return;  // never started, already joined, or a thread waiting on itself
-    if (OnGuiThread())
-        SyncQueue::Instance().ServeUntil([this] { return ended_.load(); });
-    thread_.join();
+    SyncQueue::Instance().ServeFromEventLoop();
+    // Started last: the work may use all of this object at once.
+    d->thread = std::thread([this] {
+        d->id = std::this_thread::get_id();
+        d->work(*this);
+        d->ended = true;
+        SyncQueue::Instance().Notify();
+    });
 }
 
-void TThread::Run()
+TThread::~TThread()
 {
-    id_ = std::this_thread::get_id();
-    Execute();
-    ended_ = true;
-    SyncQueue::Instance().Notify();
+    Stop();
+    WaitFor();
+}
+
+void TThread::Terminate()
+{
+    {
+        const std::lock_guard lock(d->pauseMutex);
+        d->terminated = true;
+    }
+    d->pauseChanged.notify_all();
+    Wake();
+}
+
+bool TThread::Terminated() const
+{
+    return d->terminated.load();
+}
+
+bool TThread::Ended() const
+{
+    return d->ended.load();
+}
+
+void TThread::Stop()
+{
+    while (Suspended())
+        Resume();
+    Terminate();
+}
+
+void TThread::Suspend()
+{
+    const std::lock_guard lock(d->pauseMutex);
+    ++d->suspendCount;
+}
+
+void TThread::Resume()
+{
+    {
+        const std::lock_guard lock(d->pauseMutex);
+        if (d->suspendCount > 0)
+            --d->suspendCount;
+    }
+    d->pauseChanged.notify_all();
+}
+
+bool TThread::Suspended() const
+{
+    const std::lock_guard lock(d->pauseMutex);
+    return d->suspendCount > 0;
+}
+
+void TThread::SetPriority(TThreadPriority priority)
+{
+    d->priority = priority;
+}
+
+TThreadPriority TThread::Priority() const
+{
+    return d->priority.load();
+}
+
+bool TThread::IsCurrentThread() const
+{
+    return std::this_thread::get_id() == d->id.load();
+}
+
+bool TThread::WaitWhileSuspended(const std::function<void()>& onPass)
+{
+    {
+        std::unique_lock lock(d->pauseMutex);
+        d->pauseChanged.wait(lock, [this] { return d->suspendCount == 0 || d->terminated.load(); });
+        if (d->terminated.load())
+            return false;
+        if (onPass)
+            onPass();
+    }
+    d->ApplyPriority();
+    return !d->terminated.load();
+}
+
+bool TThread::WaitTimedOut(std::chrono::milliseconds timeout)
+{
+    return d->wake.WaitTimedOut(timeout);
+}
+
+void TThread::Wake()
+{
+    d->wake.Signal();
+}
+
+void TThread::WaitFor()
+{
+    if (IsCurrentThread() || !d->thread.joinable())
+        return;  // a thread waiting on itself, or one joined already
+    if (OnGuiThread())
+        SyncQueue::Instance().ServeUntil([this] { return d->ended.load(); });
+    d->thread.join();
 }
 
 }  // namespace framework

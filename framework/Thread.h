@@ -4,13 +4,12 @@
 #include "framework/Export.h"
 
 #include <QPointer>
-#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
-#include <thread>
 
 namespace framework {
 
@@ -72,23 +71,29 @@ STUDIOCLOCK_FRAMEWORK_EXPORT bool OnGuiThread();
 STUDIOCLOCK_FRAMEWORK_EXPORT bool ApplicationTerminated();
 STUDIOCLOCK_FRAMEWORK_EXPORT void SetApplicationTerminated(bool value);
 
-// A worker thread with nested, cooperative pauses and calls onto the GUI thread. Execute runs
-// the work; it calls WaitWhileSuspended at the points where a pause may take effect, so that a
-// pause never freezes the worker inside a delivery or while it holds a lock. A derived class
-// starts the thread (Start) when it is fully built and ends it in its own destructor (Terminate,
-// then WaitFor): Execute is gone after it.
+// A worker thread with nested, cooperative pauses and calls onto the GUI thread. It owns its work
+// and starts it as soon as it is made; the work is handed the thread, calls WaitWhileSuspended at
+// the points where a pause may take effect (so that a pause never freezes the worker inside a
+// delivery or while it holds a lock), and ends once Terminated. Whatever the work uses it owns (or
+// shares): the thread stops and waits for it before freeing it, so no owner has to remember to.
 class STUDIOCLOCK_FRAMEWORK_EXPORT TThread {
 public:
-    explicit TThread(bool createSuspended);
-    // Terminates, resumes and waits for the worker (serving calls meanwhile).
+    using Work = std::function<void(TThread& thread)>;
+
+    TThread(Work work, bool createSuspended);
+    // Stops the worker and waits for it (serving calls meanwhile), then frees the work.
     virtual ~TThread();
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
 
+    // Ends a wait of the worker's in progress (WaitTimedOut), and makes WaitWhileSuspended return
+    // false from now on.
     void Terminate();
-    bool Terminated() const { return terminated_.load(); }
-    // True once Execute has returned.
-    bool Ended() const { return ended_.load(); }
+    bool Terminated() const;
+    // True once the work has returned.
+    bool Ended() const;
+    // Lifts every pause and terminates: a waiting worker goes on at once, to its end.
+    void Stop();
 
     // Pauses nest: each Suspend needs its Resume. A Resume cancels a pause that has not taken
     // effect yet.
@@ -98,8 +103,8 @@ public:
 
     // Takes effect when the worker next passes WaitWhileSuspended. Raising a priority above
     // normal needs privileges the program may not have; it then stays normal.
-    void SetPriority(TThreadPriority priority) { priority_ = priority; }
-    TThreadPriority Priority() const { return priority_.load(); }
+    void SetPriority(TThreadPriority priority);
+    TThreadPriority Priority() const;
 
     // Runs `call` on the GUI thread and waits for it.
     static void Synchronize(const std::function<void()>& call) { SyncQueue::Instance().Run(call); }
@@ -108,29 +113,22 @@ public:
     void WaitFor();
 
     // True on the worker thread itself.
-    bool IsCurrentThread() const { return std::this_thread::get_id() == id_.load(); }
+    bool IsCurrentThread() const;
 
-protected:
-    void Start();
-    virtual void Execute() = 0;
-    // Blocks while a pause is requested; false once the thread is terminated. `onPass` runs as
-    // the worker passes, before a new pause can begin: settings written while the worker was
-    // paused are read there as one set, and none is written while it reads.
+    // Worker thread: blocks while a pause is requested; false once the thread is terminated.
+    // `onPass` runs as the worker passes, before a new pause can begin: settings written while the
+    // worker was paused are read there as one set, and none is written while it reads.
     bool WaitWhileSuspended(const std::function<void()>& onPass = nullptr);
+    // Worker thread: waits until Wake or Terminate, or until `timeout` has passed (a time-out of
+    // milliseconds::max() never passes); true when the time ran out. A wake between two waits ends
+    // the next one at once.
+    bool WaitTimedOut(std::chrono::milliseconds timeout);
+    // Ends the worker's wait in progress, or its next one, at once.
+    void Wake();
 
 private:
-    void Run();
-    void ApplyPriority();
-
-    std::thread thread_;
-    std::atomic<std::thread::id> id_{};
-    std::atomic<bool> terminated_{false};
-    std::atomic<bool> ended_{false};
-    std::atomic<TThreadPriority> priority_{tpNormal};
-    TThreadPriority applied_ = tpNormal;  // worker thread only
-    mutable std::mutex pauseMutex_;
-    std::condition_variable pauseChanged_;
-    int suspendCount_;
+    struct Private;
+    std::unique_ptr<Private> d;
 };
 
 }  // namespace framework

@@ -444,6 +444,36 @@ private slots:
         QVERIFY(returned);
     }
 
+    // Freeing a thread wakes its work from the longest wait and waits for it to return before
+    // anything the work owns goes: the work here is still running as its thread is freed.
+    void freeingAThreadStopsItsWorkBeforeTheWorkGoes()
+    {
+        std::atomic<bool> waiting{false};
+        std::atomic<bool> returned{false};
+        std::atomic<bool> freedWhileRunning{false};
+        struct Owned {
+            std::atomic<bool>& returned;
+            std::atomic<bool>& freedWhileRunning;
+            ~Owned() { freedWhileRunning = !returned; }
+        };
+        {
+            const TThread thread(
+                [owned = std::make_shared<Owned>(Owned{returned, freedWhileRunning}), &waiting](
+                    TThread& self) {
+                    while (self.WaitWhileSuspended()) {
+                        waiting = true;
+                        self.WaitTimedOut(std::chrono::hours(1));  // only a wake ends it in time
+                    }
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                    owned->returned = true;
+                },
+                false);
+            QTRY_VERIFY_WITH_TIMEOUT(waiting, kPatienceMs);
+        }
+        QVERIFY(returned);
+        QVERIFY(!freedWhileRunning);
+    }
+
     // A call that ends wakes its own caller alone: a worker whose call runs long sleeps on while
     // a thousand calls of another worker come and go.
     void aFinishedCallWakesOnlyItsCaller()
