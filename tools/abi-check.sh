@@ -26,13 +26,10 @@ cmake --preset abi >/dev/null
 cmake --build --preset abi
 build="$root/build/abi"
 
-# The headers installed as include/studioclock/<folder>, the generated export headers among them,
-# as the build lists them: a private header beside them describes no interface.
+# The folders installed as include/studioclock/<folder>, and the generated export headers.
 libraries=(framework resources controls display resizer forms)
-headers=()
-for name in "${libraries[@]}"; do
-  while read -r header; do headers+=(--header-file "$header"); done <"$build/installed-headers/$name.txt"
-done
+headers=(--headers-dir "$build/generated")
+for name in "${libraries[@]}"; do headers+=(--headers-dir "$root/$name"); done
 
 soname() { sed -n 's/.*<abi-corpus [^>]*soname=.\([^"'\'']*\).*/\1/p' "$1" | head -n 1; }
 
@@ -47,7 +44,7 @@ for name in "${libraries[@]}"; do
   # Without source locations, and the tree's folder written as ".", so a baseline renewed in another
   # folder differs only where the ABI does.
   abidw --no-corpus-path --no-show-locs --drop-private-types --drop-undefined-syms --type-id-style hash \
-    --suppressions "$root/abi/qt-types.suppr" \
+    --suppressions "$root/abi/left-out-types.suppr" \
     "${headers[@]}" --out-file "$current" "$library"
   sed -i "s|$root|.|g" "$current"
   if [ "$renew" = yes ]; then
