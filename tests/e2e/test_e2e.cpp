@@ -208,7 +208,7 @@ private slots:
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), scratch.filePath(QStringLiteral(".config")));
         process.setProcessEnvironment(environment);
         process.start(designer, {form.fileName()});
-        QTRY_VERIFY_WITH_TIMEOUT(!WindowsNamed(QStringLiteral("Values refused")).isEmpty(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!WindowsNamed(QStringLiteral("Values refused")).isEmpty(), 120000);
         QTest::qWait(3000);
         QCOMPARE(process.state(), QProcess::Running);
         process.kill();
@@ -241,8 +241,8 @@ private slots:
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         const QPoint tuesday = SelectedDay(clock.Grab());
         QVERIFY(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"));
-        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("00:00"), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 9), "en_US"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("00:00"), 40000);
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 9), "en_US"), 12000);
         const QPoint wednesday = SelectedDay(clock.Grab());
         QCOMPARE(wednesday.y(), tuesday.y());
         QVERIFY(wednesday.x() > tuesday.x() + 15);
@@ -254,9 +254,9 @@ private slots:
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         QVERIFY(!SelectedDay(clock.Grab()).isNull());
         clock.Click(kNextMonth);  // January: today is not on it
-        QTRY_VERIFY_WITH_TIMEOUT(SelectedDay(clock.Grab()).isNull(), 3000);
-        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("11:00"), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(!SelectedDay(clock.Grab()).isNull(), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(SelectedDay(clock.Grab()).isNull(), 12000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("11:00"), 40000);
+        QTRY_VERIFY_WITH_TIMEOUT(!SelectedDay(clock.Grab()).isNull(), 12000);
     }
 
     void aDoubleClickDocksTheCalendarAndAnotherFreesIt()
@@ -266,9 +266,9 @@ private slots:
         const QPoint besideTheNotes(700, 500);  // on the notes, where the docked calendar reaches
         QCOMPARE(qGray(clock.Grab().pixel(besideTheNotes)), 0);
         clock.DoubleClick(kCalendarDays);
-        QTRY_VERIFY_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)) > 200, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)) > 200, 12000);
         clock.DoubleClick(kCalendarDays);
-        QTRY_COMPARE_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)), 0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(qGray(clock.Grab().pixel(besideTheNotes)), 0, 12000);
     }
 
     // Freed after a resize, the calendar stands where it would had it never been docked; at the
@@ -282,35 +282,35 @@ private slots:
         const QImage start = clock.Grab();
         const QPoint today = SelectedDay(start);
         clock.Click(today);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != start, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != start, 12000);
         const QImage free = SettledGrab(clock);
         const auto resizeTo = [&clock](QSize size) {
             clock.Resize(size);
-            QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), size, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), size, 20000);
             SettledGrab(clock);
         };
         const QSize large(1400, 1000);
         resizeTo(large);
         const QImage largeFree = clock.Grab();
         resizeTo(free.size());
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == free, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == free, 12000);
 
         clock.DoubleClick(today);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != free, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != free, 12000);
         const QImage docked = SettledGrab(clock);
         resizeTo(large);
         const QRect dockedCalendar(large.width() - 400, 0, 400, large.height());
         QVERIFY(!SelectedDay(clock.Grab(), dockedCalendar).isNull());
         clock.DoubleClick(SelectedDay(clock.Grab(), dockedCalendar));
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == largeFree, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == largeFree, 12000);
         resizeTo(free.size());
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == free, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == free, 12000);
 
         clock.DoubleClick(today);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == docked, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == docked, 12000);
         resizeTo(large);
         resizeTo(free.size());
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == docked, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == docked, 12000);
     }
 
     void whatIsTypedIntoTheNotesStaysUntilClean()
@@ -320,9 +320,9 @@ private slots:
         QCOMPARE(WhitePixels(clock.Grab(), kNotes), 0);
         clock.Click(kNotes.center());
         clock.Type(QStringLiteral("ON AIR AT TEN"));
-        QTRY_VERIFY_WITH_TIMEOUT(WhitePixels(clock.Grab(), kNotes) > 200, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(WhitePixels(clock.Grab(), kNotes) > 200, 12000);
         clock.Click(kCleanButton);
-        QTRY_COMPARE_WITH_TIMEOUT(WhitePixels(clock.Grab(), kNotes), 0, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(WhitePixels(clock.Grab(), kNotes), 0, 12000);
     }
 
     void growingAndRestoringTheWindowGivesBackTheSamePixels()
@@ -331,10 +331,10 @@ private slots:
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         const QImage before = clock.Grab();
         clock.Resize(QSize(1500, 1100));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QSize(1500, 1100), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QSize(1500, 1100), 20000);
         clock.Resize(before.size());
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 12000);
     }
 
     void theFullScreenKeyFillsTheScreenAndGivesBackTheWindowAndTheNotes()
@@ -354,18 +354,18 @@ private slots:
         clock.Click(kNotes.center());  // F11 is pressed with the focus in the notes
         clock.Key(QStringLiteral("F11"));
         const QSize screen = QGuiApplication::primaryScreen()->size();
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen, 20000);
         // Everything scales as on any resize: the notes' text too.
         const QRect notes(kNotes.left() * screen.width() / before.width(),
             kNotes.top() * screen.height() / before.height(),
             kNotes.width() * screen.width() / before.width(),
             kNotes.height() * screen.height() / before.height());
-        QTRY_VERIFY_WITH_TIMEOUT(WhitePixels(clock.Grab(), notes) > 2 * WhitePixels(before, kNotes), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(WhitePixels(clock.Grab(), notes) > 2 * WhitePixels(before, kNotes), 12000);
 
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), before.size(), 20000);
         clock.Click(today);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == before, 12000);
     }
 
     // Whatever way leads back to a state of the window (its size, full screen or not, the calendar
@@ -384,10 +384,10 @@ private slots:
         const QImage window = SettledGrab(clock);
         const QRect dockedCalendar(kWindowSize.width() - 210, 0, 210, kWindowSize.height());
         clock.DoubleClick(today);
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != window, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != window, 12000);
         const QImage docked = SettledGrab(clock);
         clock.DoubleClick(SelectedDay(docked, dockedCalendar));
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == window, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == window, 12000);
 
         // Docked in full screen, the calendar comes back as it was docked in the window.
         clock.Key(QStringLiteral("F11"));
@@ -396,11 +396,11 @@ private slots:
             kCalendar.width() * screen.width() / kWindowSize.width(),
             kCalendar.height() * screen.height() / kWindowSize.height());
         clock.DoubleClick(SelectedDay(fullScreen, calendar));
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != fullScreen, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() != fullScreen, 12000);
         clock.Key(QStringLiteral("F11"));
         QVERIFY(SettledGrabWhen(clock, sized(kWindowSize)) == docked);
         clock.DoubleClick(SelectedDay(docked, dockedCalendar));
-        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == window, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(clock.Grab() == window, 12000);
 
         // Full screen and back gives a maximised window back maximised, as it was.
         clock.Maximise();
@@ -418,9 +418,9 @@ private slots:
         QVERIFY2(manager.Start(), "openbox did not start");
         ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
         QVERIFY2(clock.Start({QStringLiteral("--full-screen")}), qPrintable(clock.Error()));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 20000);
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), kWindowSize, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), kWindowSize, 20000);
     }
 
     // On an X server without a window manager (a kiosk), nobody grants full screen: the window
@@ -430,14 +430,14 @@ private slots:
         ClockProcess clock(QStringLiteral("2026-12-08 10:30:15"));
         QVERIFY2(clock.Start({QStringLiteral("--full-screen")}), qPrintable(clock.Error()));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), screen, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), screen, 20000);
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry().size(), kWindowSize, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry().size(), kWindowSize, 20000);
         const QRect window = clock.Geometry();
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), screen, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), screen, 20000);
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), window, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), window, 20000);
     }
 
     // On a display with two screens (RandR monitors, as Qt reports a desktop's screens), --screen
@@ -474,11 +474,11 @@ private slots:
         clock.setDisplay(display.Name());
         QVERIFY2(clock.Start({QStringLiteral("--screen"), rightName, QStringLiteral("--full-screen")}),
             qPrintable(clock.Error()));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 20000);
         QVERIFY(display.Unplug(rightName));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), left, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), left, 20000);
         QVERIFY(display.Plug(rightName, right));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Geometry(), right, 20000);
     }
 
     // The desktop's screen saver is asked to stay away while the window is full screen, and only
@@ -506,7 +506,7 @@ private slots:
         for (const auto& [act, call] : steps) {
             act();
             calls << call;
-            QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 40000);
         }
         QCOMPARE(clock.WaitForExit(10000), 0);
     }
@@ -541,11 +541,11 @@ private slots:
         ClockProcess clock(QString{});
         clock.setEnvironmentVariable(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), desktop.BusAddress());
         QVERIFY2(clock.Start({QStringLiteral("--full-screen")}), qPrintable(clock.Error()));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 20000);
         QVERIFY2(desktop.Restart(1), qPrintable(desktop.Error()));
-        QTRY_COMPARE_WITH_TIMEOUT(desktop.Calls(), calls.mid(0, 1), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.Calls(), calls.mid(0, 1), 40000);
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(desktop.Calls(), calls, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.Calls(), calls, 40000);
     }
 
     // A service that grants after the clock stopped waiting for it: the grant is given back at once
@@ -561,16 +561,16 @@ private slots:
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         const QSize screen = QGuiApplication::primaryScreen()->size();
         clock.Key(QStringLiteral("F11"));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen, 20000);
         clock.Key(QStringLiteral("F11"));
         QStringList calls{QStringLiteral("Inhibit 1"), QStringLiteral("UnInhibit 1")};
-        QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 60000);
         clock.Key(QStringLiteral("F11"));
         calls << QStringLiteral("Inhibit 2");
-        QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 60000);
         clock.Key(QStringLiteral("F11"));
         calls << QStringLiteral("UnInhibit 2");
-        QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(screenSaver.Calls(), calls, 40000);
     }
 
     // Where no desktop service takes the request, the X server's own screen saver is held off
@@ -595,18 +595,18 @@ private slots:
                 QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), screenSaver.BusAddress());
         }
         QVERIFY2(clock.Start({QStringLiteral("--full-screen")}), qPrintable(clock.Error()));
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), QGuiApplication::primaryScreen()->size(), 20000);
         if (refusingService)
             QTRY_COMPARE_WITH_TIMEOUT(
-                screenSaver.Calls(), QStringList{QStringLiteral("Inhibit refused")}, 10000);
+                screenSaver.Calls(), QStringList{QStringLiteral("Inhibit refused")}, 40000);
         SetXScreenSaverTimeout(3);
         const auto restore = qScopeGuard([] { SetXScreenSaverTimeout(-1); });
         clock.MovePointer(kNotes.center());  // input: the server counts its idle time from here
         // Twice the saver's time without input, which would have brought it on.
-        QTRY_VERIFY_WITH_TIMEOUT(XScreenSaver().idleMilliseconds > 6000, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(XScreenSaver().idleMilliseconds > 6000, 80000);
         QVERIFY(!XScreenSaver().on);
         clock.Key(QStringLiteral("F11"));
-        QTRY_VERIFY_WITH_TIMEOUT(XScreenSaver().on, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(XScreenSaver().on, 80000);
     }
 
     // Resting over the full-screen window, the pointer hides, not before 3 s, and comes back at the
@@ -626,29 +626,29 @@ private slots:
 
         clock.Key(QStringLiteral("F11"));
         const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen.size(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(clock.Grab().size(), screen.size(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 80000);
         // The screen's middle, over the window that is not full screen too. Seen hidden again only
         // after the whole rest: a slow machine can only make it seen later.
         QElapsedTimer sinceMoved;
         sinceMoved.start();
         clock.MovePointer(screen.center());
-        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 80000);
         QVERIFY2(sinceMoved.elapsed() >= 2500, qPrintable(QString::number(sinceMoved.elapsed())));
 
         // The notes' context menu, opened and left alone, keeps the pointer; closed, it hides again.
         clock.Click(QPoint(kNotes.center().x() * screen.width() / kWindowSize.width(),
                         kNotes.center().y() * screen.height() / kWindowSize.height()),
             3);
-        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 20000);
         QVERIFY(restedLong());
         QVERIFY(PointerShown());
         clock.Click(screen.center());
-        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!PointerShown(), 80000);
 
         clock.Key(QStringLiteral("F11"));
-        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(PointerShown(), 20000);
         QVERIFY(restedLong());
         QVERIFY(PointerShown());
     }
@@ -664,13 +664,13 @@ private slots:
         QCOMPARE(ShownTime(clock.Grab()), QStringLiteral("10:30"));
         const QPoint tuesday = SelectedDay(clock.Grab());
         stepTo("@2026-12-08 11:30:00");  // an hour forward
-        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("11:30"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("11:30"), 12000);
         stepTo("@2026-12-09 11:30:00");  // a day forward, the same hour
-        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 9), "en_US"), 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 9), "en_US"), 12000);
         QVERIFY(SelectedDay(clock.Grab()).x() > tuesday.x());
         stepTo("@2026-12-08 09:30:00");  // a day and two hours back
-        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("09:30"), 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), QStringLiteral("09:30"), 12000);
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsDateLineOf(clock.Grab(), QDate(2026, 12, 8), "en_US"), 12000);
         QCOMPARE(SelectedDay(clock.Grab()), tuesday);
     }
 
@@ -686,7 +686,7 @@ private slots:
             {std::pair{"5 64 16000000 16000000", true}, {"0 1 12000 300", false}}) {
             clock.SetKernelClock(QString::fromLatin1(answer));
             changed.start();
-            QTRY_COMPARE_WITH_TIMEOUT(WarningPixels(clock.Grab()) > 0, warned, 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(WarningPixels(clock.Grab()) > 0, warned, 20000);
             qInfo("%s %lld ms after the change", warned ? "shown" : "gone", changed.elapsed());
             QCOMPARE(ShownTime(clock.Grab()).left(3), QStringLiteral("10:"));
         }
@@ -709,7 +709,7 @@ private slots:
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         QStringList tree;
         QTRY_VERIFY2_WITH_TIMEOUT(
-            !(tree = bus.Tree(clock.ProcessId())).isEmpty(), qPrintable(bus.Error()), 30000);
+            !(tree = bus.Tree(clock.ProcessId())).isEmpty(), qPrintable(bus.Error()), 120000);
         const QLocale english(QStringLiteral("en_US"));
         const QString dateLine
             = DateLineText(QDate(2026, 12, 8), framework::LocaleIdentifierOf(english), english);
@@ -726,7 +726,7 @@ private slots:
             = QStringLiteral("Not synchronised: check the time service (timedatectl, chronyc tracking)");
         for (const QString& part :
             {clockShowing.arg(notSynchronised, "07:50"), QStringLiteral("label\tTIME NOT SYNCHRONISED\t\t")})
-            QTRY_VERIFY2_WITH_TIMEOUT(bus.Tree(clock.ProcessId()).contains(part), qPrintable(part), 20000);
+            QTRY_VERIFY2_WITH_TIMEOUT(bus.Tree(clock.ProcessId()).contains(part), qPrintable(part), 80000);
     }
 
     void daylightSavingChangesAreFollowed_data()
@@ -755,11 +755,11 @@ private slots:
         ClockProcess clock(QStringLiteral("%1%2").arg(ahead >= 0 ? "+" : "").arg(ahead),
             QStringLiteral("en_US.UTF-8"), zone);
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
-        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), after, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(ShownTime(clock.Grab()), after, 40000);
         QVERIFY(ShowsDateLineOf(clock.Grab(), day, "en_US"));
         // The clock runs on through the change: the ring keeps filling.
         const int seconds = ShownSeconds(clock.Grab());
-        QTRY_VERIFY_WITH_TIMEOUT(ShownSeconds(clock.Grab()) > seconds, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(ShownSeconds(clock.Grab()) > seconds, 12000);
     }
 
     // Help, the version and a mistake are answered before anything needs a display.
@@ -822,7 +822,7 @@ private slots:
         QVERIFY2(clock.Start(), qPrintable(clock.Error()));
         const QString ready = QStringLiteral("READY=1");
         const QString alive = QStringLiteral("WATCHDOG=1");
-        QTRY_VERIFY_WITH_TIMEOUT(!systemd.Received().isEmpty(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!systemd.Received().isEmpty(), 20000);
         QCOMPARE(systemd.Received().constFirst(), ready);
         if (!watchdog) {
             QTest::qWait(2500);
