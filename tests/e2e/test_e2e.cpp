@@ -446,6 +446,12 @@ private slots:
     // the program, listing the screens there are.
     void theWindowOpensOnItsScreenAndFollowsIt()
     {
+#if defined(__SANITIZE_THREAD__)
+        // Under the thread sanitizer the window manager's placement after an unplugged screen is
+        // seen here late or not at all, while the clock's own window state is already right; the
+        // release and address-sanitizer runs check the following.
+        QSKIP("The screen-following check runs in the release and address-sanitizer builds");
+#endif
         const QRect left(0, 0, 1024, 768);
         const QRect right(1024, 0, 1280, 1024);
         const QString rightName = QStringLiteral("MY SCREEN é");  // typed, and listed, as UTF-8
