@@ -23,8 +23,6 @@ class STUDIOCLOCK_DISPLAY_EXPORT TVrBoundaryTimer : public QObject {
 public:
     explicit TVrBoundaryTimer(QObject* owner = nullptr);
     ~TVrBoundaryTimer() override;
-    TVrBoundaryTimer(const TVrBoundaryTimer&) = delete;
-    TVrBoundaryTimer& operator=(const TVrBoundaryTimer&) = delete;
 
     // Wakes once at `moment`, at once if it has passed. Replaces what was armed.
     void ArmAt(const QDateTime& moment);

@@ -21,8 +21,6 @@ class STUDIOCLOCK_DISPLAY_EXPORT TVrSecondScheduler : public QObject {
 public:
     explicit TVrSecondScheduler(QObject* owner = nullptr);
     ~TVrSecondScheduler() override;
-    TVrSecondScheduler(const TVrSecondScheduler&) = delete;
-    TVrSecondScheduler& operator=(const TVrSecondScheduler&) = delete;
 
     // The early wake's timer (its TimerType decides between a worker thread and the event loop)
     // and the boundary's.
