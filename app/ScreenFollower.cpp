@@ -1,8 +1,11 @@
 #include "app/ScreenFollower.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+#include <QWindowStateChangeEvent>
 #include <algorithm>
 
 namespace {
@@ -30,6 +33,34 @@ ScreenFollower::ScreenFollower(QWidget* window, QScreen* screen)
     window_->move(screen->availableGeometry().topLeft());
     connect(qGuiApp, &QGuiApplication::screenRemoved, this, &ScreenFollower::Removed);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, &ScreenFollower::Added);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        window_->installEventFilter(this);
+}
+
+bool ScreenFollower::eventFilter(QObject* watched, QEvent* event)
+{
+    // The compositor puts a window that asks for full screen on the output the window names, and
+    // Qt names the output the surface last entered: the focused one, where the compositor opened
+    // it. The request has gone when this is told, but not been carried out: asked again for the
+    // chosen output, the compositor takes the later request.
+    if (watched == window_ && event->type() == QEvent::WindowStateChange && window_->isFullScreen()
+        && !(static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowFullScreen)) {
+        QScreen* chosen = Chosen();
+        if (chosen && window_->screen() != chosen) {
+            QWindow* handle = window_->windowHandle();
+            handle->setScreen(chosen);
+            handle->setWindowStates(handle->windowStates());
+        }
+    }
+    return false;
+}
+
+QScreen* ScreenFollower::Chosen() const
+{
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const auto found = std::find_if(
+        screens.begin(), screens.end(), [this](const QScreen* screen) { return screen->name() == name_; });
+    return found == screens.end() ? nullptr : *found;
 }
 
 void ScreenFollower::Removed(QScreen* screen)

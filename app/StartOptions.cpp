@@ -64,8 +64,10 @@ StartOptions ReadStartOptions(const QStringList& arguments)
         QStringLiteral("Start in full screen (F11 gives the window back). In full screen the screen is kept "
                        "awake, and the pointer hides after 3 s without movement."));
     const QCommandLineOption screen(QStringLiteral("screen"),
-        QStringLiteral("Open on this screen: its name as the desktop reports it (such as HDMI-1), or its "
-                       "number, counted from 0. The window follows that screen when it goes and comes back."),
+        QStringLiteral(
+            "Open on this screen: its name as the desktop reports it (such as HDMI-1), or its "
+            "number, counted from 0. The window follows that screen when it goes and comes back. On "
+            "Wayland, where the compositor places windows, it takes effect in full screen."),
         QStringLiteral("name"));
     const QList<QCommandLineOption> own = {help, version, fullScreen, screen};
     parser.addOptions(own);
