@@ -7,6 +7,7 @@
 #include "app/ScreenAwake.h"
 #include "app/SystemdNotifier.h"
 #include "app/UnmanagedFullScreen.h"
+#include "app/WaylandActivation.h"
 #include "framework/ConnectGuarded.h"
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
@@ -28,6 +29,7 @@ TForm1::TForm1(QWidget* parent)
     new UnmanagedFullScreen(this);
     new ScreenAwake(this);
     new PointerHider(this);
+    new WaylandActivation(this);
     new SystemdNotifier(this, VrLedClock1);
 }
 
