@@ -2,13 +2,15 @@
 
 #include "app/AwakeWay.h"
 #include "app/DesktopIdleInhibitor.h"
+#include "app/WaylandIdleInhibitor.h"
 #include "app/XScreenSaverSuspender.h"
 
 #include <QEvent>
 #include <QWidget>
 
 ScreenAwake::ScreenAwake(QWidget* window)
-    : ScreenAwake(window, {new DesktopIdleInhibitor(window), new XScreenSaverSuspender})
+    : ScreenAwake(window,
+        {new WaylandIdleInhibitor(window), new DesktopIdleInhibitor(window), new XScreenSaverSuspender})
 {
 }
 

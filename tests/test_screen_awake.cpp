@@ -3,9 +3,11 @@
 // the bus and the X server's screen saver.
 #include "app/AwakeWay.h"
 #include "app/ScreenAwake.h"
+#include "app/WaylandIdleInhibitor.h"
 #include "tests/TestMain.h"
 
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QWidget>
 
 #include <algorithm>
@@ -139,6 +141,18 @@ private slots:
         QCOMPARE(ways.Held(), QStringLiteral("D"));
         window.close();
         QCOMPARE(ways.Held(), QString());
+    }
+
+    // Off Wayland the compositor's way has nothing to ask, and passes the request on.
+    void theCompositorsWayHoldsNothingOffWayland()
+    {
+        QWidget window;
+        window.showFullScreen();
+        WaylandIdleInhibitor compositor(&window);
+        QSignalSpy answers(&compositor, &AwakeWay::Answered);
+        compositor.Hold();
+        QCOMPARE(answers, QList<QVariantList>{{false}});
+        compositor.Release();
     }
 };
 
