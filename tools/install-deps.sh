@@ -29,6 +29,11 @@ packages=(
   designer-qt6                # Qt Designer, which an end-to-end test opens with the plugin
   qt6-base-private-dev        # the accessibility tests switch on a listening screen reader as Qt's own tests do
   dbus at-spi2-core python3-pyatspi  # an end-to-end test reads the window over AT-SPI on a private bus
+  sway weston                 # headless Wayland compositors the Wayland end-to-end tests start
+  qt6-wayland                 # Qt's Wayland platform, which the clock runs on under them
+  wtype grim                  # keys typed into the window under sway, and its screenshots
+  wayland-utils               # wayland-info, to see what a compositor offers
+  libwayland-dev wayland-protocols  # the tests' virtual pointer client: wayland-client, wayland-scanner
 )
 [ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
 [ "${1:-}" = abi ] && packages+=(abigail-tools)
