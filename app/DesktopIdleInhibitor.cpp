@@ -115,7 +115,7 @@ DesktopIdleInhibitor::DesktopIdleInhibitor(QWidget* window)
 
 DesktopIdleInhibitor::~DesktopIdleInhibitor()
 {
-    Release();
+    GiveBack();
 }
 
 void DesktopIdleInhibitor::Hold()

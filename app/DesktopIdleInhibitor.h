@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QObject>
+#include "app/AwakeWay.h"
+
 #include <QTimer>
 #include <QVariant>
 
@@ -14,21 +15,17 @@ class QWidget;
 // passed over, but its call stays open: an answer that comes late is still taken, or given back at
 // once when nothing wants it any more, so no late grant keeps the screen awake for good. While
 // held, the standard services are watched: one that appears, or restarts, is asked again. None is
-// ever shown to the operator.
-class DesktopIdleInhibitor : public QObject {
+// ever shown to the operator. While held, it answers whenever that changes or is learnt anew (after
+// asking, when the holding service goes) whether a service holds the request.
+class DesktopIdleInhibitor : public AwakeWay {
     Q_OBJECT
 public:
     // `window` names the window the request is for, to the services that want one.
     explicit DesktopIdleInhibitor(QWidget* window);
     ~DesktopIdleInhibitor() override;
 
-    void Hold();
-    void Release();
-
-signals:
-    // While held, whenever that changes or is learnt anew (after asking, when the holding service
-    // goes): whether a service holds the request.
-    void Answered(bool held);
+    void Hold() override;
+    void Release() override;
 
 private:
     // Asks the services in turn, from the first.

@@ -26,6 +26,17 @@ XScreenSaverSuspender::~XScreenSaverSuspender()
     setSuspended(false);
 }
 
+void XScreenSaverSuspender::Hold()
+{
+    setSuspended(true);
+    emit Answered(suspended_);
+}
+
+void XScreenSaverSuspender::Release()
+{
+    setSuspended(false);
+}
+
 void XScreenSaverSuspender::setSuspended(bool suspended)
 {
     if (suspended == suspended_)

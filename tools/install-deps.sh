@@ -23,6 +23,7 @@ packages=(
   librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
   systemd                     # systemd-analyze verifies the user unit in the package test
   pkg-config libsystemd-dev   # sd_notify: the user unit's readiness and watchdog
+  libwayland-dev wayland-protocols  # full screen holds a Wayland compositor's idle inhibitor
   desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key
