@@ -9,7 +9,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 
@@ -85,8 +84,8 @@ bool WaylandCompositor::Start()
     const bool started = kind_ == Kind::Sway ? StartSway() : StartWeston();
     if (!started && error_.isEmpty()) {
         QFile log(folder_.filePath(QStringLiteral("log")));
-        log.open(QIODevice::ReadOnly);
-        error_ = QStringLiteral("the compositor did not start:\n") + QString::fromLocal8Bit(log.readAll());
+        error_ = QStringLiteral("the compositor did not start:\n")
+            + (log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString());
     }
     return started;
 }
@@ -240,11 +239,16 @@ QRect WaylandCompositor::Rect(const QJsonObject& node)
         rect.value(QLatin1String("width")).toInt(), rect.value(QLatin1String("height")).toInt());
 }
 
+QJsonArray WaylandCompositor::Outputs() const
+{
+    return QJsonDocument::fromJson(
+        Swaymsg({QStringLiteral("-t"), QStringLiteral("get_outputs")}).value_or(QByteArray()))
+        .array();
+}
+
 QRect WaylandCompositor::Output(const QString& name) const
 {
-    const QJsonArray outputs = QJsonDocument::fromJson(
-        Swaymsg({QStringLiteral("-t"), QStringLiteral("get_outputs")}).value_or(QByteArray()))
-                                   .array();
+    const QJsonArray outputs = Outputs();
     for (const QJsonValue output : outputs)
         if (output[QLatin1String("name")].toString() == name)
             return Rect(output.toObject());
@@ -256,9 +260,7 @@ bool WaylandCompositor::MovePointer(QPoint to)
     if (pointer_.state() == QProcess::NotRunning) {
         // The pointer's places are fractions of the layout's extent.
         QRect layout;
-        const QJsonArray outputs = QJsonDocument::fromJson(
-            Swaymsg({QStringLiteral("-t"), QStringLiteral("get_outputs")}).value_or(QByteArray()))
-                                       .array();
+        const QJsonArray outputs = Outputs();
         for (const QJsonValue output : outputs)
             layout |= Rect(output.toObject());
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -51,6 +52,8 @@ private:
     std::optional<QByteArray> Run(
         const QString& program, const QStringList& arguments, const QString& folder = {}) const;
     std::optional<QByteArray> Swaymsg(const QStringList& arguments) const;
+    // Sway's outputs, as `swaymsg -t get_outputs` describes them.
+    QJsonArray Outputs() const;
 
     Kind kind_;
     QTemporaryDir folder_;
