@@ -23,13 +23,17 @@ packages=(
   librsvg2-bin                # rsvg-convert draws the installed PNG icons from the SVG
   systemd                     # systemd-analyze verifies the user unit in the package test
   pkg-config libsystemd-dev   # sd_notify: the user unit's readiness and watchdog
-  libwayland-dev wayland-protocols  # full screen holds a Wayland compositor's idle inhibitor
+  libwayland-dev wayland-protocols  # full screen holds a Wayland compositor's idle inhibitor; the tests' virtual pointer
   desktop-file-utils          # desktop-file-validate checks the launcher entry in the tests
   appstream                   # appstreamcli checks the AppStream record in the tests
   openbox                     # a window manager, for the end-to-end test of the full-screen key
   designer-qt6                # Qt Designer, which an end-to-end test opens with the plugin
   qt6-base-private-dev        # the accessibility tests switch on a listening screen reader as Qt's own tests do
   dbus at-spi2-core python3-pyatspi  # an end-to-end test reads the window over AT-SPI on a private bus
+  sway weston                 # headless Wayland compositors the Wayland end-to-end tests start
+  qt6-wayland                 # Qt's Wayland platform, which the clock runs on under them
+  wtype grim                  # keys typed into the window under sway, and its screenshots
+  wayland-utils               # wayland-info, to see what a compositor offers
 )
 [ "${1:-}" = lint ] && packages+=(clang-format clang-tidy cppcheck git)
 [ "${1:-}" = abi ] && packages+=(abigail-tools)

@@ -66,6 +66,18 @@ ClockProcess::~ClockProcess()
     }
 }
 
+void ClockProcess::setWayland(const QProcessEnvironment& client)
+{
+    wayland_ = true;
+    environment_.insert(client);
+}
+
+QString ClockProcess::ErrorOutput()
+{
+    errorOutput_ += process_.readAllStandardError();
+    return QString::fromLocal8Bit(errorOutput_);
+}
+
 void ClockProcess::setEnvironmentVariable(const QString& name, const QString& value)
 {
     environment_.insert(name, value);
@@ -100,12 +112,14 @@ bool ClockProcess::Start(const QStringList& arguments)
         environment.insert(QStringLiteral("DISPLAY"), display_);
     environment.insert(environment_);
     process_.setProcessEnvironment(environment);
-    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.setProcessChannelMode(wayland_ ? QProcess::SeparateChannels : QProcess::ForwardedErrorChannel);
     process_.start(Program(), arguments);
     if (!process_.waitForStarted(10000)) {
         error_ = QStringLiteral("cannot start %1: %2").arg(Program(), process_.errorString());
         return false;
     }
+    if (wayland_)
+        return true;
     // Polled rather than xdotool's --sync, which gives up for good when another client's window
     // vanishes during its search.
     const QDeadlineTimer deadline(20000);

@@ -30,6 +30,12 @@ public:
     // the window manager's requests do not reach.
     void setDisplay(const QString& display) { display_ = display; }
 
+    // Runs the program under a Wayland compositor instead, with the client environment it gives
+    // (WaylandCompositor): Start waits for no X window, the compositor tells when it shows, and
+    // what the program writes on its standard error is kept for ErrorOutput().
+    void setWayland(const QProcessEnvironment& client);
+    QString ErrorOutput();
+
     // Sets a variable of the program's environment, before Start. Without DBUS_SESSION_BUS_ADDRESS
     // the program finds no session bus, as on a machine without a desktop.
     void setEnvironmentVariable(const QString& name, const QString& value);
@@ -77,4 +83,6 @@ private:
     QProcess process_;
     QString window_;
     QString error_;
+    bool wayland_ = false;
+    QByteArray errorOutput_;
 };

@@ -1,5 +1,9 @@
 #include "tests/e2e/VirtualDisplay.h"
 
+#include "app/X11.h"
+
+#include <cstdint>
+
 VirtualDisplay::~VirtualDisplay()
 {
     if (connection_)
@@ -50,6 +54,21 @@ bool VirtualDisplay::Plug(const QString& name, const QRect& area) const
 bool VirtualDisplay::Unplug(const QString& name) const
 {
     return Xrandr({QStringLiteral("--delmonitor"), name});
+}
+
+QImage VirtualDisplay::Grab(const QRect& area) const
+{
+    // Xvfb's depth 24 comes as 32-bit pixels, as QImage's RGB32 has them.
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+    const auto picture = Own(xcb_get_image_reply(connection_,
+        xcb_get_image(connection_, XCB_IMAGE_FORMAT_Z_PIXMAP, root, static_cast<std::int16_t>(area.x()),
+            static_cast<std::int16_t>(area.y()), static_cast<std::uint16_t>(area.width()),
+            static_cast<std::uint16_t>(area.height()), ~0U),
+        nullptr));
+    if (!picture || picture->depth != 24)
+        return {};
+    return QImage(xcb_get_image_data(picture.get()), area.width(), area.height(), QImage::Format_RGB32)
+        .copy();
 }
 
 bool VirtualDisplay::Xrandr(const QStringList& arguments) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -26,6 +27,8 @@ public:
     // first in Qt's list, and the first is the primary screen.
     bool Plug(const QString& name, const QRect& area) const;
     bool Unplug(const QString& name) const;
+    // What the display shows in `area`.
+    QImage Grab(const QRect& area) const;
 
 private:
     bool Xrandr(const QStringList& arguments) const;
