@@ -287,3 +287,9 @@ bool WaylandCompositor::Key(const QString& key) const
         QStringLiteral("wtype"), {QStringLiteral("-s"), QStringLiteral("300"), QStringLiteral("-k"), key})
         .has_value();
 }
+
+QString WaylandCompositor::ActivationToken() const
+{
+    const auto token = Run(qEnvironmentVariable("STUDIO_CLOCK_ACTIVATION_TOKEN"), {});
+    return token ? QString::fromLatin1(*token).trimmed() : QString();
+}

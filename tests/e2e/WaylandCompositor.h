@@ -44,6 +44,8 @@ public:
     bool MovePointer(QPoint to);
     // Types a key by its name ("F11") into the focused window.
     bool Key(const QString& key) const;
+    // A token to activate a window with, as the compositor gives a launcher one; empty if it does not.
+    QString ActivationToken() const;
 
 private:
     bool StartSway();

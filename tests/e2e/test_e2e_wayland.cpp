@@ -194,8 +194,27 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!sway.Window(kAppId).isEmpty(), 20000);
         QVERIFY(sway.Command(QStringLiteral("[app_id=\"%1\"] focus").arg(kAppId)));
         QVERIFY(sway.Key(QStringLiteral("F11")));
-        QTRY_COMPARE_WITH_TIMEOUT(sway.Window(kAppId)[QLatin1String("fullscreen_mode")].toInt(), 1, 20000);
-        QCOMPARE(sway.Window(kAppId)[QLatin1String("output")].toString(), QStringLiteral("HEADLESS-2"));
+        QVERIFY(ComesTo(sway, 1, QStringLiteral("HEADLESS-2"), true));
+    }
+
+    // Started by a launcher with an activation token, the full-screen clock on another output than
+    // the focused one takes the keyboard, where the compositor lets activation focus.
+    void aLaunchersTokenGivesTheWindowTheKeyboard()
+    {
+        WaylandCompositor sway(WaylandCompositor::Kind::Sway);
+        QVERIFY2(StartWithTwoOutputs(sway), qPrintable(sway.Error()));
+        QVERIFY(sway.Command(QStringLiteral("focus_on_window_activation focus")));
+        QVERIFY(sway.Command(QStringLiteral("focus output HEADLESS-1")));
+        const QString token = sway.ActivationToken();
+        QVERIFY(!token.isEmpty());
+        ClockProcess clock(QString::fromLatin1(kTime));
+        clock.setEnvironmentVariable(QStringLiteral("XDG_ACTIVATION_TOKEN"), token);
+        QVERIFY2(
+            Start(clock, sway,
+                {QStringLiteral("--screen"), QStringLiteral("HEADLESS-2"), QStringLiteral("--full-screen")}),
+            qPrintable(clock.Error()));
+        QVERIFY(ComesTo(sway, 1, QStringLiteral("HEADLESS-2"), true));
+        QTRY_VERIFY_WITH_TIMEOUT(sway.Window(kAppId)[QLatin1String("focused")].toBool(), 20000);
     }
 
     // Resting over the full-screen window, the pointer hides, not before 3 s, and comes back at the
