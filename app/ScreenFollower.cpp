@@ -1,5 +1,7 @@
 #include "app/ScreenFollower.h"
 
+#include "app/WaylandGlobals.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
@@ -33,7 +35,7 @@ ScreenFollower::ScreenFollower(QWidget* window, QScreen* screen)
     window_->move(screen->availableGeometry().topLeft());
     connect(qGuiApp, &QGuiApplication::screenRemoved, this, &ScreenFollower::Removed);
     connect(qGuiApp, &QGuiApplication::screenAdded, this, &ScreenFollower::Added);
-    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (WaylandGlobals::OnWayland())
         window_->installEventFilter(this);
 }
 

@@ -4,7 +4,6 @@
 #include "xdg-activation-v1-client-protocol.h"
 
 #include <QEvent>
-#include <QGuiApplication>
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
@@ -15,7 +14,7 @@ WaylandActivation::WaylandActivation(QWidget* window)
     , token_(qgetenv("XDG_ACTIVATION_TOKEN"))
 {
     qunsetenv("XDG_ACTIVATION_TOKEN");
-    if (!token_.isEmpty() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    if (!token_.isEmpty() && WaylandGlobals::OnWayland())
         window_->installEventFilter(this);
 }
 

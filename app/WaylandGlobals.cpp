@@ -11,9 +11,7 @@ namespace {
 
 QPlatformNativeInterface* WaylandNativeInterface()
 {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
-        ? QGuiApplication::platformNativeInterface()
-        : nullptr;
+    return WaylandGlobals::OnWayland() ? QGuiApplication::platformNativeInterface() : nullptr;
 }
 
 // What a registry's announcements are searched for, and what was found.
@@ -73,6 +71,11 @@ void WaylandGlobals::Flush()
 {
     if (display_)
         wl_display_flush(display_);
+}
+
+bool WaylandGlobals::OnWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 wl_surface* WaylandGlobals::SurfaceOf(QWindow* window)

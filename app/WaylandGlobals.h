@@ -26,6 +26,8 @@ public:
     // Sends what was asked of the compositor.
     void Flush();
 
+    // Whether the program runs on Qt's Wayland platform.
+    static bool OnWayland();
     // The surface Qt made for `window`, while it has one; null off Wayland.
     static wl_surface* SurfaceOf(QWindow* window);
 
