@@ -4,28 +4,16 @@
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QThread>
+#include <QTest>
 
 #include <pwd.h>
 #include <unistd.h>
 
-#include <functional>
 #include <optional>
 
 namespace {
 
 const QLatin1String kOutput("HEADLESS-1");
-
-bool WaitFor(const std::function<bool()>& condition, int msecs)
-{
-    const QDeadlineTimer deadline(msecs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(50);
-    }
-    return true;
-}
 
 // Finds the node with `appId` under `node`, which is on the output `output`.
 QJsonObject FindWindow(const QJsonObject& node, const QString& appId, QString output)
@@ -127,7 +115,7 @@ bool WaylandCompositor::StartSway()
     // Its socket and its IPC socket are made as it starts, in its runtime folder alone.
     const QDir folder(runtime);
     const bool ready = server_.waitForStarted(10000)
-        && WaitFor(
+        && QTest::qWaitFor(
             [&] {
                 const QStringList sockets = folder.entryList({QStringLiteral("wayland-*")}, QDir::System);
                 const QStringList ipc = folder.entryList({QStringLiteral("sway-ipc.*.sock")}, QDir::System);
@@ -161,7 +149,8 @@ bool WaylandCompositor::StartWeston()
             QStringLiteral("--debug")});
     socket_ = QDir(runtime).filePath(QStringLiteral("wayland-test"));
     return server_.waitForStarted(10000)
-        && WaitFor([&] { return server_.state() == QProcess::NotRunning || QFile::exists(socket_); }, 20000)
+        && QTest::qWaitFor(
+            [&] { return server_.state() == QProcess::NotRunning || QFile::exists(socket_); }, 20000)
         && server_.state() == QProcess::Running;
 }
 

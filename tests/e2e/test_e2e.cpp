@@ -9,6 +9,7 @@
 #include "tests/e2e/AccessibilityBus.h"
 #include "tests/e2e/ClockProcess.h"
 #include "tests/e2e/NotifySocket.h"
+#include "tests/e2e/Settled.h"
 #include "tests/e2e/StandInScreenSaver.h"
 #include "tests/e2e/VirtualDisplay.h"
 #include "tests/e2e/WindowManager.h"
@@ -119,15 +120,7 @@ QPoint SelectedDay(const QImage& window, const QRect& calendar = kCalendar)
 // The window's picture once it shows the same twice in a row, for a clock whose time stands still.
 QImage SettledGrab(const ClockProcess& clock)
 {
-    QImage previous = clock.Grab();
-    for (int tries = 0; tries < 100; ++tries) {
-        QTest::qWait(50);
-        QImage now = clock.Grab();
-        if (now == previous)
-            break;
-        previous = std::move(now);
-    }
-    return previous;
+    return Settled([&clock] { return clock.Grab(); });
 }
 
 // Whether the window comes to rest at `wanted`: a window manager acting on a screen change may
