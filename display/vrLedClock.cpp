@@ -207,6 +207,10 @@ void TVrLedClock::ShowSample(const QDateTime& sample)
 
     // The whole frame is still drawn off screen; only the pixels the tick changed reach the screen.
     UpdateRegion(ChangedByTick(shown));
+    if (isVisible() && !IsLoading())
+        emit SecondShown(sample);
+    if (!self)
+        return;
     AnnounceShownTime();
     if (d->face.hours != shown.hour())
         DoHoursChanged();

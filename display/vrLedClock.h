@@ -148,6 +148,11 @@ signals:
     void OnMinutesChanged(QObject* sender, quint16 minutes);
     void OnSecondsChanged(QObject* sender, quint16 seconds);
     void OnAlarm(QObject* sender);
+    // A tick's new face has been handed to the window system: emitted as soon as the repaint of
+    // what changed returns, before the events above, with the second shown (a local time to the
+    // second; its boundary is the moment it was due). Raised only while the clock is visible and
+    // no layout is being read, since only then does a tick reach the screen.
+    void SecondShown(const QDateTime& second);
 
 protected:
     virtual void DoHoursChanged();
