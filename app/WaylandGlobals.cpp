@@ -73,6 +73,12 @@ void WaylandGlobals::Flush()
         wl_display_flush(display_);
 }
 
+void WaylandGlobals::DispatchPending()
+{
+    if (queue_)
+        wl_display_dispatch_queue_pending(display_, queue_);
+}
+
 bool WaylandGlobals::OnWayland()
 {
     return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
