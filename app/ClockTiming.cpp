@@ -30,6 +30,8 @@ ClockTiming::~ClockTiming() = default;
 
 void ClockTiming::Shown(const QDateTime& second)
 {
+    if (feedback_)
+        feedback_->Shown(second);
     const qint64 boundaryUs = second.toMSecsSinceEpoch() * 1000;
     const qint64 secondNumber = second.toSecsSinceEpoch();
     handOver_.Note(secondNumber, now_() - boundaryUs);

@@ -15,11 +15,11 @@ class TVrLedClock;
 
 // The clock's own timing: for each second the clock shows, how long after the second's boundary
 // its new face was handed to the window system (the hand-over, measured as the clock's
-// SecondShown arrives) and, on a Wayland compositor that reports presentation times, how long
-// after it the face was on screen. Each is kept as a SecondTiming and read as the figures of the
-// last completed minute and hour (see SecondTiming for what counts as late). MinuteCompleted is
-// raised once a minute, as the first second of a new minute is noted; the figures are computed
-// afresh on each read, against the time then.
+// SecondShown arrives; on Wayland, once the commit is sent, see PresentationFeedback) and, on a Wayland
+// compositor that reports presentation times, how long after it the face was on screen. Each is kept as a
+// SecondTiming and read as the figures of the last completed minute and hour (see SecondTiming for what
+// counts as late). MinuteCompleted is raised once a minute, as the first second of a new minute is noted; the
+// figures are computed afresh on each read, against the time then.
 //
 // A child of the clock it measures. The time is the wall clock (CLOCK_REALTIME, microseconds since
 // the epoch), the clock the seconds' boundaries are on; a test hands in its own.

@@ -35,8 +35,8 @@ PresentationFeedback::PresentationFeedback(display::TVrLedClock* clock, QObject*
     if (!presentation_)
         return;
     wp_presentation_add_listener(presentation_, &listener, this);
+    globals_->Roundtrip();  // the presentation clock is known before any time on it comes
     clock->installEventFilter(this);
-    connect(clock, &display::TVrLedClock::SecondShown, this, &PresentationFeedback::Shown);
 }
 
 PresentationFeedback::~PresentationFeedback()
@@ -84,6 +84,11 @@ void PresentationFeedback::Ask(const QTime& face)
 
 void PresentationFeedback::Shown(const QDateTime& second)
 {
+    // Qt leaves the commit in its connection's buffer until its event loop is about to wait, after
+    // the tick's handlers; sent now, the hand-over is when the clock says it is.
+    globals_->Flush();
+    if (!presentation_)
+        return;
     // What the compositor answered by now, for the seconds before this one.
     globals_->DispatchPending();
     for (auto request = requests_.rbegin(); request != requests_.rend(); ++request) {

@@ -17,14 +17,16 @@ namespace display {
 class TVrLedClock;
 }
 
-// When each new second's face reached the screen, as a Wayland compositor that offers
-// wp_presentation reports it. Feedback is asked for by the first paint of the clock that shows a
-// new time, so it rides on the very commit that carries the new face, not on a later one of the
-// same surface (a blinking cursor's, say); the clock's SecondShown then tells which second that
-// face is. Presented reports the time on screen after the second's boundary, converted from the
-// compositor's presentation clock to the wall clock; a face the compositor discarded is reported
-// as nothing. Reports come as the queue is read, at the next second. Off Wayland, or where the
-// compositor lacks the protocol, it measures nothing.
+// A clock's new faces on a Wayland compositor. Qt 6.4 leaves a repaint's commit in its
+// connection's buffer until its event loop is about to wait, after the tick's handlers; Shown, called
+// as the clock's SecondShown arrives, sends it then. Where the compositor offers wp_presentation
+// it also tells when each new second's face reached the screen: feedback is asked for by the first
+// paint of the clock that shows a new time, so it rides on the very commit that carries the new
+// face, not on a later one of the same surface (a blinking cursor's, say), and Shown tells which
+// second that face is. Presented reports the time on screen after the second's boundary,
+// converted from the compositor's presentation clock to the wall clock; a face the compositor
+// discarded is reported as nothing. Reports come as the queue is read, at the next second.
+// Made only on Wayland (Offered).
 class PresentationFeedback : public QObject {
     Q_OBJECT
 public:
@@ -35,6 +37,10 @@ public:
     static bool Offered();
     // Whether the compositor reports presentation times.
     bool Measures() const;
+
+    // Call as the clock's SecondShown arrives, before anything else: sends the commit and notes
+    // which second it carries.
+    void Shown(const QDateTime& second);
 
 signals:
     // The second that began `second` seconds after the epoch reached the screen `latencyUs` after
@@ -54,7 +60,6 @@ private:
     };
 
     void Ask(const QTime& face);
-    void Shown(const QDateTime& second);
     void Answered(Request* request, std::optional<qint64> presentedNs);
     void Drop(Request* request);
 

@@ -73,6 +73,12 @@ void WaylandGlobals::Flush()
         wl_display_flush(display_);
 }
 
+void WaylandGlobals::Roundtrip()
+{
+    if (queue_)
+        wl_display_roundtrip_queue(display_, queue_);
+}
+
 void WaylandGlobals::DispatchPending()
 {
     if (queue_)

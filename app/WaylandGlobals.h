@@ -25,6 +25,9 @@ public:
     void* Bind(const wl_interface& interface, std::uint32_t version);
     // Sends what was asked of the compositor.
     void Flush();
+    // Waits until the compositor has answered everything asked so far, calling the listeners of
+    // what is bound here.
+    void Roundtrip();
     // Calls the listeners of what is bound here for the events already read from the compositor
     // (Qt reads them); never waits.
     void DispatchPending();
