@@ -4,7 +4,9 @@
 // it also reads the CPU time of the program and of the X server. A new dot that changes before its
 // second's boundary is a wrong time on screen: such seconds are counted as early.
 //
-//   bench_damage [seconds, default 60] [WIDTHxHEIGHT, default 789x640] [--program PATH]
+//   bench_damage [seconds, default 60] [WIDTHxHEIGHT, default 789x640] [--program PATH] [--busy N]
+//                               --busy N: N busy loops beside the program, at the default
+//                               priority, for the whole run: the clock on a loaded machine
 //   bench_damage --self-test    the watcher's own resolution: a still window, and drawings at
 //                               known moments
 #include "app/Unit1.h"
@@ -20,12 +22,16 @@
 #include <xcb/xcb.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <map>
 #include <memory>
 #include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -91,6 +97,36 @@ private:
     int number_ = 90;
     QProcess server_;
     xcb_connection_t* connection_ = nullptr;
+};
+
+// Child processes that each keep a core busy, at the default priority, until this object goes (or
+// the bench dies: the kernel ends them with it).
+class BusyLoops {
+public:
+    explicit BusyLoops(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            const pid_t child = fork();
+            if (child == 0) {
+                prctl(PR_SET_PDEATHSIG, SIGKILL);
+                for (volatile unsigned long spin = 0;; spin = spin + 1) { }
+            }
+            if (child > 0)
+                children_.push_back(child);
+        }
+    }
+    ~BusyLoops()
+    {
+        for (const pid_t child : children_) {
+            kill(child, SIGKILL);
+            waitpid(child, nullptr, 0);
+        }
+    }
+    BusyLoops(const BusyLoops&) = delete;
+    BusyLoops& operator=(const BusyLoops&) = delete;
+
+private:
+    std::vector<pid_t> children_;
 };
 
 // One damage report: when it reached us, and where.
@@ -220,9 +256,10 @@ void PrintSpread(const char* what, const std::vector<double>& values, const char
         bench::Percentile(values, 1.0), values.size());
 }
 
-int MeasureProgram(const QString& program, int seconds, QSize size)
+int MeasureProgram(const QString& program, int seconds, QSize size, int busy)
 {
     const std::vector<QRect> dots = SecondDots(size);
+    const BusyLoops load(busy);
     VirtualDisplay display(size.expandedTo(QSize(800, 700)));
     if (!display.Connection()) {
         std::fprintf(stderr, "Xvfb did not start\n");
@@ -304,6 +341,7 @@ int MeasureProgram(const QString& program, int seconds, QSize size)
         (ofMinute == 0 ? minutePixels : ordinaryPixels).push_back(Area(damaged));
     }
     const QRect dotBox = dots.at(1).adjusted(1, 1, -1, -1);
+    std::printf("busy loops beside the program: %d\n", busy);
     std::printf("window %dx%d, %d s; the second dot's box %dx%d = %d pixels\n", size.width(), size.height(),
         seconds, dotBox.width(), dotBox.height(), dotBox.width() * dotBox.height());
     PrintSpread("boundary to the new dot's first change", latencies, "ms");
@@ -371,12 +409,22 @@ int main(int argc, char** argv)
         program = arguments.at(programAt + 1);
         arguments.remove(programAt, 2);
     }
+    int busy = 0;
+    const qsizetype busyAt = arguments.indexOf(QStringLiteral("--busy"));
+    if (busyAt >= 0) {
+        bool number = false;
+        busy = arguments.value(busyAt + 1).toInt(&number);
+        busy = number ? busy : -1;
+        arguments.remove(busyAt, std::min<qsizetype>(2, arguments.size() - busyAt));
+    }
     const int seconds = arguments.value(0, QStringLiteral("60")).toInt();
     const QStringList size = arguments.value(1, QStringLiteral("789x640")).split(QLatin1Char('x'));
     const QSize windowSize(size.value(0).toInt(), size.value(1).toInt());
-    if (seconds <= 0 || windowSize.width() <= 0 || windowSize.height() <= 0) {
-        std::fprintf(stderr, "usage: bench_damage [seconds] [WIDTHxHEIGHT] [--program PATH] | --self-test\n");
+    if (seconds <= 0 || windowSize.width() <= 0 || windowSize.height() <= 0 || busy < 0 || busy > 64) {
+        std::fprintf(stderr,
+            "usage: bench_damage [seconds] [WIDTHxHEIGHT] [--program PATH] [--busy N, 0..64] | "
+            "--self-test\n");
         return 2;
     }
-    return MeasureProgram(program, seconds, windowSize);
+    return MeasureProgram(program, seconds, windowSize, busy);
 }
