@@ -131,7 +131,7 @@ void PresentationFeedback::PresentedAt(void* data, struct wp_presentation_feedba
     std::uint32_t /*sequenceHigh*/, std::uint32_t /*sequenceLow*/, std::uint32_t /*flags*/)
 {
     auto* const request = static_cast<Request*>(data);
-    const qint64 seconds = static_cast<qint64>((std::uint64_t{secondsHigh} << 32) | secondsLow);
+    const auto seconds = static_cast<qint64>((std::uint64_t{secondsHigh} << 32) | secondsLow);
     request->owner->Answered(request, seconds * kNanosecondsPerSecond + nanoseconds);
 }
 

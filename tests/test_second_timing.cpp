@@ -11,8 +11,10 @@
 
 namespace {
 
-constexpr qint64 kHour = 3600;
-constexpr qint64 kStart = 1796000000 / 3600 * 3600;  // a minute's (and an hour's) first second
+constexpr qint64 kSecondUs = 1000000;
+constexpr qint64 kMinute = 60;
+constexpr qint64 kHour = 60 * kMinute;
+constexpr qint64 kStart = qint64{1796000000} / kHour * kHour;  // a minute's (and an hour's) first second
 
 // The latency of the rank-th of `latencies` in order, counting from 1.
 qint64 AtRank(std::vector<qint64> latencies, std::size_t rank)
@@ -74,7 +76,7 @@ private slots:
 
         // Ninety minutes without a tick (a suspended machine): the hour holds the skipped seconds
         // of its own minutes, all late, and nothing of before.
-        const qint64 back = kStart + 90 * 60;
+        const qint64 back = kStart + 90 * kMinute;
         timing.Note(back, 2000);
         const SecondTiming::Summary hour = timing.LastHour(back + 1);
         QCOMPARE(hour.seconds, 3600);
@@ -85,7 +87,7 @@ private slots:
     void aMonthOfSecondsKeepsTheLastHourRight()
     {
         SecondTiming timing;
-        const qint64 month = 30 * 24 * kHour;
+        const qint64 month = kHour * 24 * 30;
         for (qint64 i = 0; i < month; ++i)
             timing.Note(kStart + i, i % 900 == 0 ? 25000 : 400);
         const SecondTiming::Summary hour = timing.LastHour(kStart + month);
@@ -110,11 +112,11 @@ private slots:
         const qint64 boundaryUs = first.addSecs(1).toMSecsSinceEpoch() * 1000;
         for (int second = 1; second <= 3; ++second) {
             framework::SetTimeSource(std::make_shared<framework::ManualTimeSource>(first.addSecs(second)));
-            nowUs = boundaryUs + (second - 1) * 1000000 + 1234;
+            nowUs = boundaryUs + (second - 1) * kSecondUs + 1234;
             clock->UpdateTime(nullptr);
         }
         QCOMPARE(minutes.count(), 1);  // 10:01:00 ended 10:00
-        nowUs = boundaryUs + 62 * 1000000;
+        nowUs = boundaryUs + 62 * kSecondUs;
         const ClockTiming::Figures handOver = timing->HandOver();
         QCOMPARE(handOver.lastMinute.seconds, 2);
         QCOMPARE(handOver.lastMinute.worstUs, 1234);
