@@ -106,6 +106,13 @@ private slots:
         qint64 nowUs = 0;
         auto* const timing = new ClockTiming(clock, [&nowUs] { return nowUs; });
         QSignalSpy minutes(timing, &ClockTiming::MinuteCompleted);
+        // Shown before the tick's events, whose handlers may take their time.
+        int events = 0;
+        int shown = 0;
+        bool shownFirst = true;
+        connect(clock, &display::TVrLedClock::OnSecondsChanged, this, [&events] { ++events; });
+        connect(clock, &display::TVrLedClock::SecondShown, this,
+            [&] { shownFirst = shownFirst && events == shown++; });
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
 
@@ -115,6 +122,7 @@ private slots:
             nowUs = boundaryUs + (second - 1) * kSecondUs + 1234;
             clock->UpdateTime(nullptr);
         }
+        QVERIFY(shownFirst && shown == 3);
         QCOMPARE(minutes.count(), 1);  // 10:01:00 ended 10:00
         nowUs = boundaryUs + 62 * kSecondUs;
         const ClockTiming::Figures handOver = timing->HandOver();
