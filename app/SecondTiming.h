@@ -15,8 +15,9 @@
 // (never past the worst), the worst is exact. A second is late when it came more than 20 ms after
 // its boundary (a frame at 50 Hz), when it came before its boundary (the face then showed a time
 // still to come), or when it was never shown (skipped: the next second shown is more than one
-// after the last). Skipped seconds count among the seconds and the late ones but, having no
-// latency, not in the percentiles. A second shown again is noted once.
+// after the last, also across a suspended machine's gap). Skipped seconds count among the seconds
+// and the late ones but, having no latency, not in the percentiles. A second shown again is noted
+// once.
 class SecondTiming {
 public:
     struct Summary {
