@@ -69,7 +69,11 @@ StartOptions ReadStartOptions(const QStringList& arguments)
             "number, counted from 0. The window follows that screen when it goes and comes back. On "
             "Wayland, where the compositor places windows, it takes effect in full screen."),
         QStringLiteral("name"));
-    const QList<QCommandLineOption> own = {help, version, fullScreen, screen};
+    const QCommandLineOption timing(QStringLiteral("timing"),
+        QStringLiteral(
+            "Print how late the running clocks' seconds reach the screen (median, p99, worst and late "
+            "seconds over the last minute and hour), read over the session bus, and end."));
+    const QList<QCommandLineOption> own = {help, version, fullScreen, screen, timing};
     parser.addOptions(own);
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(
@@ -95,5 +99,6 @@ StartOptions ReadStartOptions(const QStringList& arguments)
     }
     options.fullScreen = parser.isSet(fullScreen);
     options.screen = parser.value(screen);
+    options.timing = parser.isSet(timing);
     return options;
 }

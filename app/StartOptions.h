@@ -9,6 +9,8 @@ struct StartOptions {
     bool fullScreen = false;
     // The screen to open on, as given: a screen's name or its index; empty for the desktop's choice.
     QString screen;
+    // Prints the running clocks' own timing, read over the session bus, and ends; starts no clock.
+    bool timing = false;
     // Set when the program is to end at once with this code, its output written: 0 after --help or
     // --version, 1 after an argument it does not understand.
     std::optional<int> exitCode;

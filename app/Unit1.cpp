@@ -1,6 +1,6 @@
 #include "app/Unit1.h"
 
-#include "app/ClockFaceNotice.h"
+#include "app/ClockTrustFollower.h"
 #include "app/DateLine.h"
 #include "app/FullScreenKey.h"
 #include "app/PointerHider.h"
@@ -21,7 +21,7 @@ TForm1::TForm1(QWidget* parent)
     framework::LayoutReading::Read(
         [this] {
             setupUi(this);
-            clockFaceNotice_ = new ClockFaceNotice(VrLedClock1);
+            clockTrust_ = new ClockTrustFollower(VrLedClock1);
             BindEvents();
         },
         this);
@@ -56,7 +56,7 @@ void TForm1::FormCreate(QObject* /*sender*/)
 {
     ShowDateLine();
     MonthCalendar1->setDate(framework::Now());
-    FollowClockDiscipline();
+    clockTrust_->Follow();
 }
 
 void TForm1::ShowDateLine()
@@ -75,18 +75,8 @@ void TForm1::VrLedClock1HoursChanged(QObject* /*sender*/, quint16 /*hours*/)
 void TForm1::VrLedClock1SecondsChanged(QObject* /*sender*/, quint16 /*seconds*/)
 {
     FollowTheDay();
-    FollowClockDiscipline();
-}
-
-void TForm1::FollowClockDiscipline()
-{
-    const ClockDisciplineText said = DescribeClockDiscipline(framework::ReadClockDiscipline(),
-        PortugueseDateLine(framework::ThreadLocale()), framework::ThreadQLocale());
-    if (saidOfTheClock_ == said)
-        return;
-    clockFaceNotice_->Show(said.faceLine);
-    VrLedClock1->setToolTip(said.toolTip);
-    saidOfTheClock_ = said;
+    // After the second's pixels are on the screen.
+    clockTrust_->Follow();
 }
 
 void TForm1::FollowTheDay()

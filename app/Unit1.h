@@ -1,15 +1,13 @@
 // Unit1: TForm1, the main window, and Form1, its one instance.
 #pragma once
 
-#include "app/ClockDisciplineText.h"
 #include "controls/Form.h"
 #include "ui_Unit1.h"
 
 #include <QDate>
 #include <QUrl>
-#include <optional>
 
-class ClockFaceNotice;
+class ClockTrustFollower;
 
 // The studio clock's main window: its controls come from the stored layout (Unit1.ui); the
 // handlers below give them their behaviour.
@@ -20,6 +18,8 @@ public:
 
     // Where the link label leads.
     static QUrl MakerAddress();
+    // What the window judges and says of the system clock, once a second.
+    ClockTrustFollower* ClockTrust() const { return clockTrust_; }
 
 private:
     void FormCreate(QObject* sender);
@@ -37,13 +37,8 @@ private:
     // Moves the date line and the calendar to today when the date line shows another day.
     void FollowTheDay();
 
-    // Reads how the system clock is kept, after the second's pixels are on the screen, and says
-    // so on the clock's face and in its tooltip when what is said changed.
-    void FollowClockDiscipline();
-
-    QDate dateLineDay_;                           // the day the date line shows
-    ClockFaceNotice* clockFaceNotice_ = nullptr;  // a child of the clock
-    std::optional<ClockDisciplineText> saidOfTheClock_;
+    QDate dateLineDay_;                         // the day the date line shows
+    ClockTrustFollower* clockTrust_ = nullptr;  // a child of the clock
 };
 
 // The main window, once Application::CreateForm has made it.

@@ -1,12 +1,34 @@
+#include "app/ClockBusObject.h"
+#include "app/ClockTiming.h"
+#include "app/ClockTrustFollower.h"
+#include "app/RunningClocks.h"
+#include "app/SchedulingPriority.h"
 #include "app/ScreenChoice.h"
 #include "app/ScreenFollower.h"
 #include "app/StartOptions.h"
+#include "app/TimeServiceWatch.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/LocaleId.h"
 #include "resources/Resources.h"
 
 #include <cstdio>
+
+namespace {
+
+// What the program adds around the window: the time services asked beside the kernel, the clock's
+// own timing measured, and all of it offered on the session bus.
+void WatchTheClock(TForm1* window, const SchedulingPriority* priority)
+{
+    auto* const services = new TimeServiceWatch(window);
+    ClockTrustFollower* const trust = window->ClockTrust();
+    QObject::connect(services, &TimeServiceWatch::Reported, trust, &ClockTrustFollower::TakeServiceReport);
+    QObject::connect(trust, &ClockTrustFollower::KernelCorrected, services, &TimeServiceWatch::AskNow);
+    services->AskNow();
+    new ClockBusObject(window, trust, new ClockTiming(window->VrLedClock1), priority);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -23,8 +45,15 @@ int main(int argc, char** argv)
     const StartOptions options = ReadStartOptions(arguments);
     if (options.exitCode)
         return *options.exitCode;
+    if (options.timing) {
+        const QCoreApplication application(argc, argv);
+        return PrintTiming(RunningClocks());
+    }
 
     framework::Application application(argc, argv);
+    // Asked first, so that the threads made from here on share the priority.
+    auto* const priority = new SchedulingPriority(QDBusConnection::systemBus(), &application);
+    priority->Request();
     // Ties the window to the installed desktop entry and its icon (Wayland's app id).
     application.setDesktopFileName(QStringLiteral(STUDIO_CLOCK_APP_ID));
     application.setWindowIcon(resources::ApplicationIcon());
@@ -39,6 +68,7 @@ int main(int argc, char** argv)
     }
 
     application.CreateForm(Form1);
+    WatchTheClock(Form1, priority);
     if (screen)
         new ScreenFollower(Form1, screen);
     if (options.fullScreen)

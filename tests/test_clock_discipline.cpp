@@ -1,5 +1,6 @@
 // How the main window tells whether the system clock can be trusted, from the kernel's answer.
 #include "app/ClockFaceNotice.h"
+#include "app/ClockTrustFollower.h"
 #include "app/Unit1.h"
 #include "framework/ClockDiscipline.h"
 #include "tests/ShownMainWindow.h"
@@ -7,10 +8,12 @@
 
 #include <QLineF>
 #include <QPainter>
+#include <QSignalSpy>
 #include <algorithm>
 #include <sys/timex.h>
 
 using framework::KernelClockAnswer;
+using Report = std::optional<TimeServiceReport>;
 Q_DECLARE_METATYPE(KernelClockAnswer)
 
 namespace {
@@ -42,6 +45,12 @@ const QString kNotSynchronisedTip
     = QStringLiteral("Not synchronised: check the time service (timedatectl, chronyc tracking)");
 const QString kNotSynchronisedLine = QStringLiteral("TIME NOT SYNCHRONISED");
 const QString kLeapLine = QStringLiteral("LEAP SECOND AT MIDNIGHT UTC");
+
+// The moment the trust tables are judged at.
+QDateTime JudgedAt()
+{
+    return {QDate(2026, 12, 10), QTime(16, 12)};
+}
 
 // The clock as it draws itself, without anything the window lays on its face.
 QImage FaceAlone(QWidget& clock)
@@ -106,7 +115,7 @@ private slots:
             TIME_OK, STA_PLL, 1630000, 300} << none << QStringLiteral("Synchronised; maximum error 1.6 s");
         // The bound is rounded before its unit is chosen: never "10.0 ms" or "1,000 ms".
         const std::pair<qint64, const char*> bounds[]
-            = {{9940, "9.9 ms"}, {9960, "10 ms"}, {999400, "999 ms"}, {999600, "1.0 s"}, {9960000, "10 s"}};
+            = {{9940, "9.9 ms"}, {9960, "10 ms"}, {999400, "999 ms"}, {999600, "1.0 s"}};
         for (const auto& [microseconds, bound] : bounds)
             QTest::addRow("synchronised, %s of bound", bound)
                 << KernelClockAnswer{TIME_OK, STA_PLL, microseconds, 300} << none
@@ -145,6 +154,112 @@ private slots:
         // And back, at the next second.
         kernel.Set(kSynchronised);
         NextSecond();
+        QCOMPARE(FaceLine(), QString());
+        QCOMPARE(form_->VrLedClock1->toolTip(), kSynchronisedTip);
+    }
+
+    // Holdover, judged at 16:12 from the kernel's bound (which grows 500 us a second after a
+    // correction), a correction seen in it, and the service's report, which outweighs the bound.
+    void aClockLeftAloneTooLongSaysSince_data()
+    {
+        QTest::addColumn<qint64>("boundUs");
+        QTest::addColumn<qint64>("correctionSeenAgoS");
+        QTest::addColumn<Report>("service");
+        QTest::addColumn<bool>("portuguese");
+        QTest::addColumn<QString>("faceLine");
+        QTest::addColumn<QString>("toolTip");
+        const QString none;
+        const auto alone = [](qint64 seconds) { return seconds * kKernelErrorGrowthUsPerSecond; };
+        const auto timesyncd = [](qint64 agoS, qint64 pollS = 2048) {
+            return Report(
+                TimeServiceReport{QStringLiteral("systemd-timesyncd"), QStringLiteral("ntp1.example"), 2,
+                    JudgedAt().addSecs(-agoS).toMSecsSinceEpoch(), pollS * 1000, 200, 0, 0});
+        };
+        QTest::newRow("kernel alone 10 min")
+            << alone(600) << 0LL << Report() << false << none << "Synchronised; maximum error 300 ms";
+        QTest::newRow("kernel alone 50 min")
+            << alone(3000) << 0LL << Report() << false << none << "Synchronised; maximum error 1.5 s";
+        QTest::newRow("kernel alone 2 h")
+            << alone(7200) << 0LL << Report() << false << "NO TIME SIGNAL SINCE 14:12"
+            << "No correction since 14:12 (2 h); maximum error 3.6 s";
+        QTest::newRow("kernel 2 h, a correction seen since")
+            << alone(7200) << 300LL << Report() << false << none << "Synchronised; maximum error 3.6 s";
+        QTest::newRow("timesyncd recent")
+            << 12000LL << 0LL << timesyncd(185) << false << none
+            << "Synchronised to ntp1.example (stratum 2) 3 min ago; offset +0.2 ms; "
+               "maximum error 12 ms";
+        // Three polls of 2048 s are 1 h 42 min: still healthy.
+        QTest::newRow("timesyncd 1 h 30 min, long polls")
+            << 12000LL << 0LL << timesyncd(5400) << false << none
+            << "Synchronised to ntp1.example (stratum 2) 1 h 30 min "
+               "ago; offset +0.2 ms; maximum error 12 ms";
+        QTest::newRow("timesyncd old, the kernel's bound small")
+            << 12000LL << 0LL << timesyncd(7800) << false << "NO TIME SIGNAL SINCE 14:02"
+            << "No correction since 14:02 (2 h 10 min); maximum error 12 ms; last from ntp1.example (stratum "
+               "2)";
+        QTest::newRow("timesyncd old, in Portuguese")
+            << alone(7800) << 0LL << timesyncd(7800) << true << "SEM SINAL HORÁRIO DESDE 14:02"
+            << "Sem correção desde 14:02 (2 h 10 min); erro máximo 3,9 s; última de ntp1.example (estrato 2)";
+        QTest::newRow("chrony old, short polls")
+            << alone(600) << 0LL
+            << Report(TimeServiceReport{QStringLiteral("chrony"), QStringLiteral("192.0.2.1"), 3,
+                   JudgedAt().addSecs(-3 * 3600).toMSecsSinceEpoch(), 64000, -1500, 0, 0})
+            << false << "NO TIME SIGNAL SINCE 13:12"
+            << "No correction since 13:12 (3 h); maximum error 300 ms; last from 192.0.2.1 (stratum 3)";
+        QTest::newRow("chrony recent, unnamed")
+            << alone(60) << 0LL
+            << Report(TimeServiceReport{QStringLiteral("chrony"), QString(), 0,
+                   JudgedAt().addSecs(-40).toMSecsSinceEpoch(), 0, -1500, 0, 0})
+            << false << none << "Synchronised by chrony 40 s ago; offset -1.5 ms; maximum error 30 ms";
+        QTest::newRow("a service never answered: the kernel's bound")
+            << alone(600) << 0LL
+            << Report(TimeServiceReport{QStringLiteral("systemd-timesyncd"), QStringLiteral("ntp1.example"),
+                   0, 0, 32000, std::nullopt, 0, 0})
+            << false << none << "Synchronised; maximum error 300 ms";
+        QTest::newRow("since yesterday")
+            << alone(7200) << 0LL << timesyncd(17 * 3600) << false << "NO TIME SIGNAL SINCE 09/12 23:12"
+            << "No correction since 09/12 23:12 (17 h); maximum error 3.6 s; last "
+               "from ntp1.example (stratum 2)";
+    }
+
+    void aClockLeftAloneTooLongSaysSince()
+    {
+        QFETCH(qint64, boundUs);
+        QFETCH(qint64, correctionSeenAgoS);
+        QFETCH(Report, service);
+        QFETCH(bool, portuguese);
+        QFETCH(QString, faceLine);
+        QFETCH(QString, toolTip);
+        const framework::ClockDiscipline kernel
+            = framework::ClockDisciplineOf({TIME_OK, STA_PLL, boundUs, 300});
+        const qint64 now = JudgedAt().toMSecsSinceEpoch();
+        const qint64 seen = correctionSeenAgoS ? now - correctionSeenAgoS * 1000 : 0;
+        const ClockTrust trust = JudgeClockTrust(kernel, service, seen, now);
+        const ClockDisciplineText said
+            = DescribeClockTrust(trust, now, portuguese, QLocale(portuguese ? "pt_BR" : "en_US"));
+        QCOMPARE(said.faceLine, faceLine);
+        QCOMPARE(said.toolTip, toolTip);
+        // Not synchronised outweighs whatever the service says.
+        const ClockTrust lost
+            = JudgeClockTrust(framework::ClockDisciplineOf(kNotSynchronised), service, seen, now);
+        QCOMPARE(
+            DescribeClockTrust(lost, now, false, QLocale(QLocale::English)).faceLine, kNotSynchronisedLine);
+    }
+
+    // In the window: a bound grown two hours puts the line on the face; the bound falling back, a
+    // correction the service has not reported yet, takes it off at the next second and is told on.
+    void aCorrectionSeenInTheKernelEndsHoldover()
+    {
+        ScopedKernelClock kernel({TIME_OK, STA_PLL, 7200 * kKernelErrorGrowthUsPerSecond, 300});
+        NextSecond();
+        QVERIFY(FaceLine().startsWith(QStringLiteral("NO TIME SIGNAL SINCE ")));
+        QSignalSpy corrected(form_->ClockTrust(), &ClockTrustFollower::KernelCorrected);
+        kernel.Set({TIME_OK, STA_PLL, 7201 * kKernelErrorGrowthUsPerSecond, 300});
+        NextSecond();
+        QCOMPARE(corrected.count(), 0);
+        kernel.Set(kSynchronised);
+        NextSecond();
+        QCOMPARE(corrected.count(), 1);
         QCOMPARE(FaceLine(), QString());
         QCOMPARE(form_->VrLedClock1->toolTip(), kSynchronisedTip);
     }

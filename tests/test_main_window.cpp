@@ -93,8 +93,9 @@ private slots:
         const QString dateLine
             = DateLineText(ShownMainWindow::Start().date(), ThreadLocale(), ThreadQLocale());
         // How far the clock's time can be trusted, which the window gives as its tooltip.
-        const QString trust = DescribeClockDiscipline(
-            ReadClockDiscipline(), PortugueseDateLine(ThreadLocale()), ThreadQLocale())
+        const qint64 now = framework::MSecsSinceEpoch();
+        const QString trust = DescribeClockTrust(JudgeClockTrust(ReadClockDiscipline(), std::nullopt, 0, now),
+            now, PortugueseDateLine(ThreadLocale()), ThreadQLocale())
                                   .toolTip;
         const QString none;
         QTest::newRow("clock") << "VrLedClock1" << QAccessible::Clock << "Clock" << trust << "10:30";

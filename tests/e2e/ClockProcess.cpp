@@ -3,6 +3,7 @@
 #include "tests/e2e/X11.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QSaveFile>
@@ -21,6 +22,19 @@ const char* const kFakeTimeLibrary = "/usr/lib/x86_64-linux-gnu/faketime/libfake
 QString KernelClockFile(const QTemporaryDir& folder)
 {
     return folder.filePath(QStringLiteral("kernel-clock"));
+}
+
+// A folder in `folder` holding a chronyc that fails, as where chrony is not installed, put first on
+// the program's PATH so that a chrony of the machine's never answers it.
+QString SilentChronyFolder(const QTemporaryDir& folder)
+{
+    const QString path = folder.filePath(QStringLiteral("chronyc"));
+    QFile chronyc(path);
+    if (chronyc.open(QIODevice::WriteOnly)) {
+        chronyc.write("#!/bin/sh\nexit 1\n");
+        chronyc.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    return folder.path();
 }
 
 QString Program()
@@ -87,6 +101,10 @@ bool ClockProcess::Start(const QStringList& arguments)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
+    // Nor do its time services: no system bus, and a chronyc that knows nothing.
+    environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), QStringLiteral("unix:path=/nonexistent"));
+    environment.insert(QStringLiteral("PATH"),
+        SilentChronyFolder(kernelClock_) + QLatin1Char(':') + environment.value(QStringLiteral("PATH")));
     environment.insert(QStringLiteral("LANG"), setting_.locale);
     environment.insert(QStringLiteral("LC_ALL"), setting_.locale);
     environment.insert(QStringLiteral("TZ"), setting_.timeZone);
