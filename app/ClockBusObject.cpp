@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDBusMessage>
 #include <QLoggingCategory>
+#include <utility>
 
 namespace {
 
@@ -31,12 +32,12 @@ void AddFigures(QVariantMap& timing, const QString& measure, const ClockTiming::
 }  // namespace
 
 ClockBusObject::ClockBusObject(QObject* parent, const ClockTrustFollower* trust, const ClockTiming* timing,
-    const SchedulingPriority* priority, const QDBusConnection& bus)
+    const SchedulingPriority* priority, QDBusConnection bus)
     : QObject(parent)
     , trust_(trust)
     , timing_(timing)
     , priority_(priority)
-    , bus_(bus)
+    , bus_(std::move(bus))
     , name_(ServicePrefix() + QString::number(QCoreApplication::applicationPid()))
 {
     if (!bus_.isConnected())

@@ -30,7 +30,7 @@ class ClockBusObject : public QObject {
     Q_PROPERTY(QString Priority READ Priority)
 public:
     ClockBusObject(QObject* parent, const ClockTrustFollower* trust, const ClockTiming* timing,
-        const SchedulingPriority* priority, const QDBusConnection& bus = QDBusConnection::sessionBus());
+        const SchedulingPriority* priority, QDBusConnection bus = QDBusConnection::sessionBus());
     ~ClockBusObject() override;
     ClockBusObject(const ClockBusObject&) = delete;
     ClockBusObject& operator=(const ClockBusObject&) = delete;

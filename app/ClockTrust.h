@@ -25,7 +25,7 @@ struct ClockTrust {
 // The kernel's bound on its error grows by this much each second without a correction.
 constexpr qint64 kKernelErrorGrowthUsPerSecond = 500;
 // No healthy service leaves the clock alone longer than this, whatever its polling.
-constexpr qint64 kShortestHoldoverAfterMs = 3600 * 1000;
+constexpr qint64 kShortestHoldoverAfterMs = 3600LL * 1000;
 
 // The trust at `nowMs`. The last correction is the service's when it reports one, else the
 // earliest the kernel's bound allows (exact for a service that resets the bound to 0, an upper

@@ -8,6 +8,7 @@
 #include <QDBusReply>
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -39,8 +40,8 @@ QString Figures(const QVariantMap& timing, const QString& measure, const QString
 
 }  // namespace
 
-RunningClocks::RunningClocks(const QDBusConnection& bus)
-    : bus_(bus)
+RunningClocks::RunningClocks(QDBusConnection bus)
+    : bus_(std::move(bus))
 {
 }
 
@@ -101,7 +102,7 @@ int PrintTiming(const RunningClocks& clocks)
             continue;
         }
         ++reached;
-        const QVariantMap timing = qdbus_cast<QVariantMap>(properties->value(QStringLiteral("Timing")));
+        const auto timing = qdbus_cast<QVariantMap>(properties->value(QStringLiteral("Timing")));
         QString text = QStringLiteral("Clock %1 (%2), priority %3\n")
                            .arg(QString::number(RunningClocks::ProcessId(name)), name,
                                properties->value(QStringLiteral("Priority")).toString());

@@ -9,7 +9,7 @@
 // (these never start a clock). Every call waits a few seconds at most.
 class RunningClocks {
 public:
-    explicit RunningClocks(const QDBusConnection& bus = QDBusConnection::sessionBus());
+    explicit RunningClocks(QDBusConnection bus = QDBusConnection::sessionBus());
 
     // Whether there is a session bus to ask.
     bool BusReached() const { return bus_.isConnected(); }

@@ -3,7 +3,7 @@
 namespace {
 
 constexpr int kTimeSyncdEveryMs = 60 * 1000;
-constexpr qint64 kChronyEveryMs = 5 * 60 * 1000;
+constexpr qint64 kChronyEveryMs = 5LL * 60 * 1000;
 
 }  // namespace
 

@@ -203,7 +203,7 @@ private slots:
         QTest::newRow("chrony old, short polls")
             << alone(600) << 0LL
             << Report(TimeServiceReport{QStringLiteral("chrony"), QStringLiteral("192.0.2.1"), 3,
-                   JudgedAt().addSecs(-3 * 3600).toMSecsSinceEpoch(), 64000, -1500, 0, 0})
+                   JudgedAt().addSecs(-3LL * 3600).toMSecsSinceEpoch(), 64000, -1500, 0, 0})
             << false << "NO TIME SIGNAL SINCE 13:12"
             << "No correction since 13:12 (3 h); maximum error 300 ms; last from 192.0.2.1 (stratum 3)";
         QTest::newRow("chrony recent, unnamed")
@@ -217,7 +217,7 @@ private slots:
                    0, 0, 32000, std::nullopt, 0, 0})
             << false << none << "Synchronised; maximum error 300 ms";
         QTest::newRow("since yesterday")
-            << alone(7200) << 0LL << timesyncd(17 * 3600) << false << "NO TIME SIGNAL SINCE 09/12 23:12"
+            << alone(7200) << 0LL << timesyncd(17LL * 3600) << false << "NO TIME SIGNAL SINCE 09/12 23:12"
             << "No correction since 09/12 23:12 (17 h); maximum error 3.6 s; last "
                "from ntp1.example (stratum 2)";
     }
