@@ -3,6 +3,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -89,9 +90,9 @@ std::optional<TimeServiceReport> ParseChronyTracking(const QByteArray& csv)
     return report;
 }
 
-ChronyReader::ChronyReader(const QString& program, QObject* parent)
+ChronyReader::ChronyReader(QString program, QObject* parent)
     : QObject(parent)
-    , program_(program)
+    , program_(std::move(program))
 {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.setStandardInputFile(QProcess::nullDevice());

@@ -29,7 +29,7 @@ class SchedulingPriority : public QObject {
 public:
     // `bus` is the system bus unless a test hands over its own.
     explicit SchedulingPriority(
-        const QDBusConnection& bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
+        QDBusConnection bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
 
     // Asks once; later calls do nothing.
     void Request();

@@ -8,6 +8,8 @@
 #include <arpa/inet.h>
 #include <sys/socket.h>
 
+#include <utility>
+
 namespace {
 
 const char* const kService = "org.freedesktop.timesync1";
@@ -125,9 +127,9 @@ QDBusMessage Call(const QString& service, const QString& path, const QString& in
 
 }  // namespace
 
-TimeSyncdReader::TimeSyncdReader(const QDBusConnection& bus, QObject* parent)
+TimeSyncdReader::TimeSyncdReader(QDBusConnection bus, QObject* parent)
     : QObject(parent)
-    , bus_(bus)
+    , bus_(std::move(bus))
 {
 }
 
