@@ -3,6 +3,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -30,6 +31,8 @@ enum Field {
 
 // Far beyond any time or interval chrony gives; below it nothing overflows.
 constexpr qint64 kLargest = qint64(1) << 53;
+// Whole units read at most, so that scaling them to microseconds stays far inside 64 bits.
+constexpr qsizetype kWholeDigits = 12;
 
 // A decimal as chronyc prints it ("-0.000012345", "64.2", "1709727533.139866748"), in units of
 // 10^-`places` of its own unit, truncated; nullopt for anything else, an exponent or NaN included.
@@ -44,7 +47,7 @@ std::optional<qint64> Scaled(QByteArray text, int places)
     const auto digits = [](const QByteArray& part) {
         return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
-    if (whole.isEmpty() || whole.size() > 15 || !digits(whole) || !digits(fraction))
+    if (whole.isEmpty() || whole.size() > kWholeDigits || !digits(whole) || !digits(fraction))
         return std::nullopt;
     fraction = fraction.left(places).leftJustified(places, '0');
     qint64 value = whole.toLongLong();
@@ -89,9 +92,9 @@ std::optional<TimeServiceReport> ParseChronyTracking(const QByteArray& csv)
     return report;
 }
 
-ChronyReader::ChronyReader(const QString& program, QObject* parent)
+ChronyReader::ChronyReader(QString program, QObject* parent)
     : QObject(parent)
-    , program_(program)
+    , program_(std::move(program))
 {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
     process_.setStandardInputFile(QProcess::nullDevice());

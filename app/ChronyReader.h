@@ -15,7 +15,7 @@ class ChronyReader : public QObject {
     Q_OBJECT
 public:
     // `program` is found on PATH unless it is a path; tests give a stand-in.
-    explicit ChronyReader(const QString& program = QStringLiteral("chronyc"), QObject* parent = nullptr);
+    explicit ChronyReader(QString program = QStringLiteral("chronyc"), QObject* parent = nullptr);
     ~ChronyReader() override;
     ChronyReader(const ChronyReader&) = delete;
     ChronyReader& operator=(const ChronyReader&) = delete;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -48,9 +49,9 @@ std::optional<int> NiceOf(pid_t thread)
 
 }  // namespace
 
-SchedulingPriority::SchedulingPriority(const QDBusConnection& bus, QObject* parent)
+SchedulingPriority::SchedulingPriority(QDBusConnection bus, QObject* parent)
     : QObject(parent)
-    , bus_(bus)
+    , bus_(std::move(bus))
 {
 }
 

@@ -17,8 +17,8 @@ class QDBusMessage;
 // higher); if it refuses, is absent or keeps silent for 2 s, the thread's nice level is set itself
 // (setpriority), to -10 or as near as RLIMIT_NICE allows, where that is below the level it has.
 // Neither granted, the thread runs as before, and one debug line of the "studioclock.priority"
-// category says so. Request() returns at once; Granted() says what was granted once
-// GrantedChanged has come, the first time with Known() true.
+// category says so. Request() returns at once; GrantedChanged comes once, when the outcome is
+// known, and Granted() says it from then on.
 //
 // Linux threads start with the nice level of the thread that makes them, so threads made after
 // the grant share it. The clock's timer worker (TVrSecondScheduler's TVrTimer) then runs at the
@@ -29,11 +29,10 @@ class SchedulingPriority : public QObject {
 public:
     // `bus` is the system bus unless a test hands over its own.
     explicit SchedulingPriority(
-        const QDBusConnection& bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
+        QDBusConnection bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
 
     // Asks once; later calls do nothing.
     void Request();
-    bool Known() const { return !granted_.isEmpty(); }
     // "RealtimeKit nice -10", "setpriority nice -5", or "none"; empty until known.
     QString Granted() const { return granted_; }
 

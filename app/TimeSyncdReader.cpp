@@ -8,6 +8,8 @@
 #include <arpa/inet.h>
 #include <sys/socket.h>
 
+#include <utility>
+
 namespace {
 
 const char* const kService = "org.freedesktop.timesync1";
@@ -16,6 +18,11 @@ constexpr int kPatience = 2000;
 // Timestamps past this (some 146 000 years) are none a server sends; keeping below it lets their
 // sums and differences never overflow.
 constexpr quint64 kLatestUs = quint64(1) << 62;
+
+template <typename T> bool Holds(const QVariant& value)
+{
+    return value.metaType() == QMetaType::fromType<T>();
+}
 
 // The last NTP exchange as timesyncd keeps it, in microseconds (timestamps since the epoch).
 struct NtpMessage {
@@ -30,7 +37,7 @@ struct NtpMessage {
 
 std::optional<NtpMessage> NtpMessageOf(const QVariant& value)
 {
-    if (value.metaType() != QMetaType::fromType<QDBusArgument>())
+    if (!Holds<QDBusArgument>(value))
         return std::nullopt;
     const auto argument = value.value<QDBusArgument>();
     if (argument.currentSignature() != QLatin1String("(uuuuittayttttbtt)"))
@@ -67,7 +74,7 @@ std::optional<qint64> OffsetUs(const NtpMessage& message)
 // The server's address as timesyncd gives it (an address family and its bytes), written out.
 QString AddressOf(const QVariant& value)
 {
-    if (value.metaType() != QMetaType::fromType<QDBusArgument>())
+    if (!Holds<QDBusArgument>(value))
         return {};
     const auto argument = value.value<QDBusArgument>();
     if (argument.currentSignature() != QLatin1String("(iay)"))
@@ -82,11 +89,6 @@ QString AddressOf(const QVariant& value)
     if (!fits || !inet_ntop(family, bytes.constData(), text, sizeof text))
         return {};
     return QString::fromLatin1(text);
-}
-
-template <typename T> bool Holds(const QVariant& value)
-{
-    return value.metaType() == QMetaType::fromType<T>();
 }
 
 std::optional<TimeServiceReport> ReportOf(const QDBusMessage& reply)
@@ -125,9 +127,9 @@ QDBusMessage Call(const QString& service, const QString& path, const QString& in
 
 }  // namespace
 
-TimeSyncdReader::TimeSyncdReader(const QDBusConnection& bus, QObject* parent)
+TimeSyncdReader::TimeSyncdReader(QDBusConnection bus, QObject* parent)
     : QObject(parent)
-    , bus_(bus)
+    , bus_(std::move(bus))
 {
 }
 

@@ -22,8 +22,7 @@ class TimeSyncdReader : public QObject {
     Q_OBJECT
 public:
     // `bus` is the system bus unless a test hands over its own.
-    explicit TimeSyncdReader(
-        const QDBusConnection& bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
+    explicit TimeSyncdReader(QDBusConnection bus = QDBusConnection::systemBus(), QObject* parent = nullptr);
 
     void Ask();
 

@@ -165,10 +165,11 @@ private slots:
     void timesyncdWithoutAUsableAnswerIsNone_data()
     {
         QTest::addColumn<bool>("bus");
-        QTest::addColumn<int>("answer");  // -1: no timesyncd on the bus
+        QTest::addColumn<int>("answer");  // -1: no timesyncd on the bus; -2: one the bus could start
         QTest::addColumn<QString>("garbled");
         QTest::newRow("no system bus") << false << -1 << QString();
         QTest::newRow("no timesyncd") << true << -1 << QString();
+        QTest::newRow("a timesyncd the bus could start") << true << -2 << QString();
         QTest::newRow("no answer from a server yet") << true << int(Answer::NoAnswerYet) << QString();
         for (const char* property : {"ServerName", "PollIntervalUSec", "NTPMessage"})
             QTest::addRow("%s of another type", property) << true << int(Answer::Garbage) << property;
@@ -187,10 +188,14 @@ private slots:
         timesyncd.garbled = garbled;
         if (answer >= 0)
             QVERIFY2(services.StartTimeSyncd(timesyncd), qPrintable(services.Error()));
+        if (answer == -2)
+            QVERIFY2(services.MakeTimeSyncdStartable(), qPrintable(services.Error()));
         BusClient client(bus ? services.Address() : QStringLiteral("unix:path=/nonexistent/bus"));
         TimeSyncdReader reader(client.Connection());
 
         QVERIFY(!AnswerOf(reader).has_value());
+        // Where another service keeps the clock, timesyncd must stay off.
+        QVERIFY(!services.TimeSyncdWasStarted());
     }
 
     void aHungTimesyncdHoldsUpNothing()
@@ -254,6 +259,9 @@ private slots:
         none("a field short", "C0000201,192.0.2.1,2,1796738520.1,0.0,0.0,0.0,0.0,0.0,0.0,0.001,0.002,64.0");
         none("an exponent",
             "C0000201,192.0.2.1,2,1796738520.1,0.0,1e-5,0.0,0.0,0.0,0.0,0.001,0.002,64.0,Normal");
+        none("too large",
+            "C0000201,192.0.2.1,2,1796738520.1,0.0,18446744073710.0,0.0,0.0,0.0,0.0,0.001,0.002,64.0,"
+            "Normal");
         none("not a number",
             "C0000201,192.0.2.1,2,1796738520.1,0.0,nan,0.0,0.0,0.0,0.0,0.001,0.002,64.0,Normal");
         none("a message", "506 Cannot talk to daemon\n");

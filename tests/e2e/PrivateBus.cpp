@@ -1,5 +1,6 @@
 #include "tests/e2e/PrivateBus.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcessEnvironment>
@@ -16,6 +17,7 @@ const char* const kBusConfiguration = R"(<!DOCTYPE busconfig PUBLIC
   <type>%1</type>
   <listen>unix:tmpdir=/tmp</listen>
   <auth>EXTERNAL</auth>
+  <servicedir>%2</servicedir>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
     <allow eavesdrop="true"/>
@@ -60,8 +62,9 @@ bool PrivateBus::Start()
 {
     QFile configuration(FilePath(QStringLiteral("bus.conf")));
     const QString type = kind_ == Kind::Session ? QStringLiteral("session") : QStringLiteral("system");
-    if (!configuration.open(QIODevice::WriteOnly)
-        || configuration.write(QString::fromLatin1(kBusConfiguration).arg(type).toUtf8()) < 0) {
+    const QString services = FilePath(QStringLiteral("services"));
+    if (!QDir().mkpath(services) || !configuration.open(QIODevice::WriteOnly)
+        || configuration.write(QString::fromLatin1(kBusConfiguration).arg(type, services).toUtf8()) < 0) {
         error_ = QStringLiteral("cannot write %1").arg(configuration.fileName());
         return false;
     }
@@ -104,6 +107,19 @@ void PrivateBus::StopService(QProcess* service)
         return;
     Stop(**found);
     services_.erase(found);
+}
+
+bool PrivateBus::AddActivatable(const QString& name, const QString& command)
+{
+    QFile description(FilePath(QStringLiteral("services/%1.service").arg(name)));
+    if (!description.open(QIODevice::WriteOnly)
+        || description.write(
+               QStringLiteral("[D-BUS Service]\nName=%1\nExec=/bin/sh -c '%2'\n").arg(name, command).toUtf8())
+            < 0) {
+        error_ = QStringLiteral("cannot write %1").arg(description.fileName());
+        return false;
+    }
+    return true;
 }
 
 QString PrivateBus::Address() const

@@ -27,6 +27,9 @@ public:
     // reason in Error(), if it does not. The service is this bus's until StopService or the end.
     QProcess* StartService(const QStringList& arguments);
     void StopService(QProcess* service);
+    // Makes `name` a service the bus starts, running `command` (through /bin/sh), when a call to
+    // it asks the bus to; false with the reason in Error().
+    bool AddActivatable(const QString& name, const QString& command);
 
     QString Address() const;
     // The environment variable a client of this kind of bus reads its address from.

@@ -26,3 +26,14 @@ bool StandInSystemServices::StartRealtimeKit(RealtimeKit answer, int minNiceLeve
         arguments << QStringLiteral("--refuse");
     return bus_.StartService(arguments) != nullptr;
 }
+
+bool StandInSystemServices::MakeTimeSyncdStartable()
+{
+    return bus_.AddActivatable(QStringLiteral("org.freedesktop.timesync1"),
+        QStringLiteral("touch ") + bus_.FilePath(QStringLiteral("started")));
+}
+
+bool StandInSystemServices::TimeSyncdWasStarted() const
+{
+    return QFileInfo::exists(bus_.FilePath(QStringLiteral("started")));
+}

@@ -2,6 +2,7 @@
 
 #include "tests/e2e/PrivateBus.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <optional>
 
@@ -38,6 +39,9 @@ public:
     bool Start() { return bus_.Start(); }
     bool StartTimeSyncd(const TimeSyncd& answer);
     bool StartRealtimeKit(RealtimeKit answer, int minNiceLevel = -15);
+    // Makes the bus start a timesyncd (one that only notes it was started) for a call that asks it to.
+    bool MakeTimeSyncdStartable();
+    bool TimeSyncdWasStarted() const;
 
     QString Address() const { return bus_.Address(); }
     QString Error() const { return bus_.Error(); }
