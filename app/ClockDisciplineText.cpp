@@ -39,11 +39,10 @@ QString ErrorBound(qint64 microseconds, const QLocale& locale)
     Q_UNREACHABLE();
 }
 
-// A span as an operator reads it: "45 s", "3 min", "2 h 10 min", "3 d 4 h".
+// A span of a minute or more as an operator reads it: "3 min", "2 h 10 min", "3 d 4 h".
 QString Span(qint64 milliseconds)
 {
-    const qint64 seconds = std::max<qint64>(0, milliseconds / 1000);
-    const qint64 minutes = seconds / 60;
+    const qint64 minutes = std::max<qint64>(0, milliseconds / 60000);
     const qint64 hours = minutes / 60;
     const qint64 days = hours / 24;
     const auto two = [](qint64 major, const char* majorUnit, qint64 minor, const char* minorUnit) {
@@ -56,9 +55,7 @@ QString Span(qint64 milliseconds)
         return two(days, "d", hours % 24, "h");
     if (hours)
         return two(hours, "h", minutes % 60, "min");
-    if (minutes)
-        return QStringLiteral("%1 min").arg(minutes);
-    return QStringLiteral("%1 s").arg(seconds);
+    return QStringLiteral("%1 min").arg(minutes);
 }
 
 // The moment of the last correction on the face: its time of day, with the day and month when it
@@ -79,6 +76,7 @@ struct Wording {
     const char* synchronisedBy;     // %1: the service
     const char* stratum;            // %1
     const char* ago;                // %1: a span
+    const char* underAMinuteAgo;    // said instead, so that the tooltip is not rewritten every second
     const char* offset;             // %1
     const char* maximumError;       // %1: the error bound
     const char* noCorrectionSince;  // %1: since when, %2: how long
@@ -98,6 +96,7 @@ constexpr Wording kEnglish = {
     "Synchronised by %1",
     " (stratum %1)",
     " %1 ago",
+    " under a minute ago",
     "; offset %1",
     "; maximum error %1",
     "No correction since %1 (%2)",
@@ -117,6 +116,7 @@ constexpr Wording kPortuguese = {
     "Sincronizada por %1",
     " (estrato %1)",
     " há %1",
+    " há menos de um minuto",
     "; desvio %1",
     "; erro máximo %1",
     "Sem correção desde %1 (%2)",
@@ -147,7 +147,8 @@ QString SynchronisedSource(const ClockTrust& trust, qint64 nowMs, const Wording&
     const TimeServiceReport& service = *trust.service;
     QString text = Words(service.server.isEmpty() ? words.synchronisedBy : words.synchronisedTo)
                        .arg(Reference(service, words));
-    text += Words(words.ago).arg(Span(nowMs - service.lastCorrectionMs));
+    const qint64 age = nowMs - service.lastCorrectionMs;
+    text += age < 60000 ? Words(words.underAMinuteAgo) : Words(words.ago).arg(Span(age));
     if (service.offsetUs) {
         const qint64 offset = *service.offsetUs;
         text += Words(words.offset)

@@ -1,6 +1,5 @@
 // The real studio-clock program on an X display, at chosen times and locales, driven by mouse
 // and keyboard and checked on its pixels.
-#include "app/ClockFaceNotice.h"
 #include "app/DateLine.h"
 #include "framework/LocaleId.h"
 #include "resources/Resources.h"
@@ -12,6 +11,7 @@
 #include "tests/e2e/Settled.h"
 #include "tests/e2e/StandInScreenSaver.h"
 #include "tests/e2e/VirtualDisplay.h"
+#include "tests/e2e/WarningPixels.h"
 #include "tests/e2e/WindowManager.h"
 #include "tests/e2e/X11.h"
 
@@ -35,7 +35,6 @@ namespace {
 
 // Where the controls are in the window at its stored size.
 const QSize kWindowSize(789, 640);  // as the stored layout sizes it
-const QRect kClock(2, 1, 783, 374);
 const QRect kDateLine(1, 377, 785, 41);
 const QRect kCalendar(581, 1, 204, 140);
 const QRect kNotes(3, 424, 760, 183);  // the text area, without the scroll bar
@@ -159,17 +158,6 @@ template <typename Wanted> QImage SettledGrabWhen(const ClockProcess& clock, Wan
     if (!QTest::qWaitFor([&] { return wanted(clock.Grab().size()); }, 5000))
         return {};
     return SettledGrab(clock);
-}
-
-// The pixels of the clock's face in the warning's colour.
-int WarningPixels(const QImage& window)
-{
-    const QRgb warning = ClockFaceNotice::Colour().rgb();
-    int count = 0;
-    for (int y = kClock.top(); y <= kClock.bottom(); ++y)
-        for (int x = kClock.left(); x <= kClock.right(); ++x)
-            count += window.pixel(x, y) == warning;
-    return count;
 }
 
 // Sets the time a program started with `file` as its time file reads from now on.

@@ -2,11 +2,11 @@
 // how both are reached on the session bus: the real program, its time services stood in for on a
 // private system bus, read over a private session bus.
 #include "app/ClockBusObject.h"
-#include "app/ClockFaceNotice.h"
 #include "app/RunningClocks.h"
 #include "tests/TestMain.h"
 #include "tests/e2e/ClockProcess.h"
 #include "tests/e2e/PrivateBus.h"
+#include "tests/e2e/WarningPixels.h"
 
 #include <QDBusConnection>
 #include <QDateTime>
@@ -14,18 +14,6 @@
 #include <memory>
 
 namespace {
-
-const QRect kClock(2, 1, 783, 374);
-
-int WarningPixels(const QImage& window)
-{
-    const QRgb warning = ClockFaceNotice::Colour().rgb();
-    int count = 0;
-    for (int y = kClock.top(); y <= kClock.bottom(); ++y)
-        for (int x = kClock.left(); x <= kClock.right(); ++x)
-            count += window.pixel(x, y) == warning;
-    return count;
-}
 
 // A session bus of the test's own, and the test's connection to it.
 class SessionBus {
