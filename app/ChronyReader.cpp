@@ -1,6 +1,7 @@
 #include "app/ChronyReader.h"
 
 #include <QList>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <utility>
@@ -130,8 +131,15 @@ void ChronyReader::Ask()
     if (asking_)
         return;
     asking_ = true;
+    // Where chrony is not installed nothing is started: a fork every few minutes for nothing.
+    const QString program
+        = program_.contains(QLatin1Char('/')) ? program_ : QStandardPaths::findExecutable(program_);
+    if (program.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { Finish(std::nullopt); });
+        return;
+    }
     patience_.start();
-    process_.start(program_, {QStringLiteral("-c"), QStringLiteral("tracking")});
+    process_.start(program, {QStringLiteral("-c"), QStringLiteral("tracking")});
 }
 
 void ChronyReader::Finish(const std::optional<TimeServiceReport>& report)
