@@ -6,25 +6,7 @@ namespace {
 
 using Sync = framework::ClockDiscipline::Sync;
 
-bool SameReport(const std::optional<TimeServiceReport>& a, const std::optional<TimeServiceReport>& b)
-{
-    if (!a || !b)
-        return a.has_value() == b.has_value();
-    return a->service == b->service && a->server == b->server && a->stratum == b->stratum
-        && a->lastCorrectionMs == b->lastCorrectionMs && a->pollIntervalMs == b->pollIntervalMs
-        && a->offsetUs == b->offsetUs && a->rootDelayUs == b->rootDelayUs
-        && a->rootDispersionUs == b->rootDispersionUs;
-}
-
 }  // namespace
-
-bool ClockTrust::operator==(const ClockTrust& other) const
-{
-    return state == other.state && kernel.sync == other.kernel.sync && kernel.leap == other.kernel.leap
-        && kernel.maxErrorUs == other.kernel.maxErrorUs
-        && kernel.estimatedErrorUs == other.kernel.estimatedErrorUs && SameReport(service, other.service)
-        && lastCorrectionMs == other.lastCorrectionMs && holdoverAfterMs == other.holdoverAfterMs;
-}
 
 ClockTrust JudgeClockTrust(const framework::ClockDiscipline& kernel,
     const std::optional<TimeServiceReport>& service, qint64 kernelCorrectedMs, qint64 nowMs)

@@ -18,8 +18,6 @@ struct ClockTrust {
     std::optional<TimeServiceReport> service;  // the service's last report, when one answered
     qint64 lastCorrectionMs = 0;               // the best known moment of the last correction; 0: unknown
     qint64 holdoverAfterMs = 0;                // how long without a correction is still healthy
-
-    bool operator==(const ClockTrust& other) const;
 };
 
 // The kernel's bound on its error grows by this much each second without a correction.

@@ -1,10 +1,11 @@
 #include "app/DesktopIdleInhibitor.h"
 
+#include "app/BusCall.h"
+
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QGuiApplication>
 #include <QWidget>
@@ -31,15 +32,6 @@ struct Request {
     WId xWindow;  // 0 when unknown or not on X
 };
 
-QDBusMessage Call(const char* service, const QString& path, const char* interface, const char* method,
-    const QVariantList& arguments)
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(
-        QString::fromLatin1(service), path, QString::fromLatin1(interface), QString::fromLatin1(method));
-    message.setArguments(arguments);
-    return message;
-}
-
 // A giving back is never worth starting a service for.
 QDBusMessage Unstarted(QDBusMessage message)
 {
@@ -58,22 +50,22 @@ struct Way {
 const std::array<Way, 3> kWays{{
     {"org.freedesktop.ScreenSaver", "u",
         [](const Request& request) {
-            return Call("org.freedesktop.ScreenSaver", QStringLiteral("/org/freedesktop/ScreenSaver"),
+            return BusCall("org.freedesktop.ScreenSaver", QStringLiteral("/org/freedesktop/ScreenSaver"),
                 "org.freedesktop.ScreenSaver", "Inhibit", {request.application, request.reason});
         },
         [](const QVariant& cookie) {
             return Unstarted(
-                Call("org.freedesktop.ScreenSaver", QStringLiteral("/org/freedesktop/ScreenSaver"),
+                BusCall("org.freedesktop.ScreenSaver", QStringLiteral("/org/freedesktop/ScreenSaver"),
                     "org.freedesktop.ScreenSaver", "UnInhibit", {cookie}));
         }},
     {"org.gnome.SessionManager", "u",
         [](const Request& request) {
-            return Call("org.gnome.SessionManager", QStringLiteral("/org/gnome/SessionManager"),
+            return BusCall("org.gnome.SessionManager", QStringLiteral("/org/gnome/SessionManager"),
                 "org.gnome.SessionManager", "Inhibit",
                 {request.application, static_cast<uint>(request.xWindow), request.reason, kIdle});
         },
         [](const QVariant& cookie) {
-            return Unstarted(Call("org.gnome.SessionManager", QStringLiteral("/org/gnome/SessionManager"),
+            return Unstarted(BusCall("org.gnome.SessionManager", QStringLiteral("/org/gnome/SessionManager"),
                 "org.gnome.SessionManager", "Uninhibit", {cookie}));
         }},
     // The portal answers with a request object, which holds the inhibition until it is closed.
@@ -81,12 +73,12 @@ const std::array<Way, 3> kWays{{
         [](const Request& request) {
             const QString window
                 = request.xWindow ? QStringLiteral("x11:") + QString::number(request.xWindow, 16) : QString();
-            return Call(kPortal, QStringLiteral("/org/freedesktop/portal/desktop"),
+            return BusCall(kPortal, QStringLiteral("/org/freedesktop/portal/desktop"),
                 "org.freedesktop.portal.Inhibit", "Inhibit",
                 {window, kIdle, QVariantMap{{QStringLiteral("reason"), request.reason}}});
         },
         [](const QVariant& cookie) {
-            return Unstarted(Call(kPortal, cookie.value<QDBusObjectPath>().path(),
+            return Unstarted(BusCall(kPortal, cookie.value<QDBusObjectPath>().path(),
                 "org.freedesktop.portal.Request", "Close", {}));
         }},
 }};
@@ -177,13 +169,8 @@ void DesktopIdleInhibitor::Ask(int way)
     const bool onX = qGuiApp->nativeInterface<QNativeInterface::QX11Application>() != nullptr;
     const Request request{QCoreApplication::applicationName(),
         QStringLiteral("The clock is shown full screen"), onX ? window_->internalWinId() : 0};
-    auto* call = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(WayAt(way).inhibit(request), kNoTimeout), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this,
-        [this, round = round_, way](QDBusPendingCallWatcher* finished) {
-            finished->deleteLater();
-            Answer(round, way, finished->reply());
-        });
+    AskOverBus(QDBusConnection::sessionBus(), WayAt(way).inhibit(request), kNoTimeout, this,
+        [this, round = round_, way](const QDBusMessage& reply) { Answer(round, way, reply); });
     patience_.start();
 }
 

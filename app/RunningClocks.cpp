@@ -1,5 +1,6 @@
 #include "app/RunningClocks.h"
 
+#include "app/BusCall.h"
 #include "app/ClockBusObject.h"
 
 #include <QCoreApplication>
@@ -68,9 +69,9 @@ qint64 RunningClocks::ProcessId(const QString& name)
 
 std::optional<QVariantMap> RunningClocks::Properties(const QString& name, QString* error) const
 {
-    QDBusMessage call = QDBusMessage::createMethodCall(name, ClockBusObject::ObjectPath(),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("GetAll"));
-    call << ClockBusObject::InterfaceName();
+    QDBusMessage call
+        = BusCall(name, ClockBusObject::ObjectPath(), QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("GetAll"), {ClockBusObject::InterfaceName()});
     call.setAutoStartService(false);
     const QDBusReply<QVariantMap> reply = bus_.call(call, QDBus::Block, kAnswerTimeoutMs);
     if (!reply.isValid()) {

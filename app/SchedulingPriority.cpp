@@ -1,7 +1,8 @@
 #include "app/SchedulingPriority.h"
 
+#include "app/BusCall.h"
+
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
 #include <QLoggingCategory>
 
@@ -65,14 +66,10 @@ void SchedulingPriority::Request()
         QMetaObject::invokeMethod(this, &SchedulingPriority::SetItself, Qt::QueuedConnection);
         return;
     }
-    QDBusMessage minimum = QDBusMessage::createMethodCall(QString::fromLatin1(kService),
-        QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    minimum.setArguments({QString::fromLatin1(kService), QStringLiteral("MinNiceLevel")});
-    auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(minimum, kPatience), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        MinimumAnswered(finished->reply());
-    });
+    const QDBusMessage minimum = BusCall(QString::fromLatin1(kService), QString::fromLatin1(kPath),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+        {QString::fromLatin1(kService), QStringLiteral("MinNiceLevel")});
+    AskOverBus(bus_, minimum, kPatience, this, [this](const QDBusMessage& reply) { MinimumAnswered(reply); });
 }
 
 void SchedulingPriority::MinimumAnswered(const QDBusMessage& reply)
@@ -92,14 +89,11 @@ void SchedulingPriority::MinimumAnswered(const QDBusMessage& reply)
         SetItself();  // RealtimeKit's level would be no higher than the thread's own
         return;
     }
-    QDBusMessage raise = QDBusMessage::createMethodCall(QString::fromLatin1(kService),
-        QString::fromLatin1(kPath), QString::fromLatin1(kService), QStringLiteral("MakeThreadHighPriority"));
-    raise.setArguments({static_cast<qulonglong>(thread_), level});
-    auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(raise, kPatience), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this, level](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        RealtimeKitAnswered(finished->reply(), level);
-    });
+    const QDBusMessage raise
+        = BusCall(QString::fromLatin1(kService), QString::fromLatin1(kPath), QString::fromLatin1(kService),
+            QStringLiteral("MakeThreadHighPriority"), {static_cast<qulonglong>(thread_), level});
+    AskOverBus(bus_, raise, kPatience, this,
+        [this, level](const QDBusMessage& reply) { RealtimeKitAnswered(reply, level); });
 }
 
 void SchedulingPriority::RealtimeKitAnswered(const QDBusMessage& reply, int level)

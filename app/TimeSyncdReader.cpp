@@ -1,8 +1,9 @@
 #include "app/TimeSyncdReader.h"
 
+#include "app/BusCall.h"
+
 #include <QDBusArgument>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
 #include <QVariantMap>
 
 #include <arpa/inet.h>
@@ -117,14 +118,6 @@ std::optional<TimeServiceReport> ReportOf(const QDBusMessage& reply)
     return report;
 }
 
-QDBusMessage Call(const QString& service, const QString& path, const QString& interface,
-    const QString& method, const QVariantList& arguments)
-{
-    QDBusMessage message = QDBusMessage::createMethodCall(service, path, interface, method);
-    message.setArguments(arguments);
-    return message;
-}
-
 }  // namespace
 
 TimeSyncdReader::TimeSyncdReader(QDBusConnection bus, QObject* parent)
@@ -143,14 +136,10 @@ void TimeSyncdReader::Ask()
             this, [this] { Finish(std::nullopt); }, Qt::QueuedConnection);
         return;
     }
-    const QDBusMessage owned = Call(QStringLiteral("org.freedesktop.DBus"),
+    const QDBusMessage owned = BusCall(QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"),
         QStringLiteral("NameHasOwner"), {QString::fromLatin1(kService)});
-    auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(owned, kPatience), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        OwnerAnswered(finished->reply());
-    });
+    AskOverBus(bus_, owned, kPatience, this, [this](const QDBusMessage& reply) { OwnerAnswered(reply); });
 }
 
 void TimeSyncdReader::OwnerAnswered(const QDBusMessage& reply)
@@ -160,15 +149,12 @@ void TimeSyncdReader::OwnerAnswered(const QDBusMessage& reply)
         Finish(std::nullopt);
         return;
     }
-    QDBusMessage properties = Call(QString::fromLatin1(kService),
+    QDBusMessage properties = BusCall(QString::fromLatin1(kService),
         QStringLiteral("/org/freedesktop/timesync1"), QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("GetAll"), {QStringLiteral("org.freedesktop.timesync1.Manager")});
     properties.setAutoStartService(false);
-    auto* call = new QDBusPendingCallWatcher(bus_.asyncCall(properties, kPatience), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
-        finished->deleteLater();
-        Finish(ReportOf(finished->reply()));
-    });
+    AskOverBus(
+        bus_, properties, kPatience, this, [this](const QDBusMessage& reply) { Finish(ReportOf(reply)); });
 }
 
 void TimeSyncdReader::Finish(const std::optional<TimeServiceReport>& report)

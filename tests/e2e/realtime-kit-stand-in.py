@@ -12,9 +12,9 @@ It prints "ready" once it owns the name.
 import argparse
 
 import dbus
-import dbus.mainloop.glib
 import dbus.service
-from gi.repository import GLib
+
+from stand_in_bus import serve
 
 NAME = "org.freedesktop.RealtimeKit1"
 PROPERTIES = "org.freedesktop.DBus.Properties"
@@ -59,13 +59,7 @@ def main():
     parser.add_argument("--refuse", action="store_true")
     parser.add_argument("--min-nice", type=int, default=-15)
     options = parser.parse_args()
-    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    bus = dbus.SystemBus()
-    kit = RealtimeKit(bus, options)
-    owned = dbus.service.BusName(NAME, bus, do_not_queue=True)
-    print("ready", flush=True)
-    GLib.MainLoop().run()
-    del owned, kit
+    serve(dbus.SystemBus, NAME, lambda bus: RealtimeKit(bus, options))
 
 
 if __name__ == "__main__":

@@ -15,8 +15,9 @@ It prints "ready" once it owns the name.
 import argparse
 
 import dbus
-import dbus.mainloop.glib
 import dbus.service
+
+from stand_in_bus import serve
 from gi.repository import GLib
 
 SCREEN_SAVER = "org.freedesktop.ScreenSaver"
@@ -130,15 +131,9 @@ def main():
     parser.add_argument("--refuse", action="store_true")
     parser.add_argument("--late", type=float, default=0)
     arguments = parser.parse_args()
-    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    bus = dbus.SessionBus()
     name, kind = SERVICES[arguments.service]
     calls = Calls(arguments.log, arguments.first_cookie, arguments.refuse, arguments.late)
-    service = kind(bus, calls)
-    owned = dbus.service.BusName(name, bus, do_not_queue=True)
-    print("ready", flush=True)
-    GLib.MainLoop().run()
-    del owned, service
+    serve(dbus.SessionBus, name, lambda bus: kind(bus, calls))
 
 
 if __name__ == "__main__":

@@ -22,9 +22,9 @@ import argparse
 import time
 
 import dbus
-import dbus.mainloop.glib
 import dbus.service
-from gi.repository import GLib
+
+from stand_in_bus import serve
 
 NAME = "org.freedesktop.timesync1"
 MANAGER = "org.freedesktop.timesync1.Manager"
@@ -120,13 +120,7 @@ def main():
     answer.add_argument("--garbage", choices=GARBAGE)
     answer.add_argument("--hang", action="store_true")
     options = parser.parse_args()
-    dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
-    bus = dbus.SystemBus()
-    manager = Manager(bus, options)
-    owned = dbus.service.BusName(NAME, bus, do_not_queue=True)
-    print("ready", flush=True)
-    GLib.MainLoop().run()
-    del owned, manager
+    serve(dbus.SystemBus, NAME, lambda bus: Manager(bus, options))
 
 
 if __name__ == "__main__":
