@@ -284,8 +284,8 @@ void TVrLedClock::DrawFace()
     }
     DrawTime();
     if (d->face.secondsIndicator) {
-        canvas.Pen() = {d->secOutline, kOutlineWidth, framework::psSolid};
-        canvas.Brush() = {d->secHandColor, framework::bsSolid};
+        canvas.Pen() = {d->onAir ? d->onAirColor : d->secOutline, kOutlineWidth, framework::psSolid};
+        canvas.Brush() = {d->onAir ? d->onAirColor : d->secHandColor, framework::bsSolid};
         for (int s = 0; s <= d->face.seconds; ++s)
             DrawEllipse(canvas, geometry.SecondDotCorners(rings, s));
     }
@@ -320,8 +320,8 @@ void TVrLedClock::DrawTime()
 void TVrLedClock::DrawLedChar(int x, int y, QChar character)
 {
     framework::TCanvas& canvas = BitmapCanvas();
-    canvas.Brush() = {d->hoursColor, framework::bsSolid};
-    canvas.Pen() = {d->hoursOutline, kOutlineWidth, framework::psSolid};
+    canvas.Brush() = {d->onAir ? d->onAirColor : d->hoursColor, framework::bsSolid};
+    canvas.Pen() = {d->onAir ? d->onAirColor : d->hoursOutline, kOutlineWidth, framework::psSolid};
     for (const framework::TRect& corners : Geometry().LitLedCorners({character, x, y}))
         DrawEllipse(canvas, corners);
 }

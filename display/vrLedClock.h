@@ -44,6 +44,8 @@ class STUDIOCLOCK_DISPLAY_EXPORT TVrLedClock : public TVrGraphicImageControl {
     Q_PROPERTY(framework::TColor TickColor READ TickColor WRITE setTickColor)
     Q_PROPERTY(framework::TColor TickOutline READ TickOutline WRITE setTickOutline)
     Q_PROPERTY(int TickWidth READ TickWidth WRITE setTickWidth)
+    Q_PROPERTY(bool OnAir READ OnAir WRITE setOnAir)
+    Q_PROPERTY(framework::TColor OnAirColor READ OnAirColor WRITE setOnAirColor)
     Q_PROPERTY(bool EnableAlarm READ EnableAlarm WRITE setEnableAlarm)
     Q_PROPERTY(int Hours READ Hours WRITE setHours STORED true)
     Q_PROPERTY(display::TVrHourFormat HourFormat READ HourFormat WRITE setHourFormat STORED true)
@@ -87,6 +89,12 @@ public:
     void setTickOutline(framework::TColor value);
     int TickWidth() const;
     void setTickWidth(int value);  // 0 or less is ignored
+    // On air, as a studio clock shows a tally: the lit LEDs (the digits and the second dots) take
+    // OnAirColor, red unless set; a clock whose own colours are red needs another. Off at start.
+    bool OnAir() const;
+    void setOnAir(bool value);
+    framework::TColor OnAirColor() const;
+    void setOnAirColor(framework::TColor value);
     bool EnableAlarm() const;
     void setEnableAlarm(bool value);
     // Hours 0..23, minutes and seconds 0..59; a value outside raises framework::ERangeError.

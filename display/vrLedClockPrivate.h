@@ -25,6 +25,8 @@ struct TVrLedClock::Private {
     framework::TColor secOutline = framework::clRed;
     framework::TColor tickColor = framework::clRed;
     framework::TColor tickOutline = framework::clRed;
+    bool onAir = false;
+    framework::TColor onAirColor = framework::clRed;
     framework::TDateTime alarmTime = 0;
     bool enableAlarm = false;
     TVrSecondScheduler* scheduler = nullptr;  // a child: freed first by the destructor

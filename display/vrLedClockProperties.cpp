@@ -99,6 +99,28 @@ void TVrLedClock::setSecHandColor(framework::TColor value)
     ChangeAndUpdate(d->secHandColor, value);
 }
 
+bool TVrLedClock::OnAir() const
+{
+    return d->onAir;
+}
+
+void TVrLedClock::setOnAir(bool value)
+{
+    ChangeAndUpdate(d->onAir, value);
+}
+
+framework::TColor TVrLedClock::OnAirColor() const
+{
+    return d->onAirColor;
+}
+
+void TVrLedClock::setOnAirColor(framework::TColor value)
+{
+    // Only what is shown on air changes.
+    if (framework::SetIfChanged(d->onAirColor, value) && d->onAir)
+        UpdateControl();
+}
+
 framework::TColor TVrLedClock::SecOutline() const
 {
     return d->secOutline;

@@ -384,6 +384,37 @@ private slots:
         QCOMPARE(ReadWorkedExampleTime(frame, clock), QString("15:44"));
     }
 
+    // On air, as a tally: the lit digits and dots turn to the on-air colour, nothing else changes,
+    // and off again every pixel comes back; the colour alone changes nothing shown off air.
+    void onAirTheLitLedsTakeTheTallyColour()
+    {
+        source_->Set(QDateTime(kDay, QTime(15, 44, 59)));
+        TVrLedClock clock;
+        MakeWorkedExample(clock);
+        const QImage off = clock.grab().toImage();
+        clock.setOnAirColor(framework::clYellow);
+        QCOMPARE(clock.grab().toImage(), off);
+        clock.setOnAirColor(framework::clRed);
+        clock.setOnAir(true);
+        const QImage on = clock.grab().toImage();
+        QCOMPARE(PixelAt(on, 391, 52), QColor(Qt::red));          // second dot 0
+        QCOMPARE(PixelAt(on, 391, 187 + 149), QColor(Qt::blue));  // an hour mark
+        int changed = 0;
+        for (int y = 0; y < off.height(); ++y)
+            for (int x = 0; x < off.width(); ++x) {
+                const QRgb was = off.pixel(x, y);
+                const QRgb is = on.pixel(x, y);
+                if (was == is)
+                    continue;
+                ++changed;
+                QVERIFY2(qGreen(was) > qRed(was) && qRed(is) > qGreen(is),
+                    qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
+            }
+        QVERIFY(changed > 0);
+        clock.setOnAir(false);
+        QCOMPARE(clock.grab().toImage(), off);
+    }
+
     void aTickHandsTheScreenOnlyWhatChangedAndTheScreenStaysWhole()
     {
         source_->Set(QDateTime(kDay, QTime(10, 59, 58)));
