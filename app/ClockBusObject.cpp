@@ -3,9 +3,14 @@
 #include "app/ClockTiming.h"
 #include "app/ClockTrustFollower.h"
 #include "app/SchedulingPriority.h"
+#include "app/StudioSignals.h"
 
 #include <QCoreApplication>
+#include <QDBusArgument>
+#include <QDBusError>
 #include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QMetaProperty>
 #include <QLoggingCategory>
 #include <utility>
 
@@ -14,6 +19,20 @@ namespace {
 Q_LOGGING_CATEGORY(lcBus, "studioclock.bus")
 
 const char* const kStates[] = {"synchronised", "holdover", "not-synchronised", "unknown"};
+
+QString PropertiesInterface()
+{
+    return QStringLiteral("org.freedesktop.DBus.Properties");
+}
+
+// The D-Bus type of a value as it arrived: "b", "s", "as", ...
+QString SignatureOf(const QVariant& value)
+{
+    if (value.metaType() == QMetaType::fromType<QDBusArgument>())
+        return value.value<QDBusArgument>().currentSignature();
+    const char* signature = QDBusMetaType::typeToSignature(value.metaType());
+    return signature ? QString::fromLatin1(signature) : QStringLiteral("?");
+}
 
 void AddFigures(QVariantMap& timing, const QString& measure, const ClockTiming::Figures& figures)
 {
@@ -32,17 +51,18 @@ void AddFigures(QVariantMap& timing, const QString& measure, const ClockTiming::
 }  // namespace
 
 ClockBusObject::ClockBusObject(QObject* parent, const ClockTrustFollower* trust, const ClockTiming* timing,
-    const SchedulingPriority* priority, QDBusConnection bus)
-    : QObject(parent)
+    const SchedulingPriority* priority, StudioSignals* studio, QDBusConnection bus)
+    : QDBusVirtualObject(parent)
     , trust_(trust)
     , timing_(timing)
     , priority_(priority)
+    , studio_(studio)
     , bus_(std::move(bus))
     , name_(ServicePrefix() + QString::number(QCoreApplication::applicationPid()))
 {
     if (!bus_.isConnected())
         return;
-    if (!bus_.registerObject(ObjectPath(), this, QDBusConnection::ExportAllProperties)) {
+    if (!bus_.registerVirtualObject(ObjectPath(), this)) {
         qCWarning(lcBus) << "cannot put the clock's object on the session bus:" << bus_.lastError().message();
         return;
     }
@@ -62,6 +82,9 @@ ClockBusObject::ClockBusObject(QObject* parent, const ClockTrustFollower* trust,
         timing_, &ClockTiming::MinuteCompleted, this, [this] { TellChanged({QStringLiteral("Timing")}); });
     connect(priority_, &SchedulingPriority::GrantedChanged, this,
         [this] { TellChanged({QStringLiteral("Priority")}); });
+    connect(studio_, &StudioSignals::OnAirChanged, this, [this] { TellChanged({QStringLiteral("OnAir")}); });
+    connect(studio_, &StudioSignals::CountdownChanged, this,
+        [this] { TellChanged({QStringLiteral("Countdown")}); });
 }
 
 ClockBusObject::~ClockBusObject()
@@ -92,8 +115,8 @@ void ClockBusObject::TellChanged(const QStringList& names)
     QVariantMap changed;
     for (const QString& name : names)
         changed.insert(name, property(name.toLatin1().constData()));
-    QDBusMessage signal = QDBusMessage::createSignal(
-        ObjectPath(), QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal
+        = QDBusMessage::createSignal(ObjectPath(), PropertiesInterface(), QStringLiteral("PropertiesChanged"));
     signal << InterfaceName() << changed << QStringList();
     bus_.send(signal);
 }
@@ -154,4 +177,104 @@ QVariantMap ClockBusObject::Timing() const
 QString ClockBusObject::Priority() const
 {
     return priority_->Granted();
+}
+
+bool ClockBusObject::OnAir() const
+{
+    return studio_->OnAir();
+}
+
+void ClockBusObject::SetOnAir(bool onAir)
+{
+    studio_->SetOnAir(onAir);
+}
+
+QString ClockBusObject::Countdown() const
+{
+    const std::optional<CountdownTarget>& target = studio_->Countdown();
+    return target ? target->Text() : QString();
+}
+
+void ClockBusObject::SetCountdown(const QString& target)
+{
+    QString why;
+    if (target.trimmed().isEmpty())
+        studio_->SetCountdown(std::nullopt);
+    else if (const std::optional<CountdownTarget> parsed = CountdownTarget::Parse(target, &why))
+        studio_->SetCountdown(parsed);
+}
+
+QString ClockBusObject::introspect(const QString& /*path*/) const
+{
+    QString xml = QStringLiteral("  <interface name=\"%1\">\n").arg(InterfaceName());
+    const QMetaObject* const meta = metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i) {
+        const QMetaProperty property = meta->property(i);
+        xml += QStringLiteral("    <property name=\"%1\" type=\"%2\" access=\"%3\"/>\n")
+                   .arg(QLatin1String(property.name()),
+                       QLatin1String(QDBusMetaType::typeToSignature(property.metaType())),
+                       property.isWritable() ? QStringLiteral("readwrite") : QStringLiteral("read"));
+    }
+    return xml + QStringLiteral("  </interface>\n");
+}
+
+bool ClockBusObject::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
+{
+    // Introspection and Peer are Qt's; any other interface on the path is unknown.
+    if (message.interface() != PropertiesInterface())
+        return false;
+    const QVariantList arguments = message.arguments();
+    const QString interface = arguments.value(0).toString();
+    if (!interface.isEmpty() && interface != InterfaceName())
+        return connection.send(message.createErrorReply(QDBusError::UnknownInterface,
+            QStringLiteral("%1 has no interface %2").arg(ObjectPath(), interface)));
+    const QString member = message.member();
+    const QString signature = message.signature();
+    if (member == QStringLiteral("GetAll") && signature == QStringLiteral("s"))
+        return connection.send(message.createReply(QVariant::fromValue(AllProperties())));
+    if (member == QStringLiteral("Get") && signature == QStringLiteral("ss"))
+        return connection.send(Read(message, arguments.at(1).toString()));
+    if (member == QStringLiteral("Set") && signature == QStringLiteral("ssv"))
+        return connection.send(
+            Write(message, arguments.at(1).toString(), arguments.at(2).value<QDBusVariant>().variant()));
+    return connection.send(message.createErrorReply(
+        QDBusError::UnknownMethod, QStringLiteral("No method %1 with arguments (%2)").arg(member, signature)));
+}
+
+QVariantMap ClockBusObject::AllProperties() const
+{
+    QVariantMap all;
+    const QMetaObject* const meta = metaObject();
+    for (int i = meta->propertyOffset(); i < meta->propertyCount(); ++i)
+        all.insert(QLatin1String(meta->property(i).name()), meta->property(i).read(this));
+    return all;
+}
+
+QDBusMessage ClockBusObject::Read(const QDBusMessage& call, const QString& name) const
+{
+    const QVariant value = AllProperties().value(name);
+    if (!value.isValid())
+        return call.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("No property %1").arg(name));
+    return call.createReply(QVariant::fromValue(QDBusVariant(value)));
+}
+
+QDBusMessage ClockBusObject::Write(const QDBusMessage& call, const QString& name, const QVariant& value)
+{
+    const QMetaObject* const meta = metaObject();
+    const int index = meta->indexOfProperty(name.toLatin1().constData());
+    if (index < meta->propertyOffset())
+        return call.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("No property %1").arg(name));
+    const QMetaProperty property = meta->property(index);
+    if (!property.isWritable())
+        return call.createErrorReply(QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only").arg(name));
+    const QString wanted = QLatin1String(QDBusMetaType::typeToSignature(property.metaType()));
+    if (SignatureOf(value) != wanted)
+        return call.createErrorReply(QDBusError::InvalidArgs,
+            QStringLiteral("%1 takes a value of type '%2', not '%3'").arg(name, wanted, SignatureOf(value)));
+    QString why;
+    if (name == QStringLiteral("Countdown") && !value.toString().trimmed().isEmpty()
+        && !CountdownTarget::Parse(value.toString(), &why))
+        return call.createErrorReply(QDBusError::InvalidArgs, why);
+    property.write(this, value);
+    return call.createReply();
 }

@@ -19,15 +19,14 @@ double HalfChord(double radius, double dy)
 
 }  // namespace
 
-ClockFaceNotice::ClockFaceNotice(display::TVrLedClock* clock)
+ClockFaceNotice::ClockFaceNotice(display::TVrLedClock* clock, Place place, const QColor& colour)
     : QLabel(clock)
     , clock_(clock)
+    , place_(place)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);  // the clock keeps its tooltip and clicks
     setAlignment(Qt::AlignCenter);
-    QPalette colours = palette();
-    colours.setColor(QPalette::WindowText, Colour());
-    setPalette(colours);
+    SetColour(colour);
     hide();
     clock->installEventFilter(this);
 }
@@ -37,21 +36,30 @@ QColor ClockFaceNotice::Colour()
     return {255, 176, 0};  // amber
 }
 
+void ClockFaceNotice::SetColour(const QColor& colour)
+{
+    if (palette().color(QPalette::WindowText) == colour)
+        return;
+    QPalette colours = palette();
+    colours.setColor(QPalette::WindowText, colour);
+    setPalette(colours);
+}
+
 void ClockFaceNotice::Show(const QString& line)
 {
     setText(line);
     setVisible(!line.isEmpty());
-    Place();
+    Fit();
 }
 
 bool ClockFaceNotice::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == clock_ && event->type() == QEvent::Resize && isVisible())
-        Place();
+        Fit();
     return QLabel::eventFilter(watched, event);
 }
 
-void ClockFaceNotice::Place()
+void ClockFaceNotice::Fit()
 {
     if (text().isEmpty())
         return;
@@ -66,23 +74,28 @@ void ClockFaceNotice::Place()
         hide();  // a face too large to place has no room to spare either
         return;
     }
-    // The band between the digits and the ring's lowest dot, inside the ring.
+    // The band between the digits and the ring's lowest (or highest) dot, inside the ring.
     const double centreY = (top.center().y() + bottom.center().y()) / 2.0;
     const double radius = bottom.top() - centreY;
-    const int bandTop = digits.bottom() + 1;
-    const int bandHeight = bottom.top() - bandTop;
-    // A little below the digits, where the ring is wider than further down.
-    const int lineTop = bandTop + bandHeight / 5;
+    const bool below = place_ == Place::BelowTheDigits;
+    const int bandHeight = below ? bottom.top() - digits.bottom() - 1 : digits.top() - top.bottom() - 1;
+    // A little off the digits, where the ring is wider than further out.
+    const int gap = bandHeight / 5;
 
     QFont lineFont = font();
     lineFont.setBold(true);
-    // As tall as two fifths of the band, then narrowed to the ring's width where the line's lower
-    // edge meets it; a smaller font ends higher, where the ring is wider, so few steps are taken.
+    const auto lineTop = [&](int height) {
+        return below ? digits.bottom() + 1 + gap : digits.top() - gap - height;
+    };
+    // As tall as two fifths of the band, then narrowed to the ring's width where the line's outer
+    // edge meets it; a smaller font ends nearer the centre, where the ring is wider, so few steps
+    // are taken.
     int pixelSize = std::max(kSmallestPixelSize, bandHeight * 2 / 5);
     while (pixelSize > kSmallestPixelSize) {
         lineFont.setPixelSize(pixelSize);
         const QFontMetrics metrics(lineFont);
-        const double room = 1.8 * HalfChord(radius, lineTop + metrics.height() - centreY);
+        const int outerEdge = below ? lineTop(metrics.height()) + metrics.height() : lineTop(metrics.height());
+        const double room = 1.8 * HalfChord(radius, std::abs(outerEdge - centreY));
         const int advance = metrics.horizontalAdvance(text());
         if (advance <= room)
             break;
@@ -93,5 +106,5 @@ void ClockFaceNotice::Place()
     setFont(lineFont);
     const QFontMetrics metrics(lineFont);
     const int width = metrics.horizontalAdvance(text()) + 2;
-    setGeometry(bottom.center().x() - width / 2, lineTop, width, metrics.height());
+    setGeometry(bottom.center().x() - width / 2, lineTop(metrics.height()), width, metrics.height());
 }

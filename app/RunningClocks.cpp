@@ -39,6 +39,26 @@ QString Figures(const QVariantMap& timing, const QString& measure, const QString
             timing.value(key + QStringLiteral("late")).toString(), QString::number(seconds));
 }
 
+// The clocks' names; none, with one line said, when no clock runs.
+QStringList ClocksToReach(const RunningClocks& clocks)
+{
+    const QStringList names = clocks.Names();
+    if (names.isEmpty())
+        Print(QCoreApplication::applicationName()
+                + (clocks.BusReached() ? QStringLiteral(": no clock is running on this session bus\n")
+                                       : QStringLiteral(": no clock to reach: there is no session bus\n")),
+            stderr);
+    return names;
+}
+
+void SayNotReached(const QString& name, const QString& what, const QString& error)
+{
+    Print(QStringLiteral("%1: clock %2 %3: %4\n")
+              .arg(QCoreApplication::applicationName(), QString::number(RunningClocks::ProcessId(name)), what,
+                  error),
+        stderr);
+}
+
 }  // namespace
 
 RunningClocks::RunningClocks(QDBusConnection bus)
@@ -67,13 +87,18 @@ qint64 RunningClocks::ProcessId(const QString& name)
     return number ? pid : 0;
 }
 
+QDBusMessage RunningClocks::Call(const QString& name, const QString& method, const QVariantList& arguments) const
+{
+    QDBusMessage call = BusCall(
+        name, ClockBusObject::ObjectPath(), QStringLiteral("org.freedesktop.DBus.Properties"), method, arguments);
+    call.setAutoStartService(false);
+    return bus_.call(call, QDBus::Block, kAnswerTimeoutMs);
+}
+
 std::optional<QVariantMap> RunningClocks::Properties(const QString& name, QString* error) const
 {
-    QDBusMessage call
-        = BusCall(name, ClockBusObject::ObjectPath(), QStringLiteral("org.freedesktop.DBus.Properties"),
-            QStringLiteral("GetAll"), {ClockBusObject::InterfaceName()});
-    call.setAutoStartService(false);
-    const QDBusReply<QVariantMap> reply = bus_.call(call, QDBus::Block, kAnswerTimeoutMs);
+    const QDBusReply<QVariantMap> reply
+        = Call(name, QStringLiteral("GetAll"), {ClockBusObject::InterfaceName()});
     if (!reply.isValid()) {
         *error = reply.error().message();
         return std::nullopt;
@@ -81,25 +106,28 @@ std::optional<QVariantMap> RunningClocks::Properties(const QString& name, QStrin
     return reply.value();
 }
 
+bool RunningClocks::Set(const QString& name, const QString& property, const QVariant& value, QString* error) const
+{
+    const QDBusReply<void> reply = Call(
+        name, QStringLiteral("Set"), {ClockBusObject::InterfaceName(), property, QVariant::fromValue(QDBusVariant(value))});
+    if (!reply.isValid()) {
+        *error = reply.error().message();
+        return false;
+    }
+    return true;
+}
+
 int PrintTiming(const RunningClocks& clocks)
 {
-    const QString program = QCoreApplication::applicationName();
-    const QStringList names = clocks.Names();
-    if (names.isEmpty()) {
-        Print(program
-                + (clocks.BusReached() ? QStringLiteral(": no clock is running on this session bus\n")
-                                       : QStringLiteral(": no clock to reach: there is no session bus\n")),
-            stderr);
+    const QStringList names = ClocksToReach(clocks);
+    if (names.isEmpty())
         return 1;
-    }
     int reached = 0;
     for (const QString& name : names) {
         QString error;
         const std::optional<QVariantMap> properties = clocks.Properties(name, &error);
         if (!properties) {
-            Print(QStringLiteral("%1: clock %2 did not answer: %3\n")
-                      .arg(program, QString::number(RunningClocks::ProcessId(name)), error),
-                stderr);
+            SayNotReached(name, QStringLiteral("did not answer"), error);
             continue;
         }
         ++reached;
@@ -122,4 +150,22 @@ int PrintTiming(const RunningClocks& clocks)
         Print(text, stdout);
     }
     return reached ? 0 : 1;
+}
+
+int ChangeRunningClocks(const RunningClocks& clocks, const QVariantMap& changes)
+{
+    const QStringList names = ClocksToReach(clocks);
+    if (names.isEmpty())
+        return 1;
+    bool allTook = true;
+    for (const QString& name : names)
+        for (auto change = changes.cbegin(); change != changes.cend(); ++change) {
+            QString error;
+            if (!clocks.Set(name, change.key(), change.value(), &error)) {
+                SayNotReached(name, QStringLiteral("refused %1").arg(change.key()), error);
+                allTook = false;
+                break;  // one line for each clock
+            }
+        }
+    return allTook ? 0 : 2;
 }

@@ -20,11 +20,23 @@ public:
     // All properties of one clock's interface; empty with the reason in `error` when it does not
     // answer.
     std::optional<QVariantMap> Properties(const QString& name, QString* error) const;
+    // Writes one property of a clock's interface; false, with the clock's reason in `error`, when
+    // it refuses or does not answer.
+    bool Set(const QString& name, const QString& property, const QVariant& value, QString* error) const;
 
 private:
+    // One call to a clock's properties, which are never started by being called.
+    QDBusMessage Call(const QString& name, const QString& method, const QVariantList& arguments) const;
+
     QDBusConnection bus_;
 };
 
 // What `studio-clock --timing` prints: each running clock's own timing over the last minute and
 // hour. The exit code: 0, or 1 when no clock can be reached.
 int PrintTiming(const RunningClocks& clocks);
+
+// What `studio-clock --on-air`, `--off-air`, `--set-countdown` and `--clear-countdown` do: writes
+// `changes` (property names to values) to every running clock. The exit code: 0 when every clock
+// took them; 1, with one line, when no clock can be reached; 2, with a line for each, when a
+// clock refused or did not answer.
+int ChangeRunningClocks(const RunningClocks& clocks, const QVariantMap& changes);

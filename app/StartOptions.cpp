@@ -41,6 +41,25 @@ QString NotUnderstood(
     return QString();
 }
 
+// Options from more than one of `groups`, which cannot be given together, in one sentence; empty
+// when they come from one group at most.
+QString NotTogether(const QCommandLineParser& parser, const QList<QList<QCommandLineOption>>& groups)
+{
+    QString first;
+    for (const QList<QCommandLineOption>& group : groups)
+        for (const QCommandLineOption& option : group) {
+            if (!parser.isSet(option))
+                continue;
+            const QString name = QStringLiteral("--") + option.names().constLast();
+            if (first.isEmpty()) {
+                first = name;
+                break;  // the rest of its group may join it
+            }
+            return QStringLiteral("'%1' cannot be given with '%2'.").arg(name, first);
+        }
+    return QString();
+}
+
 void Print(const QString& text, FILE* stream)
 {
     std::fputs(qPrintable(text), stream);
@@ -73,7 +92,24 @@ StartOptions ReadStartOptions(const QStringList& arguments)
         QStringLiteral(
             "Print how late the running clocks' seconds reach the screen (median, p99, worst and late "
             "seconds over the last minute and hour), read over the session bus, and end."));
-    const QList<QCommandLineOption> own = {help, version, fullScreen, screen, timing};
+    const QString targetWords = QStringLiteral(
+        "TARGET is :MM or :MM:SS, a mark of every hour (:00, the full hour), or HH:MM[:SS], a time of day.");
+    const QCommandLineOption countdown(QStringLiteral("countdown"),
+        QStringLiteral("Count down to TARGET: from 10 minutes before it the face shows the time left, "
+                       "red for the last 10 s, then 0:00. ")
+            + targetWords,
+        QStringLiteral("target"));
+    const QCommandLineOption onAir(QStringLiteral("on-air"),
+        QStringLiteral("Put the running clocks on air (their lit LEDs turn red; F9 in the window does "
+                       "the same) and end; starts no clock. The exit code is 0 when every clock took "
+                       "it, 1 when no clock runs, 2 when one refused. So do the three below."));
+    const QCommandLineOption offAir(QStringLiteral("off-air"), QStringLiteral("Take the running clocks off air and end."));
+    const QCommandLineOption setCountdown(QStringLiteral("set-countdown"),
+        QStringLiteral("Count the running clocks down to TARGET and end."), QStringLiteral("target"));
+    const QCommandLineOption clearCountdown(QStringLiteral("clear-countdown"),
+        QStringLiteral("End the running clocks' countdown and end."));
+    const QList<QCommandLineOption> own
+        = {help, version, fullScreen, screen, countdown, timing, onAir, offAir, setCountdown, clearCountdown};
     parser.addOptions(own);
     for (const QtOption& qt : kQtOptions) {
         QCommandLineOption option(
@@ -84,7 +120,25 @@ StartOptions ReadStartOptions(const QStringList& arguments)
 
     StartOptions options;
     const QString application = QCoreApplication::applicationName();
-    const QString problem = NotUnderstood(parser, arguments, own);
+    QString problem = NotUnderstood(parser, arguments, own);
+    // Starting a clock, reading the running ones, changing them: one at a time.
+    const QList<QList<QList<QCommandLineOption>>> apart = {
+        {{fullScreen, screen, countdown}, {timing}, {onAir, offAir, setCountdown, clearCountdown}},
+        {{onAir}, {offAir}}, {{setCountdown}, {clearCountdown}}};
+    for (const auto& groups : apart)
+        if (problem.isEmpty())
+            problem = NotTogether(parser, groups);
+    for (const QCommandLineOption& target : {countdown, setCountdown})
+        if (problem.isEmpty() && parser.isSet(target)) {
+            QString why;
+            const std::optional<CountdownTarget> parsed = CountdownTarget::Parse(parser.value(target), &why);
+            if (!parsed)
+                problem = QStringLiteral("Cannot count down with '--%1': %2.").arg(target.names().constFirst(), why);
+            else if (target.names() == countdown.names())
+                options.countdown = parsed;
+            else
+                options.changes.insert(QStringLiteral("Countdown"), parsed->Text());
+        }
     if (!problem.isEmpty()) {
         Print(application + QStringLiteral(": ") + problem + QLatin1Char('\n'), stderr);
         options.exitCode = 1;
@@ -100,5 +154,9 @@ StartOptions ReadStartOptions(const QStringList& arguments)
     options.fullScreen = parser.isSet(fullScreen);
     options.screen = parser.value(screen);
     options.timing = parser.isSet(timing);
+    if (parser.isSet(onAir) || parser.isSet(offAir))
+        options.changes.insert(QStringLiteral("OnAir"), parser.isSet(onAir));
+    if (parser.isSet(clearCountdown))
+        options.changes.insert(QStringLiteral("Countdown"), QString());
     return options;
 }

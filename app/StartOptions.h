@@ -1,6 +1,9 @@
 #pragma once
 
+#include "app/CountdownTarget.h"
+
 #include <QStringList>
+#include <QVariantMap>
 #include <optional>
 
 // What the operator asks of the program when starting it, beyond the options every Qt program takes.
@@ -9,8 +12,13 @@ struct StartOptions {
     bool fullScreen = false;
     // The screen to open on, as given: a screen's name or its index; empty for the desktop's choice.
     QString screen;
+    // The countdown's target from the start; none unless given.
+    std::optional<CountdownTarget> countdown;
     // Prints the running clocks' own timing, read over the session bus, and ends; starts no clock.
     bool timing = false;
+    // What to write to the running clocks' properties over the session bus (OnAir, Countdown)
+    // before ending; starts no clock. Empty when the program is to start a clock.
+    QVariantMap changes;
     // Set when the program is to end at once with this code, its output written: 0 after --help or
     // --version, 1 after an argument it does not understand.
     std::optional<int> exitCode;

@@ -5,6 +5,7 @@
 #include "app/FullScreenKey.h"
 #include "app/PointerHider.h"
 #include "app/ScreenAwake.h"
+#include "app/StudioSignals.h"
 #include "app/SystemdNotifier.h"
 #include "app/UnmanagedFullScreen.h"
 #include "app/WaylandActivation.h"
@@ -12,6 +13,8 @@
 #include "framework/LocaleId.h"
 #include "framework/Shell.h"
 #include "framework/TimeSource.h"
+
+#include <QShortcut>
 
 TForm1* Form1 = nullptr;
 
@@ -22,10 +25,14 @@ TForm1::TForm1(QWidget* parent)
         [this] {
             setupUi(this);
             clockTrust_ = new ClockTrustFollower(VrLedClock1);
+            studio_ = new StudioSignals(VrLedClock1);
             BindEvents();
         },
         this);
     new FullScreenKey(this);
+    auto* const onAirKey = new QShortcut(QKeySequence(Qt::Key_F9), this);
+    onAirKey->setContext(Qt::WindowShortcut);  // also while the notes have the focus
+    connect(onAirKey, &QShortcut::activated, studio_, [this] { studio_->SetOnAir(!studio_->OnAir()); });
     new UnmanagedFullScreen(this);
     new ScreenAwake(this);
     new PointerHider(this);
@@ -76,6 +83,7 @@ void TForm1::VrLedClock1SecondsChanged(QObject* /*sender*/, quint16 /*seconds*/)
 {
     FollowTheDay();
     // After the second's pixels are on the screen.
+    studio_->FollowSecond();
     clockTrust_->Follow();
 }
 

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 class ClockTrustFollower;
+class StudioSignals;
 
 // The studio clock's main window: its controls come from the stored layout (Unit1.ui); the
 // handlers below give them their behaviour.
@@ -20,6 +21,8 @@ public:
     static QUrl MakerAddress();
     // What the window judges and says of the system clock, once a second.
     ClockTrustFollower* ClockTrust() const { return clockTrust_; }
+    // On air and the countdown, shown on the clock; F9 switches on air.
+    StudioSignals* Studio() const { return studio_; }
 
 private:
     void FormCreate(QObject* sender);
@@ -39,6 +42,7 @@ private:
 
     QDate dateLineDay_;                         // the day the date line shows
     ClockTrustFollower* clockTrust_ = nullptr;  // a child of the clock
+    StudioSignals* studio_ = nullptr;           // a child of the clock
 };
 
 // The main window, once Application::CreateForm has made it.

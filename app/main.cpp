@@ -6,6 +6,7 @@
 #include "app/ScreenChoice.h"
 #include "app/ScreenFollower.h"
 #include "app/StartOptions.h"
+#include "app/StudioSignals.h"
 #include "app/TimeServiceWatch.h"
 #include "app/Unit1.h"
 #include "framework/Application.h"
@@ -25,7 +26,7 @@ void WatchTheClock(TForm1* window, const SchedulingPriority* priority)
     QObject::connect(services, &TimeServiceWatch::Reported, trust, &ClockTrustFollower::TakeServiceReport);
     QObject::connect(trust, &ClockTrustFollower::KernelCorrected, services, &TimeServiceWatch::AskNow);
     services->AskNow();
-    new ClockBusObject(window, trust, new ClockTiming(window->VrLedClock1), priority);
+    new ClockBusObject(window, trust, new ClockTiming(window->VrLedClock1), priority, window->Studio());
 }
 
 }  // namespace
@@ -45,9 +46,9 @@ int main(int argc, char** argv)
     const StartOptions options = ReadStartOptions(arguments);
     if (options.exitCode)
         return *options.exitCode;
-    if (options.timing) {
+    if (options.timing || !options.changes.isEmpty()) {
         const QCoreApplication application(argc, argv);
-        return PrintTiming(RunningClocks());
+        return options.timing ? PrintTiming(RunningClocks()) : ChangeRunningClocks(RunningClocks(), options.changes);
     }
 
     framework::Application application(argc, argv);
@@ -69,6 +70,7 @@ int main(int argc, char** argv)
 
     application.CreateForm(Form1);
     WatchTheClock(Form1, priority);
+    Form1->Studio()->SetCountdown(options.countdown);
     if (screen)
         new ScreenFollower(Form1, screen);
     if (options.fullScreen)

@@ -1,11 +1,31 @@
 #include "display/VrAccessible.h"
 
+#include "display/vrLedClock.h"
+#include "framework/LocaleId.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 
 namespace display {
 
 namespace {
+
+// An LED clock on air says so before anything else it is described by, as its tally colour shows.
+class LedClockAccessible : public TVrShownTextAccessible {
+public:
+    using TVrShownTextAccessible::TVrShownTextAccessible;
+
+    QString text(QAccessible::Text t) const override
+    {
+        QString said = TVrShownTextAccessible::text(t);
+        if (t != QAccessible::Description || !static_cast<const TVrLedClock*>(widget())->OnAir())
+            return said;
+        const QString onAir = framework::ThreadQLocale().language() == QLocale::Portuguese
+            ? QStringLiteral("No ar")
+            : QStringLiteral("On air");
+        return said.isEmpty() ? onAir : onAir + QStringLiteral(". ") + said;
+    }
+};
 
 // Qt asks with each class name of an object's ancestry, the most derived first; what this returns
 // Qt keeps, and deletes with the object. A display control that names no role is left to Qt.
@@ -14,9 +34,12 @@ QAccessibleInterface* MakeVrAccessible(const QString& /*className*/, QObject* ob
     auto* control = qobject_cast<TVrGraphicControl*>(object);
     if (!control || control->AccessibleRole() == QAccessible::NoRole)
         return nullptr;
+    std::function<QString()> shownText = [control] { return control->AccessibleText(); };
+    if (qobject_cast<TVrLedClock*>(control))
+        return new LedClockAccessible(
+            control, control->AccessibleRole(), std::move(shownText), control->UnnamedAccessibleName());
     return new TVrShownTextAccessible(
-        control, control->AccessibleRole(), [control] { return control->AccessibleText(); },
-        control->UnnamedAccessibleName());
+        control, control->AccessibleRole(), std::move(shownText), control->UnnamedAccessibleName());
 }
 
 // Made as the library is loaded: Qt then installs the interfaces as the application object starts.

@@ -106,7 +106,10 @@ bool TVrLedClock::OnAir() const
 
 void TVrLedClock::setOnAir(bool value)
 {
+    if (d->onAir == value)
+        return;
     ChangeAndUpdate(d->onAir, value);
+    NotifyAccessible(this, QAccessible::DescriptionChanged);  // the description begins with it
 }
 
 framework::TColor TVrLedClock::OnAirColor() const
