@@ -3,11 +3,11 @@
 #include "app/ClockTrustFollower.h"
 #include "app/Unit1.h"
 #include "framework/ClockDiscipline.h"
+#include "tests/LaidOnTheFace.h"
 #include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
 
 #include <QLineF>
-#include <QPainter>
 #include <QSignalSpy>
 #include <algorithm>
 #include <sys/timex.h>
@@ -15,30 +15,9 @@
 using framework::KernelClockAnswer;
 using Report = std::optional<TimeServiceReport>;
 Q_DECLARE_METATYPE(KernelClockAnswer)
+Q_DECLARE_METATYPE(ClockFaceNotice::Place)
 
 namespace {
-
-// Stands in for the kernel for one scope; the test program's synchronised stand-in comes back after.
-class ScopedKernelClock {
-public:
-    explicit ScopedKernelClock(KernelClockAnswer answer)
-        : answer_(std::make_shared<KernelClockAnswer>(answer))
-        , previous_(framework::SetKernelClockSource([answer = answer_] { return *answer; }))
-    {
-    }
-    ~ScopedKernelClock() { framework::SetKernelClockSource(previous_); }
-    ScopedKernelClock(const ScopedKernelClock&) = delete;
-    ScopedKernelClock& operator=(const ScopedKernelClock&) = delete;
-
-    void Set(KernelClockAnswer answer) { *answer_ = answer; }
-
-private:
-    std::shared_ptr<KernelClockAnswer> answer_;
-    framework::KernelClockSource previous_;
-};
-
-const KernelClockAnswer kSynchronised{TIME_OK, STA_PLL, 12000, 300};
-const KernelClockAnswer kNotSynchronised{TIME_ERROR, STA_UNSYNC, 16000000, 16000000};
 
 const QString kSynchronisedTip = QStringLiteral("Synchronised; maximum error 12 ms");
 const QString kNotSynchronisedTip
@@ -50,37 +29,6 @@ const QString kLeapLine = QStringLiteral("LEAP SECOND AT MIDNIGHT UTC");
 QDateTime JudgedAt()
 {
     return {QDate(2026, 12, 10), QTime(16, 12)};
-}
-
-// The clock as it draws itself, without anything the window lays on its face.
-QImage FaceAlone(QWidget& clock)
-{
-    QImage face(clock.size(), QImage::Format_ARGB32_Premultiplied);
-    clock.render(&face, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-    return face;
-}
-
-QImage FaceShown(QWidget& clock)
-{
-    return clock.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
-
-// The pixels where the face as shown differs from the face alone.
-QRegion Laid(const QImage& shown, const QImage& alone)
-{
-    QRegion differing;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x)
-            if (shown.pixel(x, y) != alone.pixel(x, y))
-                differing += QRect(x, y, 1, 1);
-    return differing;
-}
-
-// A picture of the window with one area painted over.
-QImage Blanked(QImage window, const QRect& area)
-{
-    QPainter(&window).fillRect(area, Qt::black);
-    return window;
 }
 
 }  // namespace
@@ -265,30 +213,37 @@ private slots:
         QCOMPARE(form_->VrLedClock1->toolTip(), kSynchronisedTip);
     }
 
-    // The warning on faces whose digits sit low (TextOffsetY), so that the line comes near the
-    // ring's bottom: its box keeps clear of the digits and inside the ring of dots, its lower
-    // corners too, where the ring is narrower than at the line's top.
+    // A line on faces whose digits sit low (TextOffsetY), so that the warning below them comes near
+    // the ring's bottom, and on the same faces above them, where the countdown goes: its box keeps
+    // clear of the digits and inside the ring of dots, its outer corners too, where the ring is
+    // narrower than at the line's inner edge.
     void theLineStaysInsideTheRing_data()
     {
         QTest::addColumn<QSize>("face");
         QTest::addColumn<int>("textOffsetY");
-        QTest::newRow("the window's face") << QSize(783, 374) << 10;
-        QTest::newRow("the window's face, digits lower") << QSize(783, 374) << 50;
-        QTest::newRow("a square face, digits lower") << QSize(500, 500) << 60;
+        QTest::addColumn<ClockFaceNotice::Place>("place");
+        for (const auto place : {ClockFaceNotice::Place::BelowTheDigits, ClockFaceNotice::Place::AboveTheDigits}) {
+            const char* where = place == ClockFaceNotice::Place::BelowTheDigits ? "below" : "above";
+            QTest::addRow("the window's face, %s", where) << QSize(783, 374) << 10 << place;
+            QTest::addRow("the window's face, digits lower, %s", where) << QSize(783, 374) << 50 << place;
+            QTest::addRow("a square face, digits lower, %s", where) << QSize(500, 500) << 60 << place;
+        }
     }
 
     void theLineStaysInsideTheRing()
     {
         QFETCH(QSize, face);
         QFETCH(int, textOffsetY);
+        QFETCH(ClockFaceNotice::Place, place);
         display::TVrLedClock clock;
         clock.setLedSize(6);
         clock.setSecWidth(4);
         clock.setTickWidth(6);
         clock.setTextOffsetY(textOffsetY);
         clock.resize(face);
-        auto* notice = new ClockFaceNotice(&clock);
-        notice->Show(kNotSynchronisedLine);
+        auto* notice = new ClockFaceNotice(&clock, place);
+        notice->Show(place == ClockFaceNotice::Place::BelowTheDigits ? kNotSynchronisedLine
+                                                                      : QStringLiteral("\u221210:00"));
         const QRectF box = notice->geometry();
         QVERIFY(!box.isEmpty());
         QVERIFY(!box.intersects(clock.TimeTextRect()));

@@ -1,5 +1,7 @@
-// What an operator's countdown target names, and when it next falls, in Lisbon's time (the test
-// runs under TZ=Europe/Lisbon), across hours, midnight and both changes of summer time.
+// What an operator's countdown target names, when it next falls and what the face shows of it, in
+// Lisbon's time (the test runs under TZ=Europe/Lisbon), across hours, midnight and both changes
+// of summer time.
+#include "app/CountdownReading.h"
 #include "app/CountdownTarget.h"
 #include "tests/TestMain.h"
 
@@ -84,6 +86,70 @@ private slots:
         const std::optional<CountdownTarget> parsed = CountdownTarget::Parse(target, &why);
         QVERIFY2(parsed, qPrintable(why));
         QCOMPARE(parsed->NextFrom(from.toLocalTime()).toUTC(), next);
+    }
+
+    void theFaceShowsTheTimeLeftNearTheTarget_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QDateTime>("at");
+        QTest::addColumn<QString>("shown");  // empty: nothing
+        QTest::addColumn<bool>("closing");
+        QTest::newRow("before the ten minutes") << ":00" << Utc(12, 10, 10, 49, 59) << "" << false;
+        QTest::newRow("their first second") << ":00" << Utc(12, 10, 10, 50) << "\u221210:00" << false;
+        QTest::newRow("inside them") << ":00" << Utc(12, 10, 10, 58, 45) << "\u22121:15" << false;
+        QTest::newRow("eleven seconds left") << ":00" << Utc(12, 10, 10, 59, 49) << "\u22120:11" << false;
+        QTest::newRow("the last ten, red") << ":00" << Utc(12, 10, 10, 59, 50) << "\u22120:10" << true;
+        QTest::newRow("one second left") << ":00" << Utc(12, 10, 10, 59, 59) << "\u22120:01" << true;
+        QTest::newRow("at the target") << ":00" << Utc(12, 10, 11, 0) << "0:00" << true;
+        QTest::newRow("zero stays") << ":00" << Utc(12, 10, 11, 0, 4) << "0:00" << true;
+        QTest::newRow("then waits for the next") << ":00" << Utc(12, 10, 11, 0, 5) << "" << false;
+        QTest::newRow("across midnight") << "00:00" << Utc(12, 10, 23, 59, 30) << "\u22120:30" << false;
+        QTest::newRow("past midnight, zero") << "00:00" << Utc(12, 11, 0, 0, 2) << "0:00" << true;
+        // 29 March, 00:55 UTC: 00:55 in Lisbon, and the hour after it is 02:00, reached at 01:00 UTC.
+        QTest::newRow("spring: to the hour the clock jumps to")
+            << ":00" << Utc(3, 29, 0, 55) << "\u22125:00" << false;
+        // 25 October, 00:55 UTC: 01:55 summer time; the clock reads 01:00 again five minutes on.
+        QTest::newRow("autumn: to the hour the clock goes back to")
+            << ":00" << Utc(10, 25, 0, 55) << "\u22125:00" << false;
+    }
+
+    void theFaceShowsTheTimeLeftNearTheTarget()
+    {
+        QFETCH(QString, target);
+        QFETCH(QDateTime, at);
+        QFETCH(QString, shown);
+        QFETCH(bool, closing);
+        QString why;
+        const CountdownReading reading = ReadCountdown(*CountdownTarget::Parse(target, &why), at.toLocalTime());
+        QCOMPARE(reading.shown, !shown.isEmpty());
+        QCOMPARE(reading.text, shown);
+        QCOMPARE(reading.closing, closing);
+    }
+
+    // Counted second by second, a reader is told at 60, 30 and 10 s left and at the target, once
+    // each; set in the middle of the last minute, at once, once.
+    void aReaderIsToldAtTheThresholdsOnly()
+    {
+        QString why;
+        const CountdownTarget target = *CountdownTarget::Parse(QStringLiteral("17:00"), &why);
+        for (const int startLeft : {600, 45}) {
+            QStringList told;
+            std::optional<qint64> before;
+            for (QDateTime at = Utc(12, 10, 17, 0).addSecs(-startLeft); at <= Utc(12, 10, 17, 0, 10);
+                 at = at.addSecs(1)) {
+                const CountdownReading reading = ReadCountdown(target, at.toLocalTime());
+                if (PassesSpokenMoment(before, reading))
+                    told << SpokenCountdown(reading, false);
+                before = reading.shown ? std::optional<qint64>(reading.secondsLeft) : std::nullopt;
+            }
+            const QStringList thresholds{QStringLiteral("1 minute to 17:00"), QStringLiteral("30 seconds to 17:00"),
+                QStringLiteral("10 seconds to 17:00"), QStringLiteral("17:00, now")};
+            QCOMPARE(told,
+                startLeft == 45 ? QStringList{QStringLiteral("45 seconds to 17:00")} + thresholds.mid(1)
+                                : thresholds);
+        }
+        const CountdownReading late = ReadCountdown(target, Utc(12, 10, 16, 58, 30).toLocalTime());
+        QCOMPARE(SpokenCountdown(late, true), QStringLiteral("1 minuto e 30 segundos para as 17:00"));
     }
 };
 
