@@ -5,65 +5,11 @@
 #include "app/RunningClocks.h"
 #include "tests/TestMain.h"
 #include "tests/e2e/ClockProcess.h"
-#include "tests/e2e/PrivateBus.h"
+#include "tests/e2e/SessionBus.h"
 #include "tests/e2e/WarningPixels.h"
 
-#include <QDBusConnection>
 #include <QDateTime>
-#include <QProcess>
 #include <memory>
-
-namespace {
-
-// A session bus of the test's own, and the test's connection to it.
-class SessionBus {
-public:
-    bool Start()
-    {
-        if (!bus_.Start())
-            return false;
-        connection_ = std::make_unique<QDBusConnection>(
-            QDBusConnection::connectToBus(bus_.Address(), QStringLiteral("test-session")));
-        return connection_->isConnected();
-    }
-    ~SessionBus() { QDBusConnection::disconnectFromBus(QStringLiteral("test-session")); }
-
-    PrivateBus& Bus() { return bus_; }
-    RunningClocks Clocks() const { return RunningClocks(*connection_); }
-    // One property of the only clock on the bus; invalid while there is none or it does not answer.
-    QVariant Property(const char* name) const
-    {
-        const QStringList names = Clocks().Names();
-        QString error;
-        const auto properties = names.size() == 1 ? Clocks().Properties(names.first(), &error) : std::nullopt;
-        return properties ? properties->value(QLatin1String(name)) : QVariant();
-    }
-
-private:
-    PrivateBus bus_{PrivateBus::Kind::Session};
-    std::unique_ptr<QDBusConnection> connection_;
-};
-
-// The program run for one option against the clocks, with `sessionBus` as its session bus.
-struct Answer {
-    int exitCode = -1;
-    QString output;
-    QString errors;
-};
-Answer RunOption(const QString& option, const QString& sessionBus)
-{
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionBus);
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(qEnvironmentVariable("STUDIO_CLOCK_PROGRAM"), {option});
-    if (!program.waitForFinished(20000))
-        return {};
-    return {program.exitCode(), QString::fromLocal8Bit(program.readAllStandardOutput()),
-        QString::fromLocal8Bit(program.readAllStandardError())};
-}
-
-}  // namespace
 
 class TrustEndToEndTest : public QObject {
     Q_OBJECT
@@ -140,10 +86,10 @@ private slots:
     {
         SessionBus session;
         QVERIFY2(session.Start(), qPrintable(session.Bus().Error()));
-        const Answer none = RunOption(QStringLiteral("--timing"), session.Bus().Address());
+        const Answer none = RunOption({QStringLiteral("--timing")}, session.Bus().Address());
         QCOMPARE(none.exitCode, 1);
         QCOMPARE(none.errors, QStringLiteral("studio-clock: no clock is running on this session bus\n"));
-        const Answer noBus = RunOption(QStringLiteral("--timing"), QStringLiteral("unix:path=/nonexistent"));
+        const Answer noBus = RunOption({QStringLiteral("--timing")}, QStringLiteral("unix:path=/nonexistent"));
         QCOMPARE(noBus.exitCode, 1);
         QCOMPARE(noBus.errors, QStringLiteral("studio-clock: no clock to reach: there is no session bus\n"));
 
@@ -155,7 +101,7 @@ private slots:
             QVERIFY2(clocks.back()->Start(), qPrintable(clocks.back()->Error()));
         }
         Answer timing;
-        QTRY_VERIFY_WITH_TIMEOUT((timing = RunOption(QStringLiteral("--timing"), session.Bus().Address()),
+        QTRY_VERIFY_WITH_TIMEOUT((timing = RunOption({QStringLiteral("--timing")}, session.Bus().Address()),
                                      timing.output.count(QStringLiteral("last minute: median")) == 2),
             20000);
         QCOMPARE(timing.exitCode, 0);
