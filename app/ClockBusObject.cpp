@@ -10,8 +10,8 @@
 #include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusMetaType>
-#include <QMetaProperty>
 #include <QLoggingCategory>
+#include <QMetaProperty>
 #include <utility>
 
 namespace {
@@ -115,8 +115,8 @@ void ClockBusObject::TellChanged(const QStringList& names)
     QVariantMap changed;
     for (const QString& name : names)
         changed.insert(name, property(name.toLatin1().constData()));
-    QDBusMessage signal
-        = QDBusMessage::createSignal(ObjectPath(), PropertiesInterface(), QStringLiteral("PropertiesChanged"));
+    QDBusMessage signal = QDBusMessage::createSignal(
+        ObjectPath(), PropertiesInterface(), QStringLiteral("PropertiesChanged"));
     signal << InterfaceName() << changed << QStringList();
     bus_.send(signal);
 }
@@ -237,8 +237,8 @@ bool ClockBusObject::handleMessage(const QDBusMessage& message, const QDBusConne
     if (member == QStringLiteral("Set") && signature == QStringLiteral("ssv"))
         return connection.send(
             Write(message, arguments.at(1).toString(), arguments.at(2).value<QDBusVariant>().variant()));
-    return connection.send(message.createErrorReply(
-        QDBusError::UnknownMethod, QStringLiteral("No method %1 with arguments (%2)").arg(member, signature)));
+    return connection.send(message.createErrorReply(QDBusError::UnknownMethod,
+        QStringLiteral("No method %1 with arguments (%2)").arg(member, signature)));
 }
 
 QVariantMap ClockBusObject::AllProperties() const
@@ -266,7 +266,8 @@ QDBusMessage ClockBusObject::Write(const QDBusMessage& call, const QString& name
         return call.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("No property %1").arg(name));
     const QMetaProperty property = meta->property(index);
     if (!property.isWritable())
-        return call.createErrorReply(QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only").arg(name));
+        return call.createErrorReply(
+            QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only").arg(name));
     const QString wanted = QLatin1String(QDBusMetaType::typeToSignature(property.metaType()));
     if (SignatureOf(value) != wanted)
         return call.createErrorReply(QDBusError::InvalidArgs,

@@ -84,9 +84,8 @@ void ClockFaceNotice::Fit()
 
     QFont lineFont = font();
     lineFont.setBold(true);
-    const auto lineTop = [&](int height) {
-        return below ? digits.bottom() + 1 + gap : digits.top() - gap - height;
-    };
+    const auto lineTop
+        = [&](int height) { return below ? digits.bottom() + 1 + gap : digits.top() - gap - height; };
     // As tall as two fifths of the band, then narrowed to the ring's width where the line's outer
     // edge meets it; a smaller font ends nearer the centre, where the ring is wider, so few steps
     // are taken.
@@ -94,7 +93,8 @@ void ClockFaceNotice::Fit()
     while (pixelSize > kSmallestPixelSize) {
         lineFont.setPixelSize(pixelSize);
         const QFontMetrics metrics(lineFont);
-        const int outerEdge = below ? lineTop(metrics.height()) + metrics.height() : lineTop(metrics.height());
+        const int outerEdge
+            = below ? lineTop(metrics.height()) + metrics.height() : lineTop(metrics.height());
         const double room = 1.8 * HalfChord(radius, std::abs(outerEdge - centreY));
         const int advance = metrics.horizontalAdvance(text());
         if (advance <= room)

@@ -16,9 +16,8 @@ QString SpokenSpan(qint64 seconds, bool portuguese)
     const qint64 minutes = seconds / 60;
     const qint64 rest = seconds % 60;
     const auto count = [portuguese](qint64 n, const char* english, const char* portugueseWord) {
-        return QStringLiteral("%1 %2%3")
-            .arg(QString::number(n), QLatin1String(portuguese ? portugueseWord : english),
-                n == 1 ? QString() : QStringLiteral("s"));
+        return QStringLiteral("%1 %2%3").arg(QString::number(n),
+            QLatin1String(portuguese ? portugueseWord : english), n == 1 ? QString() : QStringLiteral("s"));
     };
     QStringList parts;
     if (minutes)

@@ -87,10 +87,11 @@ qint64 RunningClocks::ProcessId(const QString& name)
     return number ? pid : 0;
 }
 
-QDBusMessage RunningClocks::Call(const QString& name, const QString& method, const QVariantList& arguments) const
+QDBusMessage RunningClocks::Call(
+    const QString& name, const QString& method, const QVariantList& arguments) const
 {
-    QDBusMessage call = BusCall(
-        name, ClockBusObject::ObjectPath(), QStringLiteral("org.freedesktop.DBus.Properties"), method, arguments);
+    QDBusMessage call = BusCall(name, ClockBusObject::ObjectPath(),
+        QStringLiteral("org.freedesktop.DBus.Properties"), method, arguments);
     call.setAutoStartService(false);
     return bus_.call(call, QDBus::Block, kAnswerTimeoutMs);
 }
@@ -106,10 +107,11 @@ std::optional<QVariantMap> RunningClocks::Properties(const QString& name, QStrin
     return reply.value();
 }
 
-bool RunningClocks::Set(const QString& name, const QString& property, const QVariant& value, QString* error) const
+bool RunningClocks::Set(
+    const QString& name, const QString& property, const QVariant& value, QString* error) const
 {
-    const QDBusReply<void> reply = Call(
-        name, QStringLiteral("Set"), {ClockBusObject::InterfaceName(), property, QVariant::fromValue(QDBusVariant(value))});
+    const QDBusReply<void> reply = Call(name, QStringLiteral("Set"),
+        {ClockBusObject::InterfaceName(), property, QVariant::fromValue(QDBusVariant(value))});
     if (!reply.isValid()) {
         *error = reply.error().message();
         return false;

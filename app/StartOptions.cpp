@@ -103,11 +103,12 @@ StartOptions ReadStartOptions(const QStringList& arguments)
         QStringLiteral("Put the running clocks on air (their lit LEDs turn red; F9 in the window does "
                        "the same) and end; starts no clock. The exit code is 0 when every clock took "
                        "it, 1 when no clock runs, 2 when one refused. So do the three below."));
-    const QCommandLineOption offAir(QStringLiteral("off-air"), QStringLiteral("Take the running clocks off air and end."));
+    const QCommandLineOption offAir(
+        QStringLiteral("off-air"), QStringLiteral("Take the running clocks off air and end."));
     const QCommandLineOption setCountdown(QStringLiteral("set-countdown"),
         QStringLiteral("Count the running clocks down to TARGET and end."), QStringLiteral("target"));
-    const QCommandLineOption clearCountdown(QStringLiteral("clear-countdown"),
-        QStringLiteral("End the running clocks' countdown and end."));
+    const QCommandLineOption clearCountdown(
+        QStringLiteral("clear-countdown"), QStringLiteral("End the running clocks' countdown and end."));
     const QList<QCommandLineOption> own
         = {help, version, fullScreen, screen, countdown, timing, onAir, offAir, setCountdown, clearCountdown};
     parser.addOptions(own);
@@ -122,9 +123,9 @@ StartOptions ReadStartOptions(const QStringList& arguments)
     const QString application = QCoreApplication::applicationName();
     QString problem = NotUnderstood(parser, arguments, own);
     // Starting a clock, reading the running ones, changing them: one at a time.
-    const QList<QList<QList<QCommandLineOption>>> apart = {
-        {{fullScreen, screen, countdown}, {timing}, {onAir, offAir, setCountdown, clearCountdown}},
-        {{onAir}, {offAir}}, {{setCountdown}, {clearCountdown}}};
+    const QList<QList<QList<QCommandLineOption>>> apart
+        = {{{fullScreen, screen, countdown}, {timing}, {onAir, offAir, setCountdown, clearCountdown}},
+            {{onAir}, {offAir}}, {{setCountdown}, {clearCountdown}}};
     for (const auto& groups : apart)
         if (problem.isEmpty())
             problem = NotTogether(parser, groups);
@@ -133,7 +134,8 @@ StartOptions ReadStartOptions(const QStringList& arguments)
             QString why;
             const std::optional<CountdownTarget> parsed = CountdownTarget::Parse(parser.value(target), &why);
             if (!parsed)
-                problem = QStringLiteral("Cannot count down with '--%1': %2.").arg(target.names().constFirst(), why);
+                problem = QStringLiteral("Cannot count down with '--%1': %2.")
+                              .arg(target.names().constFirst(), why);
             else if (target.names() == countdown.names())
                 options.countdown = parsed;
             else

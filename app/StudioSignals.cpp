@@ -22,7 +22,8 @@ StudioSignals::StudioSignals(display::TVrLedClock* clock)
 {
     // The line's name is what a screen reader was last told, so that the figure changing every
     // second is not read out; named now, before any reader listens.
-    line_->setAccessibleName(Portuguese() ? QStringLiteral("Contagem decrescente") : QStringLiteral("Countdown"));
+    line_->setAccessibleName(
+        Portuguese() ? QStringLiteral("Contagem decrescente") : QStringLiteral("Countdown"));
 }
 
 QColor StudioSignals::CountingColour()
@@ -60,8 +61,9 @@ void StudioSignals::SetCountdown(const std::optional<CountdownTarget>& target)
 
 void StudioSignals::FollowSecond()
 {
-    const CountdownReading reading
-        = target_ ? ReadCountdown(*target_, display::TVrSecondScheduler::CurrentSecond()) : CountdownReading();
+    const CountdownReading reading = target_
+        ? ReadCountdown(*target_, display::TVrSecondScheduler::CurrentSecond())
+        : CountdownReading();
     if (reading.shown && PassesSpokenMoment(countedBefore_, reading))
         line_->setAccessibleName(SpokenCountdown(reading, Portuguese()));
     countedBefore_ = reading.shown ? std::optional<qint64>(reading.secondsLeft) : std::nullopt;

@@ -48,7 +48,8 @@ int main(int argc, char** argv)
         return *options.exitCode;
     if (options.timing || !options.changes.isEmpty()) {
         const QCoreApplication application(argc, argv);
-        return options.timing ? PrintTiming(RunningClocks()) : ChangeRunningClocks(RunningClocks(), options.changes);
+        return options.timing ? PrintTiming(RunningClocks())
+                              : ChangeRunningClocks(RunningClocks(), options.changes);
     }
 
     framework::Application application(argc, argv);

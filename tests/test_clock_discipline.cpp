@@ -222,7 +222,8 @@ private slots:
         QTest::addColumn<QSize>("face");
         QTest::addColumn<int>("textOffsetY");
         QTest::addColumn<ClockFaceNotice::Place>("place");
-        for (const auto place : {ClockFaceNotice::Place::BelowTheDigits, ClockFaceNotice::Place::AboveTheDigits}) {
+        for (const auto place :
+            {ClockFaceNotice::Place::BelowTheDigits, ClockFaceNotice::Place::AboveTheDigits}) {
             const char* where = place == ClockFaceNotice::Place::BelowTheDigits ? "below" : "above";
             QTest::addRow("the window's face, %s", where) << QSize(783, 374) << 10 << place;
             QTest::addRow("the window's face, digits lower, %s", where) << QSize(783, 374) << 50 << place;
@@ -243,7 +244,7 @@ private slots:
         clock.resize(face);
         auto* notice = new ClockFaceNotice(&clock, place);
         notice->Show(place == ClockFaceNotice::Place::BelowTheDigits ? kNotSynchronisedLine
-                                                                      : QStringLiteral("\u221210:00"));
+                                                                     : QStringLiteral("\u221210:00"));
         const QRectF box = notice->geometry();
         QVERIFY(!box.isEmpty());
         QVERIFY(!box.intersects(clock.TimeTextRect()));

@@ -120,7 +120,8 @@ private slots:
         QFETCH(QString, shown);
         QFETCH(bool, closing);
         QString why;
-        const CountdownReading reading = ReadCountdown(*CountdownTarget::Parse(target, &why), at.toLocalTime());
+        const CountdownReading reading
+            = ReadCountdown(*CountdownTarget::Parse(target, &why), at.toLocalTime());
         QCOMPARE(reading.shown, !shown.isEmpty());
         QCOMPARE(reading.text, shown);
         QCOMPARE(reading.closing, closing);
@@ -142,8 +143,9 @@ private slots:
                     told << SpokenCountdown(reading, false);
                 before = reading.shown ? std::optional<qint64>(reading.secondsLeft) : std::nullopt;
             }
-            const QStringList thresholds{QStringLiteral("1 minute to 17:00"), QStringLiteral("30 seconds to 17:00"),
-                QStringLiteral("10 seconds to 17:00"), QStringLiteral("17:00, now")};
+            const QStringList thresholds{QStringLiteral("1 minute to 17:00"),
+                QStringLiteral("30 seconds to 17:00"), QStringLiteral("10 seconds to 17:00"),
+                QStringLiteral("17:00, now")};
             QCOMPARE(told,
                 startLeft == 45 ? QStringList{QStringLiteral("45 seconds to 17:00")} + thresholds.mid(1)
                                 : thresholds);

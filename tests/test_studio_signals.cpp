@@ -56,17 +56,36 @@ private slots:
         QTest::addColumn<QString>("changes");  // "Name=value ..."
         QTest::addColumn<QString>("countdown");
         QTest::addColumn<int>("exitCode");  // -1: the program goes on
-        QTest::newRow("on air") << "--on-air" << "OnAir=true" << "" << -1;
-        QTest::newRow("off air, with a countdown")
-            << "--off-air --set-countdown 17:00" << "Countdown=17:00 OnAir=false" << "" << -1;
-        QTest::newRow("no countdown") << "--clear-countdown" << "Countdown=" << "" << -1;
-        QTest::newRow("a countdown from the start") << "--countdown :59:50 --full-screen" << "" << ":59:50" << -1;
-        QTest::newRow("on and off") << "--on-air --off-air" << "" << "" << 1;
-        QTest::newRow("set and cleared") << "--set-countdown :00 --clear-countdown" << "" << "" << 1;
-        QTest::newRow("running clocks and a new one") << "--on-air --screen 1" << "" << "" << 1;
-        QTest::newRow("timing and a change") << "--timing --clear-countdown" << "" << "" << 1;
-        QTest::newRow("no target") << "--set-countdown 24:00" << "" << "" << 1;
-        QTest::newRow("no target from the start") << "--countdown soon" << "" << "" << 1;
+        QTest::newRow("on air") << "--on-air"
+                                << "OnAir=true"
+                                << "" << -1;
+        QTest::newRow("off air, with a countdown") << "--off-air --set-countdown 17:00"
+                                                   << "Countdown=17:00 OnAir=false"
+                                                   << "" << -1;
+        QTest::newRow("no countdown") << "--clear-countdown"
+                                      << "Countdown="
+                                      << "" << -1;
+        QTest::newRow("a countdown from the start") << "--countdown :59:50 --full-screen"
+                                                    << ""
+                                                    << ":59:50" << -1;
+        QTest::newRow("on and off") << "--on-air --off-air"
+                                    << ""
+                                    << "" << 1;
+        QTest::newRow("set and cleared") << "--set-countdown :00 --clear-countdown"
+                                         << ""
+                                         << "" << 1;
+        QTest::newRow("running clocks and a new one") << "--on-air --screen 1"
+                                                      << ""
+                                                      << "" << 1;
+        QTest::newRow("timing and a change") << "--timing --clear-countdown"
+                                             << ""
+                                             << "" << 1;
+        QTest::newRow("no target") << "--set-countdown 24:00"
+                                   << ""
+                                   << "" << 1;
+        QTest::newRow("no target from the start") << "--countdown soon"
+                                                  << ""
+                                                  << "" << 1;
     }
 
     void theOptionsSayWhatToChange()
@@ -75,8 +94,8 @@ private slots:
         QFETCH(QString, changes);
         QFETCH(QString, countdown);
         QFETCH(int, exitCode);
-        const StartOptions options
-            = ReadStartOptions(QStringList{QStringLiteral("studio-clock")} + arguments.split(QLatin1Char(' ')));
+        const StartOptions options = ReadStartOptions(
+            QStringList{QStringLiteral("studio-clock")} + arguments.split(QLatin1Char(' ')));
         QCOMPARE(options.exitCode.value_or(-1), exitCode);
         if (exitCode != -1)
             return;
@@ -134,7 +153,8 @@ private slots:
             for (int second = 0; second < 60; ++second)
                 QVERIFY2(!laid.intersects(clock.SecondDotRect(second)), qPrintable(QString::number(second)));
             for (auto* notice : clock.findChildren<ClockFaceNotice*>())
-                QVERIFY(notice == countdown || (notice->isVisible() && !notice->geometry().intersects(countdown->geometry())));
+                QVERIFY(notice == countdown
+                    || (notice->isVisible() && !notice->geometry().intersects(countdown->geometry())));
             QVERIFY(PixelsOf(FaceShown(clock), StudioSignals::CountingColour()) > 0);
 
             ShowSecond({QDate(2026, 12, 8), QTime(10, 59, 55)});
@@ -155,7 +175,8 @@ private slots:
         ShowSecond({QDate(2026, 12, 8), QTime(10, 58, 50)});
         const HeardAccessibleEvents heard;
         QStringList names;
-        for (QDateTime at(QDate(2026, 12, 8), QTime(10, 58, 51)); at.time() <= QTime(11, 0, 8); at = at.addSecs(1)) {
+        for (QDateTime at(QDate(2026, 12, 8), QTime(10, 58, 51)); at.time() <= QTime(11, 0, 8);
+             at = at.addSecs(1)) {
             ShowSecond(at);
             for (const QString& told : heard.Take())
                 if (told.startsWith(QStringLiteral("name ")) && told.contains(QStringLiteral("11:00")))

@@ -68,7 +68,8 @@ private slots:
         QCOMPARE(onAir.errors, QString());
         for (const QString& name : session.Clocks().Names()) {
             QString error;
-            QCOMPARE(session.Clocks().Properties(name, &error)->value(QStringLiteral("OnAir")).toBool(), true);
+            QCOMPARE(
+                session.Clocks().Properties(name, &error)->value(QStringLiteral("OnAir")).toBool(), true);
         }
         QTRY_VERIFY_WITH_TIMEOUT(LitRed(shown) > 500, 5000);
         QCOMPARE(LitLime(shown), 0);
@@ -99,13 +100,15 @@ private slots:
         QVERIFY2(session.Clocks().Set(name, QStringLiteral("Countdown"), QStringLiteral(" :30"), &error),
             qPrintable(error));
         QCOMPARE(session.Property("Countdown").toString(), QStringLiteral(":30"));
-        QVERIFY(!session.Clocks().Set(name, QStringLiteral("Countdown"), QStringLiteral("half past"), &error));
+        QVERIFY(
+            !session.Clocks().Set(name, QStringLiteral("Countdown"), QStringLiteral("half past"), &error));
         QCOMPARE(error,
             QStringLiteral("\"half past\" names no countdown target: write :MM or :MM:SS for a mark of every "
                            "hour (\":00\" is the full hour), or HH:MM or HH:MM:SS for a time of day"));
         QVERIFY(!session.Clocks().Set(name, QStringLiteral("OnAir"), QStringLiteral("yes"), &error));
         QCOMPARE(error, QStringLiteral("OnAir takes a value of type 'b', not 's'"));
-        QVERIFY(!session.Clocks().Set(name, QStringLiteral("TrustState"), QStringLiteral("holdover"), &error));
+        QVERIFY(
+            !session.Clocks().Set(name, QStringLiteral("TrustState"), QStringLiteral("holdover"), &error));
         QCOMPARE(error, QStringLiteral("TrustState is read-only"));
         QCOMPARE(session.Property("Countdown").toString(), QStringLiteral(":30"));
         QCOMPARE(session.Property("OnAir").toBool(), false);
@@ -116,7 +119,8 @@ private slots:
     void theCountdownShowsTheLastSecondsInRed()
     {
         ClockProcess clock(QStringLiteral("2026-12-10 10:59:55"));
-        QVERIFY2(clock.Start({QStringLiteral("--countdown"), QStringLiteral(":00")}), qPrintable(clock.Error()));
+        QVERIFY2(
+            clock.Start({QStringLiteral("--countdown"), QStringLiteral(":00")}), qPrintable(clock.Error()));
         QTRY_VERIFY_WITH_TIMEOUT(FacePixelsOf(clock.Grab(), StudioSignals::ClosingColour()) > 100, 5000);
         QCOMPARE(FacePixelsOf(clock.Grab(), StudioSignals::CountingColour()), 0);
     }

@@ -89,7 +89,8 @@ private slots:
         const Answer none = RunOption({QStringLiteral("--timing")}, session.Bus().Address());
         QCOMPARE(none.exitCode, 1);
         QCOMPARE(none.errors, QStringLiteral("studio-clock: no clock is running on this session bus\n"));
-        const Answer noBus = RunOption({QStringLiteral("--timing")}, QStringLiteral("unix:path=/nonexistent"));
+        const Answer noBus
+            = RunOption({QStringLiteral("--timing")}, QStringLiteral("unix:path=/nonexistent"));
         QCOMPARE(noBus.exitCode, 1);
         QCOMPARE(noBus.errors, QStringLiteral("studio-clock: no clock to reach: there is no session bus\n"));
 
