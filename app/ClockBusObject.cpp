@@ -220,7 +220,10 @@ QString ClockBusObject::introspect(const QString& /*path*/) const
 
 bool ClockBusObject::handleMessage(const QDBusMessage& message, const QDBusConnection& connection)
 {
-    // Introspection and Peer are Qt's; any other interface on the path is unknown.
+    // Introspection and Peer are Qt's; the clock's own interface has properties alone.
+    if (message.interface() == InterfaceName())
+        return connection.send(message.createErrorReply(QDBusError::UnknownMethod,
+            QStringLiteral("%1 has no methods, only properties").arg(InterfaceName())));
     if (message.interface() != PropertiesInterface())
         return false;
     const QVariantList arguments = message.arguments();

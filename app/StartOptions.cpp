@@ -101,8 +101,8 @@ StartOptions ReadStartOptions(const QStringList& arguments)
         QStringLiteral("target"));
     const QCommandLineOption onAir(QStringLiteral("on-air"),
         QStringLiteral("Put the running clocks on air (their lit LEDs turn red; F9 in the window does "
-                       "the same) and end; starts no clock. The exit code is 0 when every clock took "
-                       "it, 1 when no clock runs, 2 when one refused. So do the three below."));
+                       "the same) and end; starts no clock. Exit code 0 when every clock took it, 1 "
+                       "when no clock runs, 2 when one refused; the same for the three below."));
     const QCommandLineOption offAir(
         QStringLiteral("off-air"), QStringLiteral("Take the running clocks off air and end."));
     const QCommandLineOption setCountdown(QStringLiteral("set-countdown"),
