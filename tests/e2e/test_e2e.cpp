@@ -696,7 +696,8 @@ private slots:
 
     // A screen reader, reading the window over AT-SPI from outside, finds the clock with the time
     // its face shows and how far it can be trusted, the date line's text, and the notes and the
-    // calendar by name; the clock's time follows the face, and a warning is read as it comes.
+    // calendar by name; the clock's time follows the face, and a warning is read as it comes, as is
+    // the clock going on air.
     void aScreenReaderReadsTheWindowFromOutside()
     {
         AccessibilityBus bus;
@@ -729,6 +730,11 @@ private slots:
         for (const QString& part :
             {clockShowing.arg(notSynchronised, "07:50"), QStringLiteral("label\tTIME NOT SYNCHRONISED\t\t")})
             QTRY_VERIFY2_WITH_TIMEOUT(bus.Tree(clock.ProcessId()).contains(part), qPrintable(part), 80000);
+
+        QCOMPARE(
+            QProcess::execute(qEnvironmentVariable("STUDIO_CLOCK_PROGRAM"), {QStringLiteral("--on-air")}), 0);
+        const QString onAir = clockShowing.arg(QStringLiteral("On air. ") + notSynchronised, "07:50");
+        QTRY_VERIFY2_WITH_TIMEOUT(bus.Tree(clock.ProcessId()).contains(onAir), qPrintable(onAir), 80000);
     }
 
     void daylightSavingChangesAreFollowed_data()
