@@ -42,7 +42,7 @@ QString Figures(const QVariantMap& timing, const QString& measure, const QString
 // The clocks' names; none, with one line said, when no clock runs.
 QStringList ClocksToReach(const RunningClocks& clocks)
 {
-    const QStringList names = clocks.Names();
+    QStringList names = clocks.Names();
     if (names.isEmpty())
         Print(QCoreApplication::applicationName()
                 + (clocks.BusReached() ? QStringLiteral(": no clock is running on this session bus\n")
