@@ -48,6 +48,17 @@ void AddFigures(QVariantMap& timing, const QString& measure, const ClockTiming::
     }
 }
 
+// The countdown a written Countdown names: none for empty text, else its target; nullopt, with the
+// reason in `why`, for a target that does not parse.
+std::optional<std::optional<CountdownTarget>> CountdownWritten(const QString& text, QString* why)
+{
+    if (text.trimmed().isEmpty())
+        return std::optional<CountdownTarget>();
+    if (std::optional<CountdownTarget> target = CountdownTarget::Parse(text, why))
+        return target;
+    return std::nullopt;
+}
+
 }  // namespace
 
 ClockBusObject::ClockBusObject(QObject* parent, const ClockTrustFollower* trust, const ClockTiming* timing,
@@ -198,10 +209,8 @@ QString ClockBusObject::Countdown() const
 void ClockBusObject::SetCountdown(const QString& target)
 {
     QString why;
-    if (target.trimmed().isEmpty())
-        studio_->SetCountdown(std::nullopt);
-    else if (const std::optional<CountdownTarget> parsed = CountdownTarget::Parse(target, &why))
-        studio_->SetCountdown(parsed);
+    if (const std::optional<std::optional<CountdownTarget>> countdown = CountdownWritten(target, &why))
+        studio_->SetCountdown(*countdown);
 }
 
 QString ClockBusObject::introspect(const QString& /*path*/) const
@@ -253,32 +262,38 @@ QVariantMap ClockBusObject::AllProperties() const
     return all;
 }
 
-QDBusMessage ClockBusObject::Read(const QDBusMessage& call, const QString& name) const
-{
-    const QVariant value = AllProperties().value(name);
-    if (!value.isValid())
-        return call.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("No property %1").arg(name));
-    return call.createReply(QVariant::fromValue(QDBusVariant(value)));
-}
-
-QDBusMessage ClockBusObject::Write(const QDBusMessage& call, const QString& name, const QVariant& value)
+std::optional<QMetaProperty> ClockBusObject::Exported(const QString& name) const
 {
     const QMetaObject* const meta = metaObject();
     const int index = meta->indexOfProperty(name.toLatin1().constData());
     if (index < meta->propertyOffset())
+        return std::nullopt;
+    return meta->property(index);
+}
+
+QDBusMessage ClockBusObject::Read(const QDBusMessage& call, const QString& name) const
+{
+    const std::optional<QMetaProperty> property = Exported(name);
+    if (!property)
         return call.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("No property %1").arg(name));
-    const QMetaProperty property = meta->property(index);
-    if (!property.isWritable())
+    return call.createReply(QVariant::fromValue(QDBusVariant(property->read(this))));
+}
+
+QDBusMessage ClockBusObject::Write(const QDBusMessage& call, const QString& name, const QVariant& value)
+{
+    const std::optional<QMetaProperty> property = Exported(name);
+    if (!property)
+        return call.createErrorReply(QDBusError::UnknownProperty, QStringLiteral("No property %1").arg(name));
+    if (!property->isWritable())
         return call.createErrorReply(
             QDBusError::PropertyReadOnly, QStringLiteral("%1 is read-only").arg(name));
-    const QString wanted = QLatin1String(QDBusMetaType::typeToSignature(property.metaType()));
+    const QString wanted = QLatin1String(QDBusMetaType::typeToSignature(property->metaType()));
     if (SignatureOf(value) != wanted)
         return call.createErrorReply(QDBusError::InvalidArgs,
             QStringLiteral("%1 takes a value of type '%2', not '%3'").arg(name, wanted, SignatureOf(value)));
     QString why;
-    if (name == QStringLiteral("Countdown") && !value.toString().trimmed().isEmpty()
-        && !CountdownTarget::Parse(value.toString(), &why))
+    if (name == QStringLiteral("Countdown") && !CountdownWritten(value.toString(), &why))
         return call.createErrorReply(QDBusError::InvalidArgs, why);
-    property.write(this, value);
+    property->write(this, value);
     return call.createReply();
 }

@@ -2,7 +2,9 @@
 
 #include <QDBusConnection>
 #include <QDBusVirtualObject>
+#include <QMetaProperty>
 #include <QVariantMap>
+#include <optional>
 
 class ClockTiming;
 class ClockTrustFollower;
@@ -83,6 +85,8 @@ private:
     void TellChanged(const QStringList& names);
     // The interface's properties by name, as GetAll answers them.
     QVariantMap AllProperties() const;
+    // The interface's property `name`; nullopt for none.
+    std::optional<QMetaProperty> Exported(const QString& name) const;
     // The answer to Properties.Get or Properties.Set of `name`.
     QDBusMessage Read(const QDBusMessage& call, const QString& name) const;
     QDBusMessage Write(const QDBusMessage& call, const QString& name, const QVariant& value);

@@ -129,18 +129,21 @@ StartOptions ReadStartOptions(const QStringList& arguments)
     for (const auto& groups : apart)
         if (problem.isEmpty())
             problem = NotTogether(parser, groups);
-    for (const QCommandLineOption& target : {countdown, setCountdown})
-        if (problem.isEmpty() && parser.isSet(target)) {
-            QString why;
-            const std::optional<CountdownTarget> parsed = CountdownTarget::Parse(parser.value(target), &why);
-            if (!parsed)
-                problem = QStringLiteral("Cannot count down with '--%1': %2.")
-                              .arg(target.names().constFirst(), why);
-            else if (target.names() == countdown.names())
-                options.countdown = parsed;
-            else
-                options.changes.insert(QStringLiteral("Countdown"), parsed->Text());
-        }
+    // The target an option names; nullopt when it is not given or, with the reason said, names none.
+    const auto target
+        = [&parser, &problem](const QCommandLineOption& option) -> std::optional<CountdownTarget> {
+        if (!problem.isEmpty() || !parser.isSet(option))
+            return std::nullopt;
+        QString why;
+        std::optional<CountdownTarget> parsed = CountdownTarget::Parse(parser.value(option), &why);
+        if (!parsed)
+            problem
+                = QStringLiteral("Cannot count down with '--%1': %2.").arg(option.names().constFirst(), why);
+        return parsed;
+    };
+    options.countdown = target(countdown);
+    if (const std::optional<CountdownTarget> remote = target(setCountdown))
+        options.changes.insert(QStringLiteral("Countdown"), remote->Text());
     if (!problem.isEmpty()) {
         Print(application + QStringLiteral(": ") + problem + QLatin1Char('\n'), stderr);
         options.exitCode = 1;

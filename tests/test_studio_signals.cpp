@@ -7,6 +7,7 @@
 #include "tests/LaidOnTheFace.h"
 #include "tests/ShownMainWindow.h"
 #include "tests/TestMain.h"
+#include "tests/e2e/WarningPixels.h"
 
 #include <QSignalSpy>
 
@@ -23,11 +24,7 @@ ClockFaceNotice* CountdownLine(display::TVrLedClock& clock)
 
 int PixelsOf(const QImage& image, const QColor& colour)
 {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == colour.rgb();
-    return count;
+    return PixelsOf(image, colour, image.rect());
 }
 
 }  // namespace

@@ -17,11 +17,7 @@ const QRect kFace(kClock.topLeft(), QSize(570, kClock.height()));
 
 int FacePixelsOf(const QImage& window, const QColor& colour)
 {
-    int count = 0;
-    for (int y = kFace.top(); y <= kFace.bottom(); ++y)
-        for (int x = kFace.left(); x <= kFace.right(); ++x)
-            count += window.pixel(x, y) == colour.rgb();
-    return count;
+    return PixelsOf(window, colour, kFace);
 }
 
 // The window's LEDs are lime; on air, red.
