@@ -260,8 +260,9 @@ TVrTimer::TVrTimer(QObject* owner)
 
 TVrTimer::~TVrTimer()
 {
+    // Disabled, no tick calls a handler any more; the one a worker may be running is waited for
+    // here, before the object's connections, and the handler's own, are freed with it.
     d->enabled = false;
-    disconnect(this, &TVrTimer::OnTimer, nullptr, nullptr);
     ReleaseTimer();
 }
 
